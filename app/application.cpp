@@ -1,0 +1,69 @@
+#include "application.h"
+
+#include "appconstants.h"
+#include "mainwindow.h"
+#include "translations.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <QObject>
+
+#include <cstdio>
+#include <memory>
+
+void setApplicationIdentity()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("THALDEN"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("thalden.de"));
+    QCoreApplication::setApplicationName(QStringLiteral("THALDEN Datalogger"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.6"));
+}
+
+void setApplicationWindowIcon()
+{
+#ifndef Q_OS_WIN
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon/thalden-datalogger.png")));
+#endif
+}
+
+static void reportMissingTranslation()
+{
+    QString text = QStringLiteral("THALDEN Datalogger cannot start: no translation could be loaded.\n"
+                                  "Searched for \"ThaldenDataLogger*.qm\" in:");
+    for (const QString &folder : translationsSearchFolders(TranslationsDirName))
+        text += QStringLiteral("\n  ") + folder;
+    text += QLatin1Char('\n');
+
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+    QMessageBox::critical(nullptr, QStringLiteral("THALDEN Datalogger"), text);
+}
+
+int runWindowCycles()
+{
+    for (;;) {
+        // Parent of this cycle's translators: deleting it uninstalls them.
+        auto translatorOwner = std::make_unique<QObject>();
+        bool cancelled = false;
+        if (!installTranslators(translatorOwner.get(), translationsDirectory(TranslationsDirName),
+                                &cancelled)) {
+            if (cancelled)
+                return 0;
+            reportMissingTranslation();
+            return 1;
+        }
+
+        bool restartRequested = false;
+        {
+            MainWindow window;
+            window.show();
+            QApplication::exec();
+            restartRequested = window.restartRequested;
+        }
+        translatorOwner.reset();
+
+        if (!restartRequested)
+            return 0;
+    }
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// Sets the organisation and application names, domain and version under which
+// the settings are stored and the About box reads the version.
+void setApplicationIdentity();
+
+// Gives every window without an icon of its own the product icon. Windows
+// builds get it from the executable's icon resource instead.
+void setApplicationWindowIcon();
+
+// Runs window cycles until the main window closes without a restart request.
+// Returns the process exit code: 0 after a normal end or a cancelled language
+// choice, 1 when no translation could be found or loaded.
+int runWindowCycles();

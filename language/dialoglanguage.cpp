@@ -1,0 +1,75 @@
+#include "dialoglanguage.h"
+
+#include "appconstants.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QSettings>
+
+static QString filePathKey()
+{
+    return QStringLiteral("%1/FilePath").arg(SettingsKeyDialogLanguage);
+}
+
+static QString iso639CodeKey()
+{
+    return QStringLiteral("%1/Iso639Code").arg(SettingsKeyDialogLanguage);
+}
+
+DialogLanguage::DialogLanguage(const QString &translationsDir, QWidget *parent)
+    : QDialog(parent)
+{
+    const QString storedFilePath = QSettings().value(filePathKey()).toString();
+    ui.setupUi(this);
+
+    const QLocale systemLocale = QLocale::system();
+    for (const QFileInfo &file : translationFiles(translationsDir)) {
+        const QString path = file.filePath();
+        // The two characters before ".qm" name the language.
+        const QString code = path.mid(path.length() - 5, 2);
+        const QLocale locale(code);
+
+        const int index = ui.languageCombo->count();
+        ui.languageCombo->insertItem(index, QLocale::languageToString(locale.language()));
+        ui.languageCombo->setItemData(index, path, Qt::UserRole);
+        ui.languageCombo->setItemData(index, code, Qt::UserRole + 1);
+
+        const bool matches =
+            storedFilePath.isEmpty() ? locale.language() == systemLocale.language() : path == storedFilePath;
+        if (matches)
+            ui.languageCombo->setCurrentIndex(index);
+    }
+}
+
+DialogLanguage::~DialogLanguage() = default;
+
+void DialogLanguage::accept()
+{
+    QSettings settings;
+    settings.setValue(filePathKey(), selectedFilePath());
+    settings.setValue(iso639CodeKey(), selectedIso639Code());
+    QDialog::accept();
+}
+
+QString DialogLanguage::selectedFilePath() const
+{
+    return ui.languageCombo->currentData(Qt::UserRole).toString();
+}
+
+QString DialogLanguage::selectedIso639Code() const
+{
+    return ui.languageCombo->currentData(Qt::UserRole + 1).toString();
+}
+
+int DialogLanguage::languageCount() const
+{
+    return ui.languageCombo->count();
+}
+
+QFileInfoList DialogLanguage::translationFiles(const QString &translationsDir)
+{
+    QDir dir(translationsDir);
+    dir.setFilter(QDir::Files);
+    dir.setNameFilters({QStringLiteral("ThaldenDataLogger*.qm")});
+    return dir.entryInfoList();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QObject;
+class QTranslator;
+
+// The translations folder to use for the relative name dirName: the one in the
+// working directory when it holds our translation files, otherwise the one
+// beside the executable, so that a program started from a desktop menu (whose
+// working directory is the home folder) still finds its languages.
+QString translationsDirectory(const QString &dirName);
+
+// The folders translationsDirectory() considers, as absolute paths, for messages.
+QStringList translationsSearchFolders(const QString &dirName);
+
+// Loads the stored application translation into translator, asking for a
+// language with DialogLanguage when it does not load, and makes the chosen
+// language the default locale. Returns false when nothing could be loaded;
+// *cancelled (when given) tells whether that was because the user cancelled.
+bool loadApplicationTranslator(QTranslator *translator, const QString &translationsDir,
+                               bool *cancelled = nullptr);
+
+// Creates, loads and installs this window cycle's translators (the
+// application's, then Qt's own for the same language) as children of owner.
+// Returns the result of loadApplicationTranslator().
+bool installTranslators(QObject *owner, const QString &translationsDir, bool *cancelled = nullptr);

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ui_mainwindow.h"
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <QString>
+
+class QProgressBar;
+
+namespace Kv {
+class WinSerialDeviceAsync;
+}
+
+// The program's only window: the port list, the download and its output,
+// saving, and the Tools and Help commands.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~MainWindow() override;
+
+private slots:
+    void changeLanguage();
+    void refreshPorts();
+    void download();
+    void cancelDownload();
+    void readyRead();
+    void readTimeOut();
+    void openFile();
+    void saveFile();
+    void showAbout();
+    void showHelp();
+    void convertDataToggled(bool checked);
+
+private:
+    Ui::MainWindow ui;
+
+public:
+    // Set by changeLanguage() just before it closes the window, so that
+    // start-up builds the next window cycle in the newly chosen language.
+    bool restartRequested = false;
+
+private:
+    Kv::WinSerialDeviceAsync *device = nullptr;
+    bool dataReceived = false;
+    QByteArray downloadedData;
+    QProgressBar *progressBar = nullptr;
+    QString savedFilePath;
+};

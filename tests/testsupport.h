@@ -1,0 +1,89 @@
+#pragma once
+
+// Shared set-up of the test suites: a settings store and config folder of
+// their own, the offscreen platform, and helpers to drive modal dialogs.
+
+#include "application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace TestSupport {
+
+// The compiled translations of this build (ours and Qt's).
+inline QString buildTranslationsDir()
+{
+    return QStringLiteral(DATALOGGER_BUILD_TRANSLATIONS_DIR);
+}
+
+// Copies our translation files for the given languages, and Qt's own for them
+// when present, into folder/Translations. Returns that folder.
+inline QString copyTranslations(const QString &folder, const QStringList &codes)
+{
+    const QString target = folder + QStringLiteral("/Translations");
+    QDir().mkpath(target);
+    for (const QString &code : codes) {
+        const QStringList names{QStringLiteral("ThaldenDataLogger_%1.qm").arg(code),
+                                QStringLiteral("qt_%1.qm").arg(code),
+                                QStringLiteral("qtbase_%1.qm").arg(code)};
+        for (const QString &name : names)
+            QFile::copy(buildTranslationsDir() + QLatin1Char('/') + name, target + QLatin1Char('/') + name);
+    }
+    return target;
+}
+
+inline void storeLanguage(const QString &filePath, const QString &code)
+{
+    QSettings settings;
+    settings.setValue(QStringLiteral("KvGui/DialogLanguage/FilePath"), filePath);
+    settings.setValue(QStringLiteral("KvGui/DialogLanguage/Iso639Code"), code);
+}
+
+// Calls action once, with the first visible top-level widget of type T that
+// shows up (exec() of a dialog blocks the test, so this polls from a timer).
+// The action runs inside the event loop of whoever shows the widget.
+template <typename T, typename Action>
+void whenShown(Action action)
+{
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        QWidget *modal = QApplication::activeModalWidget();
+        T *found = qobject_cast<T *>(modal);
+        if (!found && !modal) {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                if (auto *candidate = qobject_cast<T *>(widget); candidate && candidate->isVisible())
+                    found = candidate;
+            }
+        }
+        if (!found || !found->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action(found);
+    });
+    timer->start();
+}
+
+} // namespace TestSupport
+
+// A test main() that isolates the suite before the application exists.
+#define DATALOGGER_TEST_MAIN(TestClass)                                                                      \
+    int main(int argc, char *argv[])                                                                         \
+    {                                                                                                        \
+        QTemporaryDir configHome;                                                                            \
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));                                    \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                             \
+        qputenv("QT_QPA_PLATFORMTHEME", "");                                                                 \
+        QApplication app(argc, argv);                                                                        \
+        setApplicationIdentity();                                                                            \
+        TestClass test;                                                                                      \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&test, argc, argv);                                                              \
+    }

@@ -1,0 +1,4 @@
+#include "testsupport.h"
+class T : public QObject { Q_OBJECT };
+DATALOGGER_TEST_MAIN(T)
+#include "tst_resources.moc"

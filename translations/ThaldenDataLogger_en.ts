@@ -1,0 +1,171 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en_US">
+<context>
+    <name>DialogLanguage</name>
+    <message>
+        <source>Please choose a language</source>
+        <translation>Please choose a language</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Korvane DataLogger</source>
+        <translation>Korvane DataLogger</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Quits the application</source>
+        <translation>Quits the application</translation>
+    </message>
+    <message>
+        <source>Refresh Ports</source>
+        <translation>Refresh Ports</translation>
+    </message>
+    <message>
+        <source>Refreshes the list of COM ports</source>
+        <translation>Refreshes the list of COM ports</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Shows version information about Pelmar DataLogger</source>
+        <translation>Shows version information about Pelmar DataLogger</translation>
+    </message>
+    <message>
+        <source>Change Language...</source>
+        <translation>Change Language...</translation>
+    </message>
+    <message>
+        <source>Change the language used in this application</source>
+        <translation>Change the language used in this application</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Shows documentation</source>
+        <translation>Shows documentation</translation>
+    </message>
+    <message>
+        <source>Convert CSV Data</source>
+        <translation>Convert CSV Data</translation>
+    </message>
+    <message>
+        <source>Device Connection</source>
+        <translation>Device Connection</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Downloaded Output</source>
+        <translation>Downloaded Output</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>Country Settings</source>
+        <translation>Country Settings</translation>
+    </message>
+    <message>
+        <source>Now initiate the download on the tester</source>
+        <translation>Now initiate the download on the tester</translation>
+    </message>
+    <message>
+        <source>Failed to connect. Please check the device is connected and switched on</source>
+        <translation>Failed to connect. Please check the device is connected and switched on</translation>
+    </message>
+    <message>
+        <source>Downloading...</source>
+        <translation>Downloading...</translation>
+    </message>
+    <message>
+        <source>Please select a port and connect your device</source>
+        <translation>Please select a port and connect your device</translation>
+    </message>
+    <message>
+        <source>File successfully saved</source>
+        <translation>File successfully saved</translation>
+    </message>
+    <message>
+        <source>Comma Separated Value files (*.csv)</source>
+        <translation>Comma Separated Value files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Text files (*.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>Save downloaded data to file</source>
+        <translation>Save downloaded data to file</translation>
+    </message>
+    <message>
+        <source>Would you like to convert the data to German format?</source>
+        <translation>Would you like to convert the data to German format?</translation>
+    </message>
+    <message>
+        <source>Decimal points will be replaced by commas and the commas separating fields will be replaced by semi-colons.</source>
+        <translation>Decimal points will be replaced by commas and the commas separating fields will be replaced by semi-colons.</translation>
+    </message>
+    <message>
+        <source>Error opening &quot;%1&quot; for writing. Is it open already or read only?</source>
+        <comment>The %1 will be replaced with the a file name. Please do not remove it in your translation!</comment>
+        <translation>Error opening &quot;%1&quot; for writing. Is it open already or read only?</translation>
+    </message>
+    <message>
+        <source>About Korvane DataLogger</source>
+        <comment>Title of the About box</comment>
+        <translation>About Korvane DataLogger</translation>
+    </message>
+    <message>
+        <source>Korvane DataLogger
+
+ %1
+</source>
+        <comment>The %1 is replaced with the version number so please don&apos;t remove it!</comment>
+        <translation>Korvane DataLogger
+
+ %1
+</translation>
+    </message>
+    <message>
+        <source>The language will be changed next time Korvane DataLogger is started.</source>
+        <translation>The language will be changed next time Korvane DataLogger is started.</translation>
+    </message>
+    <message>
+        <source>Would you like to restart now?</source>
+        <translation>Would you like to restart now?</translation>
+    </message>
+</context>
+</TS>
