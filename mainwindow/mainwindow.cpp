@@ -4,6 +4,7 @@
 #include "dialoglanguage.h"
 #include "translations.h"
 
+#include <QIcon>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QSettings>
@@ -12,6 +13,12 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
     ui.setupUi(this);
+
+    setWindowIcon(QIcon(QStringLiteral(":/Thalden.png")));
+    // Neither icon the window asks for holds an image. Without an image of its
+    // own, a window shows the product icon (the application's window icon).
+    if (windowIcon().availableSizes().isEmpty())
+        setWindowIcon(QIcon());
 
     connect(ui.actionExit, &QAction::triggered, this, &QWidget::close);
     connect(ui.actionChangeLanguage, &QAction::triggered, this, &MainWindow::changeLanguage);

@@ -29,10 +29,9 @@ inline QString copyTranslations(const QString &folder, const QStringList &codes)
     const QString target = folder + QStringLiteral("/Translations");
     QDir().mkpath(target);
     for (const QString &code : codes) {
-        const QStringList names{QStringLiteral("ThaldenDataLogger_%1.qm").arg(code),
-                                QStringLiteral("qt_%1.qm").arg(code),
-                                QStringLiteral("qtbase_%1.qm").arg(code)};
-        for (const QString &name : names)
+        const QStringList patterns{QStringLiteral("ThaldenDataLogger_%1.qm").arg(code),
+                                   QStringLiteral("qt*_%1.qm").arg(code)};
+        for (const QString &name : QDir(buildTranslationsDir()).entryList(patterns, QDir::Files))
             QFile::copy(buildTranslationsDir() + QLatin1Char('/') + name, target + QLatin1Char('/') + name);
     }
     return target;
@@ -45,13 +44,39 @@ inline void storeLanguage(const QString &filePath, const QString &code)
     settings.setValue(QStringLiteral("KvGui/DialogLanguage/Iso639Code"), code);
 }
 
+// Owner of the watchers below; stopWatching() ends those still waiting, so
+// none of them carries over into the next test function.
+inline QObject *watchers()
+{
+    static QObject owner;
+    return &owner;
+}
+
+inline void stopWatching()
+{
+    qDeleteAll(watchers()->children());
+}
+
+// Closes every window (rejecting dialogs) after timeoutMs, so that a test
+// whose dialogs do not appear as expected fails instead of hanging.
+inline void armWatchdog(int timeoutMs = 60000)
+{
+    auto *timer = new QTimer(watchers());
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, timer, [] {
+        qWarning("Watchdog: closing every window");
+        QApplication::closeAllWindows();
+    });
+    timer->start(timeoutMs);
+}
+
 // Calls action once, with the first visible top-level widget of type T that
 // shows up (exec() of a dialog blocks the test, so this polls from a timer).
 // The action runs inside the event loop of whoever shows the widget.
 template <typename T, typename Action>
 void whenShown(Action action)
 {
-    auto *timer = new QTimer(qApp);
+    auto *timer = new QTimer(watchers());
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
         QWidget *modal = QApplication::activeModalWidget();
