@@ -4,6 +4,7 @@
 #include "dialoglanguage.h"
 #include "translations.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -15,10 +16,11 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     ui.setupUi(this);
 
     setWindowIcon(QIcon(QStringLiteral(":/Thalden.png")));
-    // Neither icon the window asks for holds an image. Without an image of its
-    // own, a window shows the product icon (the application's window icon).
+    // Neither icon the window asks for holds an image. A window without an
+    // image of its own shows the product icon, the application's window icon
+    // (on Windows that one is empty and the executable's icon shows).
     if (windowIcon().availableSizes().isEmpty())
-        setWindowIcon(QIcon());
+        setWindowIcon(QApplication::windowIcon());
 
     connect(ui.actionExit, &QAction::triggered, this, &QWidget::close);
     connect(ui.actionChangeLanguage, &QAction::triggered, this, &MainWindow::changeLanguage);
