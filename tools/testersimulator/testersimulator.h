@@ -15,6 +15,14 @@ class QTimer;
 // faults injected on request. Driven by the event loop of the thread that
 // creates it; nothing blocks.
 //
+// Unpaced, it writes whenever the port takes bytes, so its speed follows the
+// event loop: wait with QSignalSpy::wait() or a QEventLoop, not QTRY_*,
+// which sleeps 10 ms between passes (one pty buffer, about 13 KB, a pass).
+//
+// The port stays up between the program's sessions. Unlike a real port, a
+// pty keeps what was sent while nobody had it open; a reader purges at open
+// as the program's device does, and a new request drops what is queued.
+//
 // Linux only (POSIX pseudo-terminals), like the tools that use it.
 class TesterSimulator : public QObject
 {
@@ -26,6 +34,7 @@ public:
         Mixed, // short bursts of binary (always holding 0x00 and 0xFF) over the text
         Only,  // nothing but random binary
     };
+    Q_ENUM(Noise)
 
     struct Options
     {
