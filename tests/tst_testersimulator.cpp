@@ -331,12 +331,11 @@ void TestTesterSimulator::hangsUpMidTransfer()
     QCOMPARE(finished.size(), 0);
     QCOMPARE(simulator.bytesSent(), options.hangUpAt);
     QVERIFY(!simulator.isRunning());
-    // Like an unplugged adapter: the device node and its link are gone, and
-    // what the reader got is an unaltered start of the transfer.
+    // Like an unplugged adapter: the device node and its link are gone. The
+    // reader got the start of the transfer up to the hang-up, unaltered.
     QVERIFY(!QFileInfo::exists(port));
     QVERIFY(!QFileInfo(link).isSymLink());
-    QVERIFY(reader.size() <= options.hangUpAt);
-    QVERIFY(simulator.payload().startsWith(reader.data()));
+    QCOMPARE(reader.data(), simulator.payload().left(options.hangUpAt));
 }
 
 void TestTesterSimulator::sendsNoise_data()
@@ -435,35 +434,38 @@ void TestTesterSimulator::transfersTenMegabytesUnpaced()
 
 void TestTesterSimulator::servesNextSessionAfterReaderLeaves()
 {
-    // The first reader leaves mid-transfer, which must not break the port;
-    // the next sessions each get a whole transfer.
+    // The first reader leaves mid-transfer. Like a tester on a line without
+    // flow control, the simulator sends on into the void and still ends on
+    // time, and the port stays up for the next session.
     TesterSimulator simulator;
     TesterSimulator::Options options;
-    options.bitsPerSecond = 96000;
-    options.size = 3000;
+    options.bitsPerSecond = 1000000;
+    options.size = 200000;
     simulator.setOptions(options);
     QSignalSpy started(&simulator, &TesterSimulator::transferStarted);
     QSignalSpy finished(&simulator, &TesterSimulator::transferFinished);
     QSignalSpy hungUp(&simulator, &TesterSimulator::hungUp);
     QVERIFY2(simulator.start(), qPrintable(simulator.errorString()));
+    QElapsedTimer clock;
     {
         SlaveReader first(simulator.portPath());
         first.write(remoteCommand + dataCommand);
-        QTRY_VERIFY_WITH_TIMEOUT(first.size() > 1000, 5000);
+        QVERIFY(started.wait(2000));
+        clock.start();
+        QTRY_VERIFY_WITH_TIMEOUT(first.size() > 10000, 5000);
     }
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
-    QTest::qWait(100);
+    QVERIFY(finished.wait(5000));
+    QVERIFY2(clock.elapsed() <= 3000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(simulator.bytesLost() > 0);
 
-    for (int session = 2; session <= 3; ++session) {
-        SlaveReader next(simulator.portPath());
-        QVERIFY(next.isOpen());
-        next.write(remoteCommand + dataCommand);
-        QTRY_COMPARE_WITH_TIMEOUT(started.size(), session, 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(finished.size(), session, 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(next.size(), options.size, 5000);
-        QCOMPARE(next.data(), simulator.payload());
-    }
-    QVERIFY(simulator.isRunning());
+    SlaveReader next(simulator.portPath());
+    QVERIFY(next.isOpen());
+    next.write(remoteCommand + dataCommand);
+    QVERIFY(finished.wait(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(next.size(), options.size, 5000);
+    QCOMPARE(next.data(), simulator.payload());
+    QCOMPARE(simulator.bytesLost(), 0);
+    QCOMPARE(started.size(), 2);
     QCOMPARE(hungUp.size(), 0);
 }
 

@@ -92,8 +92,8 @@ int main(int argc, char *argv[])
         QStringLiteral("ms"), QStringLiteral("500"));
     const QCommandLineOption hangUpAtOption(
         QStringLiteral("hang-up-at"),
-        QStringLiteral(
-            "Close the port after this many bytes, like a pulled cable; the simulator then exits."),
+        QStringLiteral("Close the port once this many bytes are sent and read, like a pulled cable; the "
+                       "simulator then exits."),
         QStringLiteral("bytes"));
     const QCommandLineOption neverAnswerOption(QStringLiteral("never-answer"),
                                                QStringLiteral("Take the commands but never send anything."));

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -30,6 +31,14 @@ constexpr qint64 chunkSize = 64 * 1024;
 constexpr qint64 unpacedBudget = 1024 * 1024;
 // A line that never ends is not a command; drop it rather than grow.
 constexpr int maxCommandLength = 1024;
+// Before a planned hang-up, how often to look whether the reader has
+// everything, and for how long at most (nobody may be reading).
+constexpr int drainIntervalMs = 5;
+constexpr qint64 drainLimitMs = 1000;
+// Paced, a port that has taken nothing for this long has no reader: the
+// tester goes on sending regardless, and the bytes are lost, as on a line
+// without flow control.
+constexpr qint64 stallLimitMs = 1000;
 
 constexpr qint64 noiseBlock = 512;
 constexpr quint64 noiseSeed = 0x7e57e2;
@@ -74,6 +83,7 @@ TesterSimulator::TesterSimulator(QObject *parent)
     , delayTimer(new QTimer(this))
     , paceTimer(new QTimer(this))
     , pauseTimer(new QTimer(this))
+    , drainTimer(new QTimer(this))
 {
     delayTimer->setSingleShot(true);
     connect(delayTimer, &QTimer::timeout, this, &TesterSimulator::beginTransfer);
@@ -85,6 +95,8 @@ TesterSimulator::TesterSimulator(QObject *parent)
     pauseTimer->setSingleShot(true);
     pauseTimer->setTimerType(Qt::PreciseTimer);
     connect(pauseTimer, &QTimer::timeout, this, &TesterSimulator::endPause);
+    drainTimer->setInterval(drainIntervalMs);
+    connect(drainTimer, &QTimer::timeout, this, &TesterSimulator::hangUpWhenRead);
 }
 
 TesterSimulator::~TesterSimulator()
@@ -247,6 +259,11 @@ qint64 TesterSimulator::bytesSent() const
     return sent;
 }
 
+qint64 TesterSimulator::bytesLost() const
+{
+    return lost;
+}
+
 void TesterSimulator::readCommands()
 {
     char buffer[4096];
@@ -288,6 +305,7 @@ void TesterSimulator::handleCommand(const QByteArray &command)
         state = State::Waiting;
         paceTimer->stop();
         pauseTimer->stop();
+        drainTimer->stop();
         writeNotifier->setEnabled(false);
         ::tcflush(slaveFd, TCIFLUSH);
         delayTimer->start(std::max(0, currentOptions.delayMs));
@@ -302,6 +320,7 @@ void TesterSimulator::beginTransfer()
     state = State::Sending;
     sent = 0;
     pauseDone = false;
+    lost = 0;
     chunk.clear();
     chunkPosition = 0;
     restartPacing();
@@ -324,10 +343,6 @@ qint64 TesterSimulator::budget()
 {
     if (currentOptions.bitsPerSecond <= 0)
         return unpacedBudget;
-    // After the port was full (nobody reading), go on at the line rate
-    // instead of catching up in one burst: a line does not store bits.
-    if (stalled)
-        restartPacing();
     // Due bytes come from the time since the pacing began, not from counting
     // ticks, so late timers do not make the line slower.
     const double seconds = double(pacingClock.nsecsElapsed()) / 1e9;
@@ -352,9 +367,22 @@ void TesterSimulator::pump()
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0 && errno == EAGAIN) {
-            // The reader is behind: wait until the port takes bytes again.
-            stalled = true;
-            writeNotifier->setEnabled(true);
+            if (!stalled) {
+                stalled = true;
+                stallClock.start();
+            }
+            if (currentOptions.bitsPerSecond > 0 && stallClock.elapsed() >= stallLimitMs) {
+                if (lost == 0)
+                    qWarning("TesterSimulator: nobody reads the port; the transfer goes on into the void");
+                lost += limit;
+                chunkPosition += limit;
+                sent += limit;
+                allowed -= limit;
+                continue;
+            }
+            // The reader is behind: wait until the port takes bytes again,
+            // told by the notifier when unpaced, at the next tick when paced.
+            writeNotifier->setEnabled(currentOptions.bitsPerSecond <= 0);
             return;
         }
         if (written < 0) {
@@ -362,12 +390,13 @@ void TesterSimulator::pump()
             hangUp();
             return;
         }
+        stalled = false;
         chunkPosition += written;
         sent += written;
         allowed -= written;
     }
     if (state == State::Sending)
-        writeNotifier->setEnabled(currentOptions.bitsPerSecond <= 0 || stalled);
+        writeNotifier->setEnabled(currentOptions.bitsPerSecond <= 0);
 }
 
 // Acts on a hang-up, pause or end due at the current offset; true when the
@@ -375,7 +404,15 @@ void TesterSimulator::pump()
 bool TesterSimulator::reachedEvent()
 {
     if (currentOptions.hangUpAt >= 0 && sent >= currentOptions.hangUpAt) {
-        hangUp();
+        // Closing the master throws away what the reader has not read yet,
+        // so the hang-up waits until the port is empty: the reader gets
+        // exactly hangUpAt bytes whatever its speed.
+        state = State::Draining;
+        paceTimer->stop();
+        writeNotifier->setEnabled(false);
+        emptyChecks = 0;
+        drainClock.start();
+        drainTimer->start();
         return true;
     }
     if (!pauseDone && currentOptions.pauseMs > 0 && currentOptions.pauseAt >= 0 &&
@@ -408,6 +445,21 @@ void TesterSimulator::endPause()
     if (currentOptions.bitsPerSecond > 0)
         paceTimer->start();
     pump();
+}
+
+void TesterSimulator::hangUpWhenRead()
+{
+    if (state != State::Draining)
+        return;
+    // FIONREAD sees what waits in the line discipline, not what the pty is
+    // still moving there: only two empty looks in a row count as empty.
+    int queued = 0;
+    if (::ioctl(slaveFd, FIONREAD, &queued) != 0 || queued > 0)
+        emptyChecks = 0;
+    else
+        ++emptyChecks;
+    if (emptyChecks >= 2 || drainClock.elapsed() >= drainLimitMs)
+        hangUp();
 }
 
 void TesterSimulator::fillChunk()
@@ -466,6 +518,7 @@ void TesterSimulator::closePort()
     delayTimer->stop();
     paceTimer->stop();
     pauseTimer->stop();
+    drainTimer->stop();
     // Notifiers must go before their descriptor does; later, as this may
     // run inside one of their own signals.
     for (QSocketNotifier *notifier : {readNotifier, writeNotifier}) {

@@ -51,7 +51,8 @@ public:
         // A silent stretch of pauseMs once pauseAt bytes have been sent.
         qint64 pauseAt = -1;
         int pauseMs = 0;
-        // Close the port (the cable pulled) once this many bytes have been sent.
+        // Close the port (the cable pulled) once this many bytes have been
+        // sent and read: a reader gets exactly these bytes, then the hang-up.
         qint64 hangUpAt = -1;
         // Take the commands but never send anything.
         bool neverAnswer = false;
@@ -84,6 +85,8 @@ public:
     qint64 payloadSize() const;
     // Of the current or last transfer.
     qint64 bytesSent() const;
+    // Sent while nobody read the port, so never queued (paced transfers only).
+    qint64 bytesLost() const;
 
 signals:
     // A complete command line, without its line end.
@@ -93,7 +96,7 @@ signals:
     void hungUp();
 
 private:
-    enum class State { Idle, Waiting, Sending, Pausing };
+    enum class State { Idle, Waiting, Sending, Pausing, Draining };
 
     void readCommands();
     void handleCommand(const QByteArray &command);
@@ -102,6 +105,7 @@ private:
     qint64 budget();
     void restartPacing();
     void endPause();
+    void hangUpWhenRead();
     bool reachedEvent();
     void fillChunk();
     void payloadSlice(qint64 offset, char *target, qint64 length) const;
@@ -133,10 +137,15 @@ private:
     QElapsedTimer pacingClock;
     qint64 pacedFrom = 0;
     bool stalled = false;
+    QElapsedTimer stallClock;
+    qint64 lost = 0;
 
     QSocketNotifier *readNotifier = nullptr;
     QSocketNotifier *writeNotifier = nullptr;
     QTimer *delayTimer = nullptr;
     QTimer *paceTimer = nullptr;
     QTimer *pauseTimer = nullptr;
+    QTimer *drainTimer = nullptr;
+    QElapsedTimer drainClock;
+    int emptyChecks = 0;
 };
