@@ -6,8 +6,8 @@
 #include <QSignalSpy>
 
 #include <atomic>
-#include <cerrno>
 #include <fcntl.h>
+#include <memory>
 #include <poll.h>
 #include <termios.h>
 #include <thread>
@@ -24,8 +24,16 @@ QByteArray shippedResults()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The program's end of the line, opened like its serial device opens a
-// port: raw, input purged, then read in a thread of its own with a short poll.
+TesterSimulator::Options atRate(qint64 bitsPerSecond, qint64 size = -1)
+{
+    TesterSimulator::Options options;
+    options.bitsPerSecond = bitsPerSecond;
+    options.size = size;
+    return options;
+}
+
+// The program's end of the line, opened as its serial device opens a port
+// (raw, input purged) and read in a thread of its own, as its worker does.
 class SlaveReader
 {
 public:
@@ -36,34 +44,23 @@ public:
         if (fd < 0 || ::tcgetattr(fd, &attributes) != 0)
             return;
         ::cfmakeraw(&attributes);
-        attributes.c_cc[VMIN] = 0;
-        attributes.c_cc[VTIME] = 0;
         ::tcsetattr(fd, TCSANOW, &attributes);
         ::tcflush(fd, TCIFLUSH);
-        clock.start();
+        sinceLastRead.start();
         thread = std::thread([this] { run(); });
     }
     ~SlaveReader()
-    {
-        close();
-    }
-
-    bool isOpen() const
-    {
-        return thread.joinable();
-    }
-    void write(const QByteArray &bytes)
-    {
-        QCOMPARE(::write(fd, bytes.constData(), bytes.size()), bytes.size());
-    }
-    void close()
     {
         stopping = true;
         if (thread.joinable())
             thread.join();
         if (fd >= 0)
             ::close(fd);
-        fd = -1;
+    }
+
+    bool write(const QByteArray &bytes)
+    {
+        return ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
     }
     QByteArray data() const
     {
@@ -75,26 +72,14 @@ public:
         QMutexLocker locker(&mutex);
         return bytes.size();
     }
-    bool hungUp() const
-    {
-        return hangUpSeen;
-    }
-    qint64 elapsedMs() const
-    {
-        return clock.elapsed();
-    }
-    // The longest silence between two reads that got bytes, and how many
-    // bytes had arrived when it began.
+    // The longest silence between two reads, and how many bytes had arrived
+    // when it began.
     QPair<qint64, qint64> longestGap() const
     {
         QMutexLocker locker(&mutex);
-        QPair<qint64, qint64> gap{0, 0};
-        for (qsizetype i = 1; i < reads.size(); ++i) {
-            if (reads[i].first - reads[i - 1].first > gap.first)
-                gap = {reads[i].first - reads[i - 1].first, reads[i - 1].second};
-        }
         return gap;
     }
+    std::atomic<bool> hungUp{false};
 
 private:
     void run()
@@ -106,26 +91,44 @@ private:
                 continue;
             // A hung-up pty reads as 0 bytes, like a silent one: only poll tells.
             if (request.revents & (POLLHUP | POLLERR)) {
-                hangUpSeen = true;
+                hungUp = true;
                 return;
             }
             ssize_t got;
             while ((got = ::read(fd, buffer, sizeof buffer)) > 0) {
                 QMutexLocker locker(&mutex);
+                if (!bytes.isEmpty() && sinceLastRead.elapsed() > gap.first)
+                    gap = {sinceLastRead.elapsed(), bytes.size()};
                 bytes.append(buffer, got);
-                reads.append({clock.elapsed(), bytes.size()});
+                sinceLastRead.restart();
             }
         }
     }
 
     int fd;
-    QElapsedTimer clock;
+    QElapsedTimer sinceLastRead;
     std::thread thread;
     std::atomic<bool> stopping{false};
-    std::atomic<bool> hangUpSeen{false};
     mutable QMutex mutex;
     QByteArray bytes;
-    QList<QPair<qint64, qint64>> reads;
+    QPair<qint64, qint64> gap{0, 0};
+};
+
+// A started simulator with its signals recorded and a reader on its port.
+struct Session
+{
+    explicit Session(const TesterSimulator::Options &options)
+    {
+        simulator.setOptions(options);
+        if (simulator.start())
+            reader = std::make_unique<SlaveReader>(simulator.portPath());
+    }
+    TesterSimulator simulator;
+    QSignalSpy commands{&simulator, &TesterSimulator::commandReceived};
+    QSignalSpy started{&simulator, &TesterSimulator::transferStarted};
+    QSignalSpy finished{&simulator, &TesterSimulator::transferFinished};
+    QSignalSpy hungUp{&simulator, &TesterSimulator::hungUp};
+    std::unique_ptr<SlaveReader> reader;
 };
 
 } // namespace
@@ -147,17 +150,9 @@ private slots:
     void sendsNoise();
     void repeatsRecordsToSize();
     void transfersTenMegabytesUnpaced();
-    void servesNextSessionAfterReaderLeaves();
+    void goesOnWhenTheReaderLeaves();
     void refusesToStart_data();
     void refusesToStart();
-
-private:
-    TesterSimulator::Options unpaced() const
-    {
-        TesterSimulator::Options options;
-        options.bitsPerSecond = 0;
-        return options;
-    }
 };
 
 void TestTesterSimulator::sendsResultsOnRequest_data()
@@ -165,14 +160,13 @@ void TestTesterSimulator::sendsResultsOnRequest_data()
     QTest::addColumn<QList<QByteArray>>("writes");
     QTest::addColumn<int>("delayMs");
 
-    QTest::newRow("both commands in one write") << QList<QByteArray>{remoteCommand + dataCommand} << 0;
-    QTest::newRow("one command a write, user takes 300 ms")
-        << QList<QByteArray>{remoteCommand, dataCommand} << 300;
     QList<QByteArray> single;
     for (char byte : remoteCommand + dataCommand)
         single.append(QByteArray(1, byte));
+    QTest::newRow("both in one write") << QList<QByteArray>{remoteCommand + dataCommand} << 0;
+    QTest::newRow("one a write, user takes 300 ms") << QList<QByteArray>{remoteCommand, dataCommand} << 300;
     QTest::newRow("byte by byte") << single << 0;
-    QTest::newRow("split inside the line ends")
+    QTest::newRow("split in the line ends")
         << QList<QByteArray>{"SYST:REM\r", "\nMEM:DATA? AL", "L\r", "\n"} << 0;
 }
 
@@ -181,36 +175,27 @@ void TestTesterSimulator::sendsResultsOnRequest()
     QFETCH(QList<QByteArray>, writes);
     QFETCH(int, delayMs);
 
-    TesterSimulator simulator;
-    TesterSimulator::Options options = unpaced();
+    TesterSimulator::Options options = atRate(0);
     options.delayMs = delayMs;
-    simulator.setOptions(options);
-    QSignalSpy commands(&simulator, &TesterSimulator::commandReceived);
-    QSignalSpy started(&simulator, &TesterSimulator::transferStarted);
-    QSignalSpy finished(&simulator, &TesterSimulator::transferFinished);
-    QVERIFY(commands.isValid() && started.isValid() && finished.isValid());
-    QVERIFY2(simulator.start(), qPrintable(simulator.errorString()));
-
-    SlaveReader reader(simulator.portPath());
-    QVERIFY(reader.isOpen());
+    Session session(options);
+    QVERIFY2(session.reader, qPrintable(session.simulator.errorString()));
     for (const QByteArray &bytes : writes) {
-        reader.write(bytes);
+        QVERIFY(session.reader->write(bytes));
         QTest::qWait(2);
     }
     QElapsedTimer sinceRequest;
     sinceRequest.start();
-    QTRY_COMPARE_WITH_TIMEOUT(started.size(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(session.started.size(), 1, 5000);
     QVERIFY2(sinceRequest.elapsed() >= delayMs - 20, "sent before the user started the transfer");
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(reader.size(), simulator.payloadSize(), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(session.finished.size(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(session.reader->size(), session.simulator.payloadSize(), 5000);
 
-    QCOMPARE(commands.size(), 2);
-    QCOMPARE(commands.at(0).at(0).toByteArray(), QByteArray("SYST:REM"));
-    QCOMPARE(commands.at(1).at(0).toByteArray(), QByteArray("MEM:DATA? ALL"));
-    QCOMPARE(simulator.receivedBytes(), remoteCommand + dataCommand);
-    QCOMPARE(simulator.payload(), shippedResults());
-    QCOMPARE(reader.data(), shippedResults());
-    QCOMPARE(simulator.bytesSent(), simulator.payloadSize());
+    QCOMPARE(session.commands.size(), 2);
+    QCOMPARE(session.commands.at(0).at(0).toByteArray(), QByteArray("SYST:REM"));
+    QCOMPARE(session.commands.at(1).at(0).toByteArray(), QByteArray("MEM:DATA? ALL"));
+    QCOMPARE(session.simulator.receivedBytes(), remoteCommand + dataCommand);
+    QCOMPARE(session.simulator.payload(), shippedResults());
+    QCOMPARE(session.reader->data(), shippedResults());
 }
 
 void TestTesterSimulator::staysSilent_data()
@@ -227,19 +212,15 @@ void TestTesterSimulator::staysSilent()
     QFETCH(bool, neverAnswer);
     QFETCH(QByteArray, commands);
 
-    TesterSimulator simulator;
-    TesterSimulator::Options options = unpaced();
+    TesterSimulator::Options options = atRate(0);
     options.neverAnswer = neverAnswer;
-    simulator.setOptions(options);
-    QSignalSpy started(&simulator, &TesterSimulator::transferStarted);
-    QVERIFY2(simulator.start(), qPrintable(simulator.errorString()));
-    SlaveReader reader(simulator.portPath());
-    reader.write(commands);
-
-    QTRY_COMPARE_WITH_TIMEOUT(simulator.receivedBytes(), commands, 2000);
+    Session session(options);
+    QVERIFY2(session.reader, qPrintable(session.simulator.errorString()));
+    QVERIFY(session.reader->write(commands));
+    QTRY_COMPARE_WITH_TIMEOUT(session.simulator.receivedBytes(), commands, 2000);
     QTest::qWait(300);
-    QCOMPARE(started.size(), 0);
-    QCOMPARE(reader.size(), 0);
+    QCOMPARE(session.started.size(), 0);
+    QCOMPARE(session.reader->size(), 0);
 }
 
 void TestTesterSimulator::pacesAtLineRate_data()
@@ -255,87 +236,65 @@ void TestTesterSimulator::pacesAtLineRate()
 {
     QFETCH(qint64, bitsPerSecond);
 
-    // Two seconds' worth at 10 bits a byte: half of it after one second, all
-    // of it after two, without drifting.
-    TesterSimulator simulator;
-    TesterSimulator::Options options;
-    options.bitsPerSecond = bitsPerSecond;
-    options.size = bitsPerSecond / 10 * 2;
-    simulator.setOptions(options);
-    QSignalSpy started(&simulator, &TesterSimulator::transferStarted);
-    QSignalSpy finished(&simulator, &TesterSimulator::transferFinished);
-    QVERIFY2(simulator.start(), qPrintable(simulator.errorString()));
-    SlaveReader reader(simulator.portPath());
-    reader.write(remoteCommand + dataCommand);
-    QTRY_COMPARE_WITH_TIMEOUT(started.size(), 1, 2000);
-
+    // Two seconds' worth at 10 bits a byte: half after one second, all after
+    // two, whatever the timers' lateness.
+    const qint64 perSecond = bitsPerSecond / 10;
+    Session session(atRate(bitsPerSecond, 2 * perSecond));
+    QVERIFY2(session.reader, qPrintable(session.simulator.errorString()));
+    QVERIFY(session.reader->write(remoteCommand + dataCommand));
+    QVERIFY(session.started.wait(2000));
     QElapsedTimer clock;
     clock.start();
     QTest::qWait(1000);
-    const qint64 afterOneSecond = reader.size();
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+    const qint64 afterOneSecond = session.reader->size();
+    QVERIFY(session.finished.wait(5000));
     const qint64 totalMs = clock.elapsed();
-    qInfo("%lld bit/s: %lld bytes after 1 s (expected %lld), %lld bytes in %lld ms", bitsPerSecond,
-          afterOneSecond, bitsPerSecond / 10, options.size, totalMs);
-    QVERIFY2(afterOneSecond >= bitsPerSecond / 10 * 5 / 8 && afterOneSecond <= bitsPerSecond / 10 * 5 / 4,
-             qPrintable(QString::number(afterOneSecond)));
-    QVERIFY2(totalMs >= 1800 && totalMs <= 2600, qPrintable(QString::number(totalMs)));
-    QTRY_COMPARE_WITH_TIMEOUT(reader.data(), simulator.payload(), 2000);
+    qInfo("%lld bytes after 1 s (expected %lld), all %lld in %lld ms", afterOneSecond, perSecond,
+          2 * perSecond, totalMs);
+    QVERIFY(afterOneSecond >= perSecond * 5 / 8 && afterOneSecond <= perSecond * 5 / 4);
+    QVERIFY(totalMs >= 1800 && totalMs <= 2600);
+    QTRY_COMPARE_WITH_TIMEOUT(session.reader->data(), session.simulator.payload(), 2000);
 }
 
 void TestTesterSimulator::pausesMidTransfer()
 {
     // 9600 bytes/s in 10 ms slices: the only silence longer than a read
     // period is the pause, and nothing is lost over it.
-    TesterSimulator simulator;
-    TesterSimulator::Options options;
-    options.bitsPerSecond = 96000;
-    options.size = 5000;
+    TesterSimulator::Options options = atRate(96000, 5000);
     options.pauseAt = 2000;
     options.pauseMs = 300;
-    simulator.setOptions(options);
-    QSignalSpy finished(&simulator, &TesterSimulator::transferFinished);
-    QVERIFY2(simulator.start(), qPrintable(simulator.errorString()));
-    SlaveReader reader(simulator.portPath());
-    reader.write(remoteCommand + dataCommand);
-
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(reader.size(), options.size, 2000);
-    const QPair<qint64, qint64> gap = reader.longestGap();
+    Session session(options);
+    QVERIFY2(session.reader, qPrintable(session.simulator.errorString()));
+    QVERIFY(session.reader->write(remoteCommand + dataCommand));
+    QVERIFY(session.finished.wait(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(session.reader->size(), options.size, 2000);
+    const QPair<qint64, qint64> gap = session.reader->longestGap();
     QVERIFY2(gap.first >= 250, qPrintable(QString::number(gap.first)));
     QCOMPARE(gap.second, options.pauseAt);
-    QCOMPARE(reader.data(), simulator.payload());
+    QCOMPARE(session.reader->data(), session.simulator.payload());
 }
 
 void TestTesterSimulator::hangsUpMidTransfer()
 {
     QTemporaryDir folder;
-    const QString link = folder.filePath(QStringLiteral("tester"));
-    TesterSimulator simulator;
-    TesterSimulator::Options options = unpaced();
-    options.size = 1000000;
+    TesterSimulator::Options options = atRate(0, 1000000);
     options.hangUpAt = 100000;
-    options.linkPath = link;
-    simulator.setOptions(options);
-    QSignalSpy hungUp(&simulator, &TesterSimulator::hungUp);
-    QSignalSpy finished(&simulator, &TesterSimulator::transferFinished);
-    QVERIFY2(simulator.start(), qPrintable(simulator.errorString()));
-    const QString port = simulator.portPath();
-    QCOMPARE(QFile::symLinkTarget(link), port);
+    options.linkPath = folder.filePath(QStringLiteral("tester"));
+    Session session(options);
+    QVERIFY2(session.reader, qPrintable(session.simulator.errorString()));
+    const QString port = session.simulator.portPath();
+    QCOMPARE(QFile::symLinkTarget(options.linkPath), port);
+    QVERIFY(session.reader->write(remoteCommand + dataCommand));
+    QVERIFY(session.hungUp.wait(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(session.reader->hungUp, 2000);
 
-    SlaveReader reader(link);
-    reader.write(remoteCommand + dataCommand);
-    QTRY_COMPARE_WITH_TIMEOUT(hungUp.size(), 1, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(reader.hungUp(), 2000);
-
-    QCOMPARE(finished.size(), 0);
-    QCOMPARE(simulator.bytesSent(), options.hangUpAt);
-    QVERIFY(!simulator.isRunning());
     // Like an unplugged adapter: the device node and its link are gone. The
-    // reader got the start of the transfer up to the hang-up, unaltered.
+    // reader got the transfer up to the hang-up, unaltered.
+    QCOMPARE(session.finished.size(), 0);
+    QVERIFY(!session.simulator.isRunning());
     QVERIFY(!QFileInfo::exists(port));
-    QVERIFY(!QFileInfo(link).isSymLink());
-    QCOMPARE(reader.data(), simulator.payload().left(options.hangUpAt));
+    QVERIFY(!QFileInfo(options.linkPath).isSymLink());
+    QCOMPARE(session.reader->data(), session.simulator.payload().left(options.hangUpAt));
 }
 
 void TestTesterSimulator::sendsNoise_data()
@@ -350,17 +309,14 @@ void TestTesterSimulator::sendsNoise()
 {
     QFETCH(TesterSimulator::Noise, noise);
 
-    TesterSimulator simulator;
-    TesterSimulator::Options options = unpaced();
+    TesterSimulator::Options options = atRate(0);
     options.noise = noise;
-    simulator.setOptions(options);
-    QSignalSpy finished(&simulator, &TesterSimulator::transferFinished);
-    QVERIFY2(simulator.start(), qPrintable(simulator.errorString()));
-    SlaveReader reader(simulator.portPath());
-    reader.write(remoteCommand + dataCommand);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+    Session session(options);
+    QVERIFY2(session.reader, qPrintable(session.simulator.errorString()));
+    QVERIFY(session.reader->write(remoteCommand + dataCommand));
+    QVERIFY(session.finished.wait(5000));
 
-    const QByteArray payload = simulator.payload();
+    const QByteArray payload = session.simulator.payload();
     const QByteArray text = shippedResults();
     QCOMPARE(payload.size(), text.size());
     qsizetype unchanged = 0;
@@ -376,8 +332,8 @@ void TestTesterSimulator::sendsNoise()
             QVERIFY2(payload.contains(char(value)), qPrintable(QString::number(value)));
         QVERIFY(unchanged < payload.size() / 20);
     }
-    // Raw on both ends: no byte is eaten or translated (XON, XOFF, CR, 0xFF).
-    QTRY_COMPARE_WITH_TIMEOUT(reader.data(), payload, 2000);
+    // Raw on both ends: no byte eaten or translated (XON, XOFF, CR, 0xFF).
+    QTRY_COMPARE_WITH_TIMEOUT(session.reader->data(), payload, 2000);
 }
 
 void TestTesterSimulator::repeatsRecordsToSize()
@@ -389,115 +345,88 @@ void TestTesterSimulator::repeatsRecordsToSize()
     file.close();
 
     // The header once, then the records over and over, cut at the size.
-    const QByteArray records = "1,612.4\r\n2,9.87\r\n";
     for (qint64 size : {0, 5, 6, 22, 40, 100000}) {
-        TesterSimulator simulator;
-        TesterSimulator::Options options;
+        TesterSimulator::Options options = atRate(0, size);
         options.filePath = file.fileName();
-        options.size = size;
-        simulator.setOptions(options);
-        QVERIFY2(simulator.start(), qPrintable(simulator.errorString()));
+        Session session(options);
+        QVERIFY2(session.reader, qPrintable(session.simulator.errorString()));
         QByteArray expected = "Id,V\r\n";
         while (expected.size() < size)
-            expected += records;
+            expected += "1,612.4\r\n2,9.87\r\n";
         expected.truncate(size);
-        QCOMPARE(simulator.payload(), expected);
+        QCOMPARE(session.simulator.payload(), expected);
     }
 }
 
 void TestTesterSimulator::transfersTenMegabytesUnpaced()
 {
-    TesterSimulator simulator;
-    TesterSimulator::Options options = unpaced();
-    options.size = 10 * 1000 * 1000;
-    simulator.setOptions(options);
-    QSignalSpy finished(&simulator, &TesterSimulator::transferFinished);
-    QVERIFY2(simulator.start(), qPrintable(simulator.errorString()));
-    SlaveReader reader(simulator.portPath());
+    Session session(atRate(0, 10 * 1000 * 1000));
+    QVERIFY2(session.reader, qPrintable(session.simulator.errorString()));
     QElapsedTimer clock;
     clock.start();
-    reader.write(remoteCommand + dataCommand);
-
-    // A plain event loop: QTRY's polling sleeps between passes and would
+    QVERIFY(session.reader->write(remoteCommand + dataCommand));
+    // Waits in a real event loop: QTRY sleeps between its passes and would
     // measure itself.
-    QEventLoop loop;
-    connect(&simulator, &TesterSimulator::transferFinished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(120000, &loop, &QEventLoop::quit);
-    loop.exec();
-    QCOMPARE(finished.size(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(reader.size(), options.size, 10000);
+    QVERIFY(session.finished.wait(120000));
+    QTRY_COMPARE_WITH_TIMEOUT(session.reader->size(), qint64(10 * 1000 * 1000), 10000);
     qInfo("10 MB unpaced in %lld ms", clock.elapsed());
-    const QByteArray payload = simulator.payload();
+    const QByteArray payload = session.simulator.payload();
     QVERIFY(payload.startsWith(shippedResults()));
-    QVERIFY(reader.data() == payload);
+    QVERIFY(session.reader->data() == payload);
 }
 
-void TestTesterSimulator::servesNextSessionAfterReaderLeaves()
+void TestTesterSimulator::goesOnWhenTheReaderLeaves()
 {
-    // The first reader leaves mid-transfer. Like a tester on a line without
-    // flow control, the simulator sends on into the void and still ends on
-    // time, and the port stays up for the next session.
-    TesterSimulator simulator;
-    TesterSimulator::Options options;
-    options.bitsPerSecond = 1000000;
-    options.size = 200000;
-    simulator.setOptions(options);
-    QSignalSpy started(&simulator, &TesterSimulator::transferStarted);
-    QSignalSpy finished(&simulator, &TesterSimulator::transferFinished);
-    QSignalSpy hungUp(&simulator, &TesterSimulator::hungUp);
-    QVERIFY2(simulator.start(), qPrintable(simulator.errorString()));
+    // The reader leaves mid-transfer. Like a tester on a line without flow
+    // control, the simulator sends on into the void and ends on time, and
+    // the port stays up for the next session.
+    Session session(atRate(1000000, 200000));
+    QVERIFY2(session.reader, qPrintable(session.simulator.errorString()));
+    QVERIFY(session.reader->write(remoteCommand + dataCommand));
+    QVERIFY(session.started.wait(2000));
     QElapsedTimer clock;
-    {
-        SlaveReader first(simulator.portPath());
-        first.write(remoteCommand + dataCommand);
-        QVERIFY(started.wait(2000));
-        clock.start();
-        QTRY_VERIFY_WITH_TIMEOUT(first.size() > 10000, 5000);
-    }
-    QVERIFY(finished.wait(5000));
+    clock.start();
+    QTRY_VERIFY_WITH_TIMEOUT(session.reader->size() > 10000, 5000);
+    session.reader.reset();
+    QVERIFY(session.finished.wait(5000));
     QVERIFY2(clock.elapsed() <= 3000, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY(simulator.bytesLost() > 0);
+    QVERIFY(session.simulator.bytesLost() > 0);
 
-    SlaveReader next(simulator.portPath());
-    QVERIFY(next.isOpen());
-    next.write(remoteCommand + dataCommand);
-    QVERIFY(finished.wait(5000));
-    QTRY_COMPARE_WITH_TIMEOUT(next.size(), options.size, 5000);
-    QCOMPARE(next.data(), simulator.payload());
-    QCOMPARE(simulator.bytesLost(), 0);
-    QCOMPARE(started.size(), 2);
-    QCOMPARE(hungUp.size(), 0);
+    SlaveReader next(session.simulator.portPath());
+    QVERIFY(next.write(remoteCommand + dataCommand));
+    QVERIFY(session.finished.wait(5000));
+    QTRY_COMPARE_WITH_TIMEOUT(next.size(), qint64(200000), 5000);
+    QCOMPARE(next.data(), session.simulator.payload());
+    QCOMPARE(session.simulator.bytesLost(), 0);
+    QCOMPARE(session.hungUp.size(), 0);
 }
 
 void TestTesterSimulator::refusesToStart_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("link");
-    QTest::addColumn<QString>("mentioned");
 
-    QTest::newRow("missing results file") << QStringLiteral("missing.csv") << QString() << "missing.csv";
-    QTest::newRow("link over a regular file") << QString() << QStringLiteral("taken") << "taken";
+    QTest::newRow("missing results file") << QStringLiteral("missing.csv") << QString();
+    QTest::newRow("link over a regular file") << QString() << QStringLiteral("taken");
 }
 
 void TestTesterSimulator::refusesToStart()
 {
     QFETCH(QString, file);
     QFETCH(QString, link);
-    QFETCH(QString, mentioned);
 
     QTemporaryDir folder;
     QFile taken(folder.filePath(QStringLiteral("taken")));
     QVERIFY(taken.open(QIODevice::WriteOnly));
     taken.close();
-
-    TesterSimulator simulator;
     TesterSimulator::Options options;
     options.filePath = file.isEmpty() ? QString() : folder.filePath(file);
     options.linkPath = link.isEmpty() ? QString() : folder.filePath(link);
-    simulator.setOptions(options);
-    QVERIFY(!simulator.start());
-    QVERIFY2(simulator.errorString().contains(mentioned), qPrintable(simulator.errorString()));
-    QVERIFY(!simulator.isRunning());
+    Session session(options);
+    QVERIFY(!session.reader);
+    QVERIFY2(session.simulator.errorString().contains(file + link),
+             qPrintable(session.simulator.errorString()));
+    QVERIFY(!session.simulator.isRunning());
     QVERIFY(QFileInfo(taken).isFile() && !QFileInfo(taken).isSymLink());
 }
 
