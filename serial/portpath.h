@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace Kv {
+
+// The path under which the system opens the port with the given name: COM3
+// becomes \\.\COM3 on Windows, ttyUSB0 becomes /dev/ttyUSB0 elsewhere; a name
+// that already is such a path is used unchanged.
+std::wstring portOpenPath(const std::wstring &portName);
+
+} // namespace Kv

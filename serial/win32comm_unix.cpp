@@ -1,0 +1,609 @@
+#include "win32comm_unix.h"
+
+#include "win32comm_unix_termios2.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QString>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <memory>
+#include <optional>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::milliseconds;
+
+// What a HANDLE stands for here.
+struct Port
+{
+    int fd = -1;
+    std::unique_ptr<QLockFile> lockFile;
+    // The DCB as last set: it answers for the members termios cannot express.
+    DCB shadow = {};
+    COMMTIMEOUTS timeouts = {};
+    DWORD eventMask = 0;
+};
+
+// Like Win32, each thread has its own last error.
+thread_local DWORD lastError = ERROR_SUCCESS;
+
+enum class Stage { Opening, Open };
+
+DWORD win32Error(int error, Stage stage)
+{
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR:
+        return ERROR_PATH_NOT_FOUND;
+    case EMFILE:
+    case ENFILE:
+        return ERROR_TOO_MANY_OPEN_FILES;
+    case EACCES:
+    case EPERM:
+    case EBUSY:
+    case EWOULDBLOCK:
+        return ERROR_ACCESS_DENIED;
+    case EBADF:
+        return ERROR_INVALID_HANDLE;
+    case ENOMEM:
+        return ERROR_NOT_ENOUGH_MEMORY;
+    case ENOTTY:
+        return ERROR_INVALID_FUNCTION;
+    case EINVAL:
+        return ERROR_INVALID_PARAMETER;
+    case EIO:
+        // On an open port EIO means the device has gone (hang-up); Windows
+        // answers ERROR_BAD_COMMAND for a removed COM port.
+        return stage == Stage::Open ? ERROR_BAD_COMMAND : ERROR_GEN_FAILURE;
+    default:
+        return ERROR_GEN_FAILURE;
+    }
+}
+
+BOOL fail(DWORD error)
+{
+    lastError = error;
+    return FALSE;
+}
+
+BOOL failErrno(Stage stage = Stage::Open)
+{
+    return fail(win32Error(errno, stage));
+}
+
+Port *portOf(HANDLE handle)
+{
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        lastError = ERROR_INVALID_HANDLE;
+        return nullptr;
+    }
+    return static_cast<Port *>(handle);
+}
+
+// The lock file Qt Serial Port and the UUCP tools use: LCK..<name> in the first
+// usable lock folder, the name being the path below /dev with '/' as '_'.
+QString lockFilePath(const QString &devicePath)
+{
+    static const char *const folders[] = {"/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
+                                          "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
+    QString name = devicePath;
+    if (name.startsWith(QLatin1String("/dev/")))
+        name.remove(0, 5);
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    QString chosen;
+    for (const char *folder : folders) {
+        const QFileInfo info(QString::fromLatin1(folder));
+        if (!info.isReadable())
+            continue;
+        chosen = info.filePath() + QLatin1String("/LCK..") + name;
+        if (info.isWritable())
+            break;
+    }
+    return chosen;
+}
+
+// No line discipline at all: Windows knows no cooked mode. The line format
+// (speed, size, parity, stop bits, flow control) is left as it is.
+void makeRaw(termios &settings)
+{
+    settings.c_iflag &=
+        ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IUCLC | IXANY | IMAXBEL);
+    settings.c_oflag &= ~OPOST;
+    settings.c_lflag &= ~(ECHO | ECHOE | ECHOK | ECHONL | ICANON | ISIG | IEXTEN | NOFLSH | TOSTOP);
+    settings.c_cflag |= CLOCAL | CREAD;
+    // poll() honours VMIN; reads must return whatever is queued.
+    settings.c_cc[VMIN] = 0;
+    settings.c_cc[VTIME] = 0;
+}
+
+// A port without modem lines (a pseudo-terminal) refuses these ioctls; that is
+// not a failure, there is simply nothing to raise or drop.
+bool setModemLine(int fd, int line, bool raised)
+{
+    if (::ioctl(fd, raised ? TIOCMBIS : TIOCMBIC, &line) == 0)
+        return true;
+    return errno == ENOTTY || errno == EINVAL;
+}
+
+// Remaining milliseconds until the deadline, at least 0, rounded up.
+int millisecondsUntil(Clock::time_point deadline)
+{
+    const auto left = deadline - Clock::now();
+    if (left <= Clock::duration::zero())
+        return 0;
+    const auto ms = std::chrono::ceil<Milliseconds>(left).count();
+    return static_cast<int>(std::min<long long>(ms, INT_MAX));
+}
+
+Clock::time_point after(std::uint64_t milliseconds)
+{
+    // Far enough for anything that is not meant to end.
+    milliseconds = std::min<std::uint64_t>(milliseconds, std::uint64_t(1) << 40);
+    return Clock::now() + Milliseconds(milliseconds);
+}
+
+bool hungUp(short revents)
+{
+    return revents & (POLLHUP | POLLERR | POLLNVAL);
+}
+
+} // namespace
+
+HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES,
+                   DWORD creationDisposition, DWORD, HANDLE)
+{
+    if (fileName == nullptr || creationDisposition != OPEN_EXISTING) {
+        lastError = ERROR_INVALID_PARAMETER;
+        return INVALID_HANDLE_VALUE;
+    }
+    const QString path = QString::fromWCharArray(fileName);
+    const QByteArray nativePath = QFile::encodeName(path);
+    struct stat status;
+    if (::stat(nativePath.constData(), &status) != 0) {
+        failErrno(Stage::Opening);
+        return INVALID_HANDLE_VALUE;
+    }
+
+    auto port = std::make_unique<Port>();
+    const bool exclusive = shareMode == 0;
+    if (exclusive) {
+        const QString lockPath = lockFilePath(path);
+        if (!lockPath.isEmpty()) {
+            port->lockFile = std::make_unique<QLockFile>(lockPath);
+            // Only a lock whose owner has gone is stale, however old it is.
+            port->lockFile->setStaleLockTime(0);
+            if (!port->lockFile->tryLock(0)) {
+                if (port->lockFile->error() == QLockFile::LockFailedError) {
+                    lastError = ERROR_ACCESS_DENIED;
+                    return INVALID_HANDLE_VALUE;
+                }
+                // A lock folder we may not write to: flock still keeps us exclusive.
+                port->lockFile.reset();
+            }
+        }
+    }
+
+    int flags = O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
+    const bool reading = desiredAccess & GENERIC_READ;
+    const bool writing = desiredAccess & GENERIC_WRITE;
+    flags |= reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY;
+    port->fd = ::open(nativePath.constData(), flags);
+    if (port->fd < 0) {
+        failErrno(Stage::Opening);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (exclusive) {
+        // TIOCEXCL does not stop root; a lock on the descriptor does.
+        if (::flock(port->fd, LOCK_EX | LOCK_NB) != 0) {
+            failErrno(Stage::Opening);
+            ::close(port->fd);
+            return INVALID_HANDLE_VALUE;
+        }
+        ::ioctl(port->fd, TIOCEXCL);
+    }
+
+    termios settings;
+    if (::tcgetattr(port->fd, &settings) == 0) {
+        makeRaw(settings);
+        ::tcsetattr(port->fd, TCSANOW, &settings);
+    }
+    // Opening the device raised DTR and RTS.
+    port->shadow.DCBlength = sizeof(DCB);
+    port->shadow.fBinary = 1;
+    port->shadow.fDtrControl = DTR_CONTROL_ENABLE;
+    port->shadow.fRtsControl = RTS_CONTROL_ENABLE;
+    port->shadow.XonLim = 2048;
+    port->shadow.XoffLim = 512;
+    port->shadow.XonChar = 0x11;
+    port->shadow.XoffChar = 0x13;
+    lastError = ERROR_SUCCESS;
+    return port.release();
+}
+
+BOOL CloseHandle(HANDLE handle)
+{
+    Port *port = portOf(handle);
+    if (!port)
+        return FALSE;
+    ::close(port->fd);
+    if (port->lockFile)
+        port->lockFile->unlock();
+    delete port;
+    return TRUE;
+}
+
+DWORD GetLastError()
+{
+    return lastError;
+}
+
+BOOL GetCommState(HANDLE handle, DCB *dcb)
+{
+    Port *port = portOf(handle);
+    if (!port)
+        return FALSE;
+    if (!dcb)
+        return fail(ERROR_INVALID_PARAMETER);
+    termios settings;
+    if (::tcgetattr(port->fd, &settings) != 0)
+        return failErrno();
+    std::uint32_t baudRate = 0;
+    if (Kv::Termios2::baudRate(port->fd, &baudRate) != 0)
+        return failErrno();
+
+    DCB state = port->shadow;
+    state.DCBlength = dcb->DCBlength;
+    state.BaudRate = baudRate;
+    const tcflag_t cflag = settings.c_cflag;
+    switch (cflag & CSIZE) {
+    case CS5:
+        state.ByteSize = 5;
+        break;
+    case CS6:
+        state.ByteSize = 6;
+        break;
+    case CS7:
+        state.ByteSize = 7;
+        break;
+    default:
+        state.ByteSize = 8;
+        break;
+    }
+    if (!(cflag & PARENB))
+        state.Parity = NOPARITY;
+    else if (cflag & CMSPAR)
+        state.Parity = (cflag & PARODD) ? MARKPARITY : SPACEPARITY;
+    else
+        state.Parity = (cflag & PARODD) ? ODDPARITY : EVENPARITY;
+    if (!(cflag & CSTOPB))
+        state.StopBits = ONESTOPBIT;
+    else
+        state.StopBits = state.ByteSize == 5 ? ONE5STOPBITS : TWOSTOPBITS;
+    state.fParity = (settings.c_iflag & INPCK) ? 1 : 0;
+    state.fOutX = (settings.c_iflag & IXON) ? 1 : 0;
+    state.fInX = (settings.c_iflag & IXOFF) ? 1 : 0;
+    state.XonChar = static_cast<char>(settings.c_cc[VSTART]);
+    state.XoffChar = static_cast<char>(settings.c_cc[VSTOP]);
+
+    // One flag covers both directions of the RTS/CTS handshake: report what was
+    // asked for while it is in force, and both directions if someone else set it.
+    if (cflag & CRTSCTS) {
+        if (!state.fOutxCtsFlow && state.fRtsControl != RTS_CONTROL_HANDSHAKE) {
+            state.fOutxCtsFlow = 1;
+            state.fRtsControl = RTS_CONTROL_HANDSHAKE;
+        }
+    } else {
+        state.fOutxCtsFlow = 0;
+        if (state.fRtsControl == RTS_CONTROL_HANDSHAKE)
+            state.fRtsControl = RTS_CONTROL_ENABLE;
+    }
+    int lines = 0;
+    if (::ioctl(port->fd, TIOCMGET, &lines) == 0) {
+        if (state.fDtrControl != DTR_CONTROL_HANDSHAKE)
+            state.fDtrControl = (lines & TIOCM_DTR) ? DTR_CONTROL_ENABLE : DTR_CONTROL_DISABLE;
+        if (state.fRtsControl == RTS_CONTROL_ENABLE || state.fRtsControl == RTS_CONTROL_DISABLE)
+            state.fRtsControl = (lines & TIOCM_RTS) ? RTS_CONTROL_ENABLE : RTS_CONTROL_DISABLE;
+    }
+    *dcb = state;
+    return TRUE;
+}
+
+BOOL SetCommState(HANDLE handle, DCB *dcb)
+{
+    Port *port = portOf(handle);
+    if (!port)
+        return FALSE;
+    if (!dcb)
+        return fail(ERROR_INVALID_PARAMETER);
+    // The combinations Windows refuses as well.
+    const DCB &state = *dcb;
+    if (state.BaudRate == 0 || state.ByteSize < 5 || state.ByteSize > 8 || state.Parity > SPACEPARITY ||
+        state.StopBits > TWOSTOPBITS || (state.ByteSize == 5 && state.StopBits == TWOSTOPBITS) ||
+        (state.ByteSize > 5 && state.StopBits == ONE5STOPBITS) ||
+        ((state.fOutX || state.fInX) && state.XonChar == state.XoffChar))
+        return fail(ERROR_INVALID_PARAMETER);
+
+    termios previous;
+    if (::tcgetattr(port->fd, &previous) != 0)
+        return failErrno();
+    termios settings = previous;
+    makeRaw(settings);
+    static const tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
+    settings.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
+    settings.c_cflag |= sizes[state.ByteSize - 5];
+    switch (state.Parity) {
+    case ODDPARITY:
+        settings.c_cflag |= PARENB | PARODD;
+        break;
+    case EVENPARITY:
+        settings.c_cflag |= PARENB;
+        break;
+    case MARKPARITY:
+        settings.c_cflag |= PARENB | CMSPAR | PARODD;
+        break;
+    case SPACEPARITY:
+        settings.c_cflag |= PARENB | CMSPAR;
+        break;
+    default:
+        break;
+    }
+    if (state.StopBits != ONESTOPBIT)
+        settings.c_cflag |= CSTOPB;
+    if (state.fOutxCtsFlow || state.fRtsControl == RTS_CONTROL_HANDSHAKE)
+        settings.c_cflag |= CRTSCTS;
+    settings.c_iflag &= ~(INPCK | IXON | IXOFF);
+    if (state.fParity)
+        settings.c_iflag |= INPCK;
+    if (state.fOutX)
+        settings.c_iflag |= IXON;
+    if (state.fInX)
+        settings.c_iflag |= IXOFF;
+    settings.c_cc[VSTART] = static_cast<cc_t>(state.XonChar);
+    settings.c_cc[VSTOP] = static_cast<cc_t>(state.XoffChar);
+
+    if (::tcsetattr(port->fd, TCSANOW, &settings) != 0)
+        return failErrno();
+    if (Kv::Termios2::setBaudRate(port->fd, state.BaudRate) != 0) {
+        const int error = errno;
+        ::tcsetattr(port->fd, TCSANOW, &previous);
+        return fail(win32Error(error, Stage::Open));
+    }
+    const bool dtr = state.fDtrControl != DTR_CONTROL_DISABLE;
+    const bool rts = state.fRtsControl == RTS_CONTROL_ENABLE || state.fRtsControl == RTS_CONTROL_HANDSHAKE;
+    if (!setModemLine(port->fd, TIOCM_DTR, dtr) || !setModemLine(port->fd, TIOCM_RTS, rts))
+        return failErrno();
+    port->shadow = state;
+    return TRUE;
+}
+
+BOOL SetupComm(HANDLE handle, DWORD, DWORD)
+{
+    // The kernel's queues have a fixed size.
+    return portOf(handle) ? TRUE : FALSE;
+}
+
+BOOL SetCommMask(HANDLE handle, DWORD eventMask)
+{
+    Port *port = portOf(handle);
+    if (!port)
+        return FALSE;
+    port->eventMask = eventMask;
+    return TRUE;
+}
+
+BOOL PurgeComm(HANDLE handle, DWORD flags)
+{
+    Port *port = portOf(handle);
+    if (!port)
+        return FALSE;
+    // Nothing is ever pending here (no overlapped I/O), so only the clears count.
+    const bool input = flags & PURGE_RXCLEAR;
+    const bool output = flags & PURGE_TXCLEAR;
+    if (!input && !output)
+        return TRUE;
+    if (::tcflush(port->fd, input && output ? TCIOFLUSH : input ? TCIFLUSH : TCOFLUSH) != 0)
+        return failErrno();
+    return TRUE;
+}
+
+BOOL SetCommTimeouts(HANDLE handle, COMMTIMEOUTS *timeouts)
+{
+    Port *port = portOf(handle);
+    if (!port)
+        return FALSE;
+    if (!timeouts)
+        return fail(ERROR_INVALID_PARAMETER);
+    port->timeouts = *timeouts;
+    return TRUE;
+}
+
+BOOL GetCommTimeouts(HANDLE handle, COMMTIMEOUTS *timeouts)
+{
+    Port *port = portOf(handle);
+    if (!port)
+        return FALSE;
+    if (!timeouts)
+        return fail(ERROR_INVALID_PARAMETER);
+    *timeouts = port->timeouts;
+    return TRUE;
+}
+
+BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPOVERLAPPED overlapped)
+{
+    if (bytesRead)
+        *bytesRead = 0;
+    Port *port = portOf(handle);
+    if (!port)
+        return FALSE;
+    if (overlapped || !bytesRead || (!buffer && bytesToRead))
+        return fail(ERROR_INVALID_PARAMETER);
+
+    // The Win32 time-out rules: MAXDWORD/0/0 returns what is queued at once;
+    // MAXDWORD/MAXDWORD/c returns what is queued, else the first byte to
+    // arrive within c ms; otherwise a total and an interval time-out apply.
+    const COMMTIMEOUTS &t = port->timeouts;
+    const bool queuedOnly = t.ReadIntervalTimeout == MAXDWORD && t.ReadTotalTimeoutMultiplier == 0 &&
+                            t.ReadTotalTimeoutConstant == 0;
+    const bool firstByte = t.ReadIntervalTimeout == MAXDWORD && t.ReadTotalTimeoutMultiplier == MAXDWORD &&
+                           t.ReadTotalTimeoutConstant != 0 && t.ReadTotalTimeoutConstant != MAXDWORD;
+    std::optional<Clock::time_point> deadline;
+    std::optional<Milliseconds> interval;
+    if (firstByte) {
+        deadline = after(t.ReadTotalTimeoutConstant);
+    } else if (!queuedOnly) {
+        if (t.ReadTotalTimeoutMultiplier || t.ReadTotalTimeoutConstant)
+            deadline =
+                after(std::uint64_t(t.ReadTotalTimeoutMultiplier) * bytesToRead + t.ReadTotalTimeoutConstant);
+        if (t.ReadIntervalTimeout && t.ReadIntervalTimeout != MAXDWORD)
+            interval = Milliseconds(t.ReadIntervalTimeout);
+    }
+
+    char *data = static_cast<char *>(buffer);
+    DWORD got = 0;
+    Clock::time_point lastByte;
+    while (got < bytesToRead) {
+        if (firstByte && got > 0)
+            break;
+        int waitMs = -1;
+        if (queuedOnly) {
+            waitMs = 0;
+        } else {
+            if (deadline)
+                waitMs = millisecondsUntil(*deadline);
+            if (interval && got > 0) {
+                const int untilGap = millisecondsUntil(lastByte + *interval);
+                waitMs = waitMs < 0 ? untilGap : std::min(waitMs, untilGap);
+            }
+        }
+        pollfd request = {port->fd, POLLIN, 0};
+        const int ready = ::poll(&request, 1, waitMs);
+        if (ready < 0) {
+            if (errno == EINTR)
+                continue;
+            return failErrno();
+        }
+        // A hung-up tty reads as an endless stream of empty reads: fail instead.
+        if (hungUp(request.revents)) {
+            if (got > 0)
+                break;
+            return fail(ERROR_BAD_COMMAND);
+        }
+        if (ready == 0)
+            break;
+        // One read() returns at most 4095 bytes; take everything queued.
+        while (got < bytesToRead) {
+            const ssize_t n = ::read(port->fd, data + got, bytesToRead - got);
+            if (n > 0) {
+                got += static_cast<DWORD>(n);
+                lastByte = Clock::now();
+                continue;
+            }
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && errno != EAGAIN) {
+                if (got > 0)
+                    break;
+                return failErrno();
+            }
+            break;
+        }
+        if (queuedOnly)
+            break;
+    }
+    *bytesRead = got;
+    return TRUE;
+}
+
+BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
+               LPOVERLAPPED overlapped)
+{
+    if (bytesWritten)
+        *bytesWritten = 0;
+    Port *port = portOf(handle);
+    if (!port)
+        return FALSE;
+    if (overlapped || !bytesWritten || (!buffer && bytesToWrite))
+        return fail(ERROR_INVALID_PARAMETER);
+
+    const COMMTIMEOUTS &t = port->timeouts;
+    std::optional<Clock::time_point> deadline;
+    if (t.WriteTotalTimeoutMultiplier || t.WriteTotalTimeoutConstant)
+        deadline =
+            after(std::uint64_t(t.WriteTotalTimeoutMultiplier) * bytesToWrite + t.WriteTotalTimeoutConstant);
+
+    const char *data = static_cast<const char *>(buffer);
+    DWORD done = 0;
+    while (done < bytesToWrite) {
+        const ssize_t n = ::write(port->fd, data + done, bytesToWrite - done);
+        if (n > 0) {
+            done += static_cast<DWORD>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN) {
+            *bytesWritten = done;
+            return failErrno();
+        }
+        pollfd request = {port->fd, POLLOUT, 0};
+        const int ready = ::poll(&request, 1, deadline ? millisecondsUntil(*deadline) : -1);
+        if (ready < 0 && errno != EINTR) {
+            *bytesWritten = done;
+            return failErrno();
+        }
+        if (ready > 0 && hungUp(request.revents)) {
+            *bytesWritten = done;
+            return fail(ERROR_BAD_COMMAND);
+        }
+        // Win32 reports a write time-out as success with the bytes written so far.
+        if (ready == 0)
+            break;
+    }
+    *bytesWritten = done;
+    return TRUE;
+}
+
+BOOL FlushFileBuffers(HANDLE handle)
+{
+    Port *port = portOf(handle);
+    if (!port)
+        return FALSE;
+    // tcdrain() has no time-out and never returns while flow control holds
+    // the line; watch the output queue against a limit instead.
+    int queued = 0;
+    if (::ioctl(port->fd, TIOCOUTQ, &queued) != 0)
+        return failErrno();
+    if (queued <= 0)
+        return TRUE;
+    std::uint32_t baudRate = 0;
+    if (Kv::Termios2::baudRate(port->fd, &baudRate) != 0 || baudRate == 0)
+        baudRate = 9600;
+    // Twice the time the queue takes at the line's speed (11 bits a byte at most).
+    const Clock::time_point deadline = after(100 + std::uint64_t(queued) * 11 * 2000 / baudRate);
+    while (queued > 0) {
+        if (Clock::now() >= deadline)
+            return fail(ERROR_GEN_FAILURE);
+        ::usleep(1000);
+        if (::ioctl(port->fd, TIOCOUTQ, &queued) != 0)
+            return failErrno();
+    }
+    return TRUE;
+}

@@ -1,0 +1,152 @@
+#include "winserialdevice.h"
+
+#include "portpath.h"
+#include "serialsettings.h"
+
+#include <QDebug>
+
+#include <cstdio>
+#include <cstring>
+
+namespace Kv {
+
+WinSerialDevice::WinSerialDevice(const QString &portName)
+    : portName(portName)
+    , settings(new SerialSettings)
+{}
+
+WinSerialDevice::~WinSerialDevice()
+{
+    delete settings;
+    close();
+    delete portState;
+}
+
+void WinSerialDevice::setSettings(SerialSettings *newSettings)
+{
+    if (newSettings == settings)
+        return;
+    delete settings;
+    settings = newSettings;
+}
+
+bool WinSerialDevice::isSequential() const
+{
+    return true;
+}
+
+bool WinSerialDevice::openPort(QIODevice::OpenMode mode, DWORD readTimeout, DWORD writeTimeout)
+{
+    // A second open must not leak the handle it holds.
+    if (handle != INVALID_HANDLE_VALUE)
+        close();
+    const std::wstring path = portOpenPath(portName.toStdWString());
+    qDebug("Win32SerialDevice::open()\n");
+    handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return failOpen();
+
+    if (!portState) {
+        portState = new DCB;
+        std::memset(portState, 0, sizeof(DCB));
+        portState->DCBlength = sizeof(DCB);
+    }
+    if (!GetCommState(handle, portState))
+        return failOpen();
+    if (settings)
+        settings->applyTo(*portState);
+
+    SetCommMask(handle, 0);
+    SetupComm(handle, 4096, 4096);
+    PurgeComm(handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+
+    // A read returns what is queued at once, else the first byte to arrive
+    // within readTimeout, else nothing.
+    COMMTIMEOUTS timeouts;
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
+    timeouts.ReadTotalTimeoutConstant = readTimeout;
+    timeouts.WriteTotalTimeoutMultiplier = 1;
+    timeouts.WriteTotalTimeoutConstant = writeTimeout;
+    adjustTimeouts(timeouts);
+    SetCommTimeouts(handle, &timeouts);
+
+    adjustPortState();
+    if (!SetCommState(handle, portState))
+        return failOpen();
+    if (!QIODevice::open(mode))
+        return failOpen();
+    readFailing = false;
+    writeFailing = false;
+    return true;
+}
+
+bool WinSerialDevice::failOpen()
+{
+    reportError("Win32SerialDevice::open failed with error: ", GetLastError(), true);
+    close();
+    return false;
+}
+
+void WinSerialDevice::close()
+{
+    qDebug("Win32SerialDevice::close()");
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+    }
+}
+
+qint64 WinSerialDevice::readData(char *data, qint64 count)
+{
+    DWORD bytesRead = 0;
+    const DWORD request = static_cast<DWORD>(qMin<qint64>(count, MAXDWORD));
+    if (!ReadFile(handle, data, request, &bytesRead, nullptr)) {
+        reportError("Win32SerialDevice::readData failed with error: ", GetLastError(), !readFailing);
+        readFailing = true;
+        return -1;
+    }
+    readFailing = false;
+    if (bytesRead > 0)
+        emit readyRead();
+    return bytesRead;
+}
+
+qint64 WinSerialDevice::writeData(const char *data, qint64 count)
+{
+    DWORD bytesWritten = 0;
+    const DWORD request = static_cast<DWORD>(qMin<qint64>(count, MAXDWORD));
+    const BOOL written = WriteFile(handle, data, request, &bytesWritten, nullptr);
+    const DWORD error = GetLastError();
+    FlushFileBuffers(handle);
+    if (!written) {
+        const QString text =
+            reportError("Win32SerialDevice::writeData failed with error: ", error, !writeFailing);
+        if (!writeFailing)
+            qDebug().noquote() << text;
+        writeFailing = true;
+        return -1;
+    }
+    writeFailing = false;
+    return bytesWritten;
+}
+
+void WinSerialDevice::adjustTimeouts(COMMTIMEOUTS &) {}
+
+void WinSerialDevice::adjustPortState() {}
+
+QString WinSerialDevice::reportError(const char *text, DWORD code, bool print)
+{
+    const QByteArray message = text + QByteArray::number(code);
+    if (print) {
+        // No line break: the text is written exactly as formed.
+        std::fputs(message.constData(), stderr);
+        std::fflush(stderr);
+    }
+    const QString result = QString::fromLatin1(message);
+    setErrorString(result);
+    return result;
+}
+
+} // namespace Kv

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "win32comm.h"
+
+#include <QIODevice>
+#include <QString>
+
+namespace Kv {
+
+class SerialSettings;
+
+// A QIODevice over one serial port with blocking calls: a read waits up to the
+// port's read time-out for the first byte, a write returns once the bytes are
+// sent and flushed. Failures go to stderr and into errorString().
+class WinSerialDevice : public QIODevice
+{
+public:
+    explicit WinSerialDevice(const QString &portName);
+    ~WinSerialDevice() override;
+
+    // Takes ownership; null means the next open applies nothing.
+    void setSettings(SerialSettings *settings);
+
+    // Opens and configures the port; the time-outs are in milliseconds.
+    bool openPort(QIODevice::OpenMode mode, DWORD readTimeout, DWORD writeTimeout);
+
+    // Closes the port; the QIODevice open mode stays as it is.
+    void close() override;
+
+    bool isSequential() const override;
+
+protected:
+    qint64 readData(char *data, qint64 count) override;
+    qint64 writeData(const char *data, qint64 count) override;
+
+    // Hooks for subclasses, called during open before the values are applied.
+    virtual void adjustTimeouts(COMMTIMEOUTS &timeouts);
+    virtual void adjustPortState();
+
+private:
+    // Writes text and code to stderr (when print is set) and to errorString().
+    QString reportError(const char *text, DWORD code, bool print);
+    bool failOpen();
+
+    const QString portName;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    DCB *portState = nullptr;
+    SerialSettings *settings = nullptr;
+
+    // A vanished port fails every call; report only the first of such a run.
+    bool readFailing = false;
+    bool writeFailing = false;
+};
+
+} // namespace Kv

@@ -1,0 +1,144 @@
+#include "winserialdeviceasync.h"
+
+#include "winserialdevice.h"
+#include "workerthread.h"
+
+#include <QMutexLocker>
+
+#include <cstring>
+
+namespace Kv {
+
+WinSerialDeviceAsync::WinSerialDeviceAsync(QObject *parent, const QString &portName)
+    : QIODevice(parent)
+    , device(new WinSerialDevice(portName))
+    , thread(new WorkerThread(this, device))
+{
+    // The worker emits from its own thread, so these are queued into ours.
+    connect(thread, &WorkerThread::readyRead, this, &WinSerialDeviceAsync::readyRead);
+    connect(thread, &WorkerThread::readTimeOut, this, &WinSerialDeviceAsync::readTimeOut);
+    connect(thread, &WorkerThread::bytesWritten, this, &WinSerialDeviceAsync::bytesWritten);
+}
+
+WinSerialDeviceAsync::~WinSerialDeviceAsync()
+{
+    if (thread->isRunning())
+        stopWorker();
+    delete device;
+}
+
+void WinSerialDeviceAsync::setSettings(SerialSettings *settings)
+{
+    device->setSettings(settings);
+}
+
+bool WinSerialDeviceAsync::isSequential() const
+{
+    return true;
+}
+
+bool WinSerialDeviceAsync::open(OpenMode mode)
+{
+    if (thread->isRunning())
+        return false;
+    if (!device->openPort(mode, 50, 50))
+        return false;
+    {
+        // Before the thread starts, so that an early close() is not lost.
+        QMutexLocker locker(&thread->readMutex);
+        thread->stopRequested = false;
+        thread->readBuffer.clear();
+        thread->readOffset = 0;
+    }
+    thread->start(QThread::InheritPriority);
+    return QIODevice::open(mode | QIODevice::Unbuffered);
+}
+
+void WinSerialDeviceAsync::close()
+{
+    if (!thread->isRunning())
+        return;
+    stopWorker();
+}
+
+void WinSerialDeviceAsync::stopWorker()
+{
+    QIODevice::close();
+    {
+        QMutexLocker locker(&thread->readMutex);
+        thread->stopRequested = true;
+        thread->stopCondition.wakeAll();
+    }
+    thread->wait();
+    device->close();
+}
+
+bool WinSerialDeviceAsync::atEnd() const
+{
+    return bytesAvailable() == 0;
+}
+
+qint64 WinSerialDeviceAsync::bytesAvailable() const
+{
+    QMutexLocker locker(&thread->readMutex);
+    return thread->readBuffer.size() - thread->readOffset;
+}
+
+bool WinSerialDeviceAsync::canReadLine() const
+{
+    QMutexLocker locker(&thread->readMutex);
+    return thread->readBuffer.indexOf('\n', thread->readOffset) >= 0;
+}
+
+bool WinSerialDeviceAsync::waitForReadyRead(int msecs)
+{
+    return waitForSignal(thread->readyReadCount, thread->readyReadCondition, msecs);
+}
+
+bool WinSerialDeviceAsync::waitForBytesWritten(int msecs)
+{
+    return waitForSignal(thread->bytesWrittenCount, thread->bytesWrittenCondition, msecs);
+}
+
+// True once the worker counts another emission, or at once while it is not
+// running; false when msecs (negative: no limit) pass without one.
+bool WinSerialDeviceAsync::waitForSignal(const quint64 &count, QWaitCondition &condition, int msecs)
+{
+    if (!thread->isRunning())
+        return true;
+    QMutexLocker locker(&thread->readMutex);
+    const quint64 start = count;
+    const QDeadlineTimer deadline(msecs); // negative: forever
+    while (count == start) {
+        if (!condition.wait(&thread->readMutex, deadline))
+            break;
+    }
+    return count != start;
+}
+
+qint64 WinSerialDeviceAsync::readData(char *data, qint64 count)
+{
+    QMutexLocker locker(&thread->readMutex);
+    const qint64 available = thread->readBuffer.size() - thread->readOffset;
+    const qint64 n = qMin(count, available);
+    if (n == 0)
+        return 0;
+    std::memcpy(data, thread->readBuffer.constData() + thread->readOffset, n);
+    if (n == available) {
+        thread->readBuffer.clear();
+        thread->readOffset = 0;
+    } else {
+        thread->readOffset += static_cast<int>(n);
+    }
+    return n;
+}
+
+qint64 WinSerialDeviceAsync::writeData(const char *data, qint64 count)
+{
+    QMutexLocker locker(&thread->writeMutex);
+    thread->writeBuffer.append(data, count);
+    // Only queued: bytesWritten() announces what the worker actually sends.
+    return 0;
+}
+
+} // namespace Kv

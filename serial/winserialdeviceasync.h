@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+
+class QWaitCondition;
+
+namespace Kv {
+
+class SerialSettings;
+class WinSerialDevice;
+class WorkerThread;
+
+// A serial device whose operations never wait for the port: writes are
+// queued, reads come from a buffer that a worker thread fills. readyRead(),
+// readTimeOut() (one silent read period) and bytesWritten() arrive in the
+// thread this object lives in.
+class WinSerialDeviceAsync : public QIODevice
+{
+    Q_OBJECT
+
+public:
+    WinSerialDeviceAsync(QObject *parent, const QString &portName);
+    ~WinSerialDeviceAsync() override;
+
+    // Takes ownership; applied at the next open.
+    void setSettings(SerialSettings *settings);
+
+    bool isSequential() const override;
+    bool open(OpenMode mode) override;
+    void close() override;
+    bool atEnd() const override;
+    qint64 bytesAvailable() const override;
+    bool canReadLine() const override;
+    bool waitForReadyRead(int msecs) override;
+    bool waitForBytesWritten(int msecs) override;
+
+signals:
+    void readTimeOut();
+
+protected:
+    qint64 readData(char *data, qint64 count) override;
+    qint64 writeData(const char *data, qint64 count) override;
+
+private:
+    void stopWorker();
+    bool waitForSignal(const quint64 &count, QWaitCondition &condition, int msecs);
+
+    WinSerialDevice *device;
+    WorkerThread *thread;
+};
+
+} // namespace Kv

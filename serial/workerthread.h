@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMutex>
+#include <QThread>
+#include <QWaitCondition>
+
+namespace Kv {
+
+class WinSerialDevice;
+class WinSerialDeviceAsync;
+
+// Drives a WinSerialDevice from its own thread: sends what is queued, reads
+// what arrives in passes of one read period, and signals each event. It and
+// WinSerialDeviceAsync work as one unit and share the buffers below.
+class WorkerThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    WorkerThread(QObject *parent, WinSerialDevice *device);
+    ~WorkerThread() override;
+
+signals:
+    void readyRead();
+    void readTimeOut();
+    void bytesWritten(qint64 bytes);
+
+protected:
+    void run() override;
+
+private:
+    friend class WinSerialDeviceAsync;
+
+    void writeQueued();
+    bool isStopRequested();
+    // Sleeps up to msecs, or less when a stop is requested meanwhile.
+    void waitForStop(qint64 msecs);
+
+    WinSerialDevice *device;
+    QByteArray readBuffer;
+    int readOffset = 0;
+    QMutex readMutex; // guards everything below but the write queue
+    bool stopRequested = false;
+    QWaitCondition stopCondition; // wakes waitForStop()
+    // Counted before each signal, so that waitForReadyRead() and
+    // waitForBytesWritten() see every one of them.
+    quint64 readyReadCount = 0;
+    QWaitCondition readyReadCondition;
+    quint64 bytesWrittenCount = 0;
+    QWaitCondition bytesWrittenCondition;
+    QByteArray writeBuffer;
+    QMutex writeMutex; // guards writeBuffer
+};
+
+} // namespace Kv
