@@ -243,9 +243,11 @@ BOOL CloseHandle(HANDLE handle)
     Port *port = portOf(handle);
     if (!port)
         return FALSE;
-    ::close(port->fd);
+    // The lock file goes first: once the descriptor is closed, a pseudo-
+    // terminal's name may at once be given to a new one.
     if (port->lockFile)
         port->lockFile->unlock();
+    ::close(port->fd);
     delete port;
     return TRUE;
 }

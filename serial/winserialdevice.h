@@ -35,7 +35,11 @@ protected:
 
     // Hooks for subclasses, called during open before the values are applied.
     virtual void adjustTimeouts(COMMTIMEOUTS &timeouts);
+    // May change portState, which then holds the driver's state with the
+    // settings applied.
     virtual void adjustPortState();
+
+    DCB *portState = nullptr;
 
 private:
     // Writes text and code to stderr (when print is set) and to errorString().
@@ -44,7 +48,6 @@ private:
 
     const QString portName;
     HANDLE handle = INVALID_HANDLE_VALUE;
-    DCB *portState = nullptr;
     SerialSettings *settings = nullptr;
 
     // A vanished port fails every call; report only the first of such a run.

@@ -1,16 +1,13 @@
 #pragma once
 
-// A pseudo-terminal pair standing in for a serial line: the device under test
-// opens slavePath, the test plays the other end on the master descriptor.
+// A pseudo-terminal pair stands in for a serial line: the device under test
+// opens slavePath, the test plays the far end on the master descriptor.
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QString>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -21,33 +18,22 @@ class PtyPair
 public:
     PtyPair()
     {
-        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
-            return;
+        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
         char name[128];
-        if (::ptsname_r(master, name, sizeof name) != 0)
-            return;
-        slavePath = QFile::decodeName(name);
         termios settings;
-        if (::tcgetattr(master, &settings) == 0) {
-            ::cfmakeraw(&settings);
-            ::tcsetattr(master, TCSANOW, &settings);
-        }
-        ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+        if (master < 0 || ::grantpt(master) || ::unlockpt(master) || ::ptsname_r(master, name, sizeof name) ||
+            ::tcgetattr(master, &settings))
+            return;
+        ::cfmakeraw(&settings);
+        ::tcsetattr(master, TCSANOW, &settings);
+        slavePath = QFile::decodeName(name);
     }
     ~PtyPair()
     {
         closeMaster();
     }
-    PtyPair(const PtyPair &) = delete;
-    PtyPair &operator=(const PtyPair &) = delete;
 
-    bool isValid() const
-    {
-        return master >= 0 && !slavePath.isEmpty();
-    }
-
-    // Hangs up the slave side, as pulling a USB adapter does.
+    // Hangs the slave side up, as pulling a USB adapter does.
     void closeMaster()
     {
         if (master >= 0)
@@ -55,25 +41,19 @@ public:
         master = -1;
     }
 
-    bool write(const QByteArray &data, int timeoutMs = 5000)
+    bool write(const QByteArray &data)
     {
         QElapsedTimer timer;
         timer.start();
-        qsizetype done = 0;
-        while (done < data.size()) {
+        for (qsizetype done = 0; done < data.size() && !timer.hasExpired(5000);) {
             const ssize_t n = ::write(master, data.constData() + done, data.size() - done);
-            if (n > 0) {
-                done += n;
-                continue;
-            }
-            if (n < 0 && errno != EAGAIN && errno != EINTR)
-                return false;
-            if (timer.hasExpired(timeoutMs))
-                return false;
+            done += qMax<ssize_t>(n, 0);
+            if (done == data.size())
+                return true;
             pollfd request = {master, POLLOUT, 0};
             ::poll(&request, 1, 10);
         }
-        return true;
+        return data.isEmpty();
     }
 
     // Reads until count bytes have arrived or timeoutMs have passed.
@@ -85,27 +65,22 @@ public:
         char buffer[65536];
         while (result.size() < count && !timer.hasExpired(timeoutMs)) {
             pollfd request = {master, POLLIN, 0};
-            if (::poll(&request, 1, 10) <= 0)
-                continue;
-            const ssize_t n = ::read(master, buffer, qMin<qsizetype>(sizeof buffer, count - result.size()));
-            if (n > 0)
-                result.append(buffer, n);
-            else if (n < 0 && errno != EAGAIN && errno != EINTR)
-                break;
+            if (::poll(&request, 1, 10) > 0) {
+                const ssize_t n =
+                    ::read(master, buffer, qMin<qsizetype>(sizeof buffer, count - result.size()));
+                result.append(buffer, qMax<ssize_t>(n, 0));
+            }
         }
         return result;
     }
 
-    // Everything that arrives within the next quietMs.
-    QByteArray readAvailable(int quietMs = 100)
+    // Everything that arrives until the line has been quiet for 100 ms.
+    QByteArray readAvailable()
     {
         QByteArray result;
-        for (;;) {
-            const QByteArray more = read(1 << 20, quietMs);
-            if (more.isEmpty())
-                return result;
+        for (QByteArray more; !(more = read(1 << 20, 100)).isEmpty();)
             result += more;
-        }
+        return result;
     }
 
     int master = -1;
@@ -119,41 +94,32 @@ public:
     StderrCapture()
     {
         std::fflush(stderr);
-        saved = ::dup(2);
-        char name[] = "/tmp/stderr-capture-XXXXXX";
-        file = ::mkstemp(name);
-        ::unlink(name);
         ::dup2(file, 2);
     }
     ~StderrCapture()
     {
         restore();
-        ::close(file);
+        ::close(saved);
+        std::fclose(temporary);
     }
 
     QByteArray text()
     {
         restore();
-        QByteArray result;
-        ::lseek(file, 0, SEEK_SET);
-        char buffer[4096];
-        ssize_t n;
-        while ((n = ::read(file, buffer, sizeof buffer)) > 0)
-            result.append(buffer, n);
+        QByteArray result(::lseek(file, 0, SEEK_END), Qt::Uninitialized);
+        if (::pread(file, result.data(), result.size(), 0) != result.size())
+            result.clear();
         return result;
     }
 
 private:
     void restore()
     {
-        if (saved < 0)
-            return;
         std::fflush(stderr);
         ::dup2(saved, 2);
-        ::close(saved);
-        saved = -1;
     }
 
-    int saved = -1;
-    int file = -1;
+    int saved = ::dup(2);
+    FILE *temporary = std::tmpfile();
+    int file = ::fileno(temporary);
 };
