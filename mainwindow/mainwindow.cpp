@@ -2,18 +2,41 @@
 
 #include "appconstants.h"
 #include "dialoglanguage.h"
+#include "serialportenumerator.h"
+#include "serialsettings.h"
 #include "translations.h"
+#include "winserialdeviceasync.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QSaveFile>
 #include <QSettings>
+#include <QUrl>
 
 MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
     ui.setupUi(this);
+
+    ui.cancelBtn->hide();
+    ui.openBtn->hide();
+    ui.saveBtn->hide();
+
+    // The conversion to German number format is offered in German runs once
+    // the question has been answered; the check mark shows that answer.
+    QVariant convertData;
+    if (QLocale().language() == QLocale::German)
+        convertData = QSettings().value(SettingsKeyConvertData);
+    if (convertData.isNull())
+        ui.menuCountrySettings->menuAction()->setVisible(false);
+    else
+        ui.actionConvertCsvData->setChecked(convertData.toBool());
 
     setWindowIcon(QIcon(QStringLiteral(":/Thalden.png")));
     // Neither icon the window asks for holds an image. A window without an
@@ -22,8 +45,37 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     if (windowIcon().availableSizes().isEmpty())
         setWindowIcon(QApplication::windowIcon());
 
+    progressBar = new QProgressBar;
+    progressBar->setValue(0);
+    progressBar->setMaximum(0);
+    progressBar->setMaximumHeight(15);
+    progressBar->setMaximumWidth(100);
+    progressBar->setStyleSheet(QStringLiteral(
+        "QProgressBar { border: 1px solid #CCCCCC; border-radius: 3px; } "
+        "QProgressBar::chunk:horizontal { background: qlineargradient(x1: 0, y1: 0.5, x2: 1, y2: 0.5, "
+        "stop: 0 orange, stop: 1 white); }"));
+    statusBar()->setStyleSheet(
+        QStringLiteral("QStatusBar { background-color: #FFFFFF; border-top: 1px solid gray; }"));
+    statusBar()->setMinimumHeight(30);
+
+    QSettings settings;
+    restoreGeometry(settings.value(SettingsKeyMainWindowGeometry).toByteArray());
+    restoreState(settings.value(SettingsKeyMainWindowState).toByteArray(), 0);
+
+    refreshPorts();
+
     connect(ui.actionExit, &QAction::triggered, this, &QWidget::close);
     connect(ui.actionChangeLanguage, &QAction::triggered, this, &MainWindow::changeLanguage);
+    connect(ui.actionRefreshPorts, &QAction::triggered, this, &MainWindow::refreshPorts);
+    connect(ui.actionHelp, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(ui.actionAbout, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(ui.actionConvertCsvData, &QAction::toggled, this, &MainWindow::convertDataToggled);
+    connect(ui.downloadBtn, &QPushButton::clicked, this, &MainWindow::download);
+    connect(ui.cancelBtn, &QPushButton::clicked, this, &MainWindow::cancelDownload);
+    connect(ui.saveBtn, &QPushButton::clicked, this, &MainWindow::saveFile);
+    connect(ui.openBtn, &QPushButton::clicked, this, &MainWindow::openFile);
+
+    statusBar()->showMessage(tr("Please select a port and connect your device"));
 }
 
 MainWindow::~MainWindow()
@@ -52,27 +104,213 @@ void MainWindow::changeLanguage()
     }
 }
 
-// The slots below are wired up together with the download, saving and port
-// handling that they drive.
-void MainWindow::refreshPorts() {}
+void MainWindow::refreshPorts()
+{
+    ui.comPorts->clear();
+    QList<Kv::SerialPortInfo> ports;
+    Kv::enumerateSerialPorts(ports);
 
-void MainWindow::download() {}
+    const QString storedName = QSettings().value(SettingsKeyDevicePortName).toString();
+    for (const Kv::SerialPortInfo &port : std::as_const(ports)) {
+        ui.comPorts->addItem(port.portName, port.openPath);
+        if (port.portName == storedName)
+            ui.comPorts->setCurrentIndex(ui.comPorts->count() - 1);
+    }
+}
 
-void MainWindow::cancelDownload() {}
+void MainWindow::download()
+{
+    ui.downloadBtn->hide();
+    ui.cancelBtn->show();
+    ui.openBtn->hide();
+    ui.saveBtn->hide();
+    ui.actionRefreshPorts->setEnabled(false);
+    ui.actionChangeLanguage->setEnabled(false);
+    ui.comPorts->setEnabled(false);
+    statusBar()->showMessage(tr("Now initiate the download on the tester"));
+    statusBar()->addPermanentWidget(progressBar, 0);
+    progressBar->show();
 
-void MainWindow::readyRead() {}
+    const QString portPath = ui.comPorts->currentData(Qt::UserRole).toString();
+    device = new Kv::WinSerialDeviceAsync(this, portPath);
 
-void MainWindow::readTimeOut() {}
+    // The tester's line: 9600 bit/s, 8 data bits, no parity, 1 stop bit, no
+    // flow control, DTR and RTS on.
+    auto *settings = new Kv::SerialSettings;
+    settings->setBaudRate(9600);
+    settings->setByteSize(8);
+    settings->setStopBits(ONESTOPBIT);
+    settings->setBinary(1);
+    settings->setParityCheck(0);
+    settings->setParity(NOPARITY);
+    settings->setOutxDsrFlow(0);
+    settings->setDsrSensitivity(0);
+    settings->setDtrControl(DTR_CONTROL_ENABLE);
+    settings->setOutxCtsFlow(0);
+    settings->setRtsControl(RTS_CONTROL_ENABLE);
+    settings->setOutX(0);
+    settings->setInX(0);
+    settings->setXonChar(0x11);
+    settings->setXoffChar(0x13);
+    settings->setEvtChar(0);
+    settings->setXonLim(100);
+    settings->setXoffLim(100);
+    settings->setTxContinueOnXoff(1);
+    settings->setErrorCharReplace(0);
+    settings->setNullDiscard(0);
+    settings->setAbortOnError(0);
+    device->setSettings(settings);
 
-void MainWindow::openFile() {}
+    ui.outputTextEdit->clear();
+    dataReceived = false;
+    downloadedData.clear();
 
-void MainWindow::saveFile() {}
+    if (device->open(QIODevice::ReadWrite)) {
+        connect(device, &Kv::WinSerialDeviceAsync::readyRead, this, &MainWindow::readyRead);
+        connect(device, &Kv::WinSerialDeviceAsync::readTimeOut, this, &MainWindow::readTimeOut);
+        device->write("SYST:REM\r\n");
+        device->write("MEM:DATA? ALL\r\n");
+        return;
+    }
 
-void MainWindow::showAbout() {}
+    QMessageBox::warning(this, windowTitle(),
+                         tr("Failed to connect. Please check the device is connected and switched on"));
+    cancelDownload();
+}
 
-void MainWindow::showHelp() {}
+void MainWindow::cancelDownload()
+{
+    if (!device)
+        return;
+
+    ui.downloadBtn->show();
+    ui.cancelBtn->hide();
+    ui.openBtn->setVisible(!downloadedData.isEmpty());
+    ui.saveBtn->setVisible(dataReceived);
+    ui.actionRefreshPorts->setEnabled(true);
+    ui.actionChangeLanguage->setEnabled(true);
+    ui.comPorts->setEnabled(true);
+    statusBar()->clearMessage();
+    statusBar()->removeWidget(progressBar);
+
+    device->close();
+    // This may run inside the device's own signal (end of transfer): let the
+    // event loop destroy it once that signal has returned.
+    device->deleteLater();
+    device = nullptr;
+}
+
+void MainWindow::readyRead()
+{
+    // A signal queued before the download ended may still arrive.
+    if (!device)
+        return;
+
+    const QByteArray chunk = device->readAll();
+    if (!chunk.isEmpty())
+        dataReceived = true;
+    statusBar()->showMessage(tr("Downloading..."));
+
+    // The display drops NUL bytes and carriage returns; the data keeps every byte.
+    QString text = QString::fromLatin1(chunk);
+    text.remove(QChar(0));
+    text.remove(QLatin1Char('\r'));
+    ui.outputTextEdit->insertPlainText(text);
+    ui.outputTextEdit->ensureCursorVisible();
+
+    downloadedData.append(chunk);
+}
+
+void MainWindow::readTimeOut()
+{
+    // Silence before the tester starts is waiting, not the end; and a time-out
+    // queued before a Cancel must not open the save dialog afterwards.
+    if (!device || !dataReceived)
+        return;
+
+    cancelDownload();
+    QCoreApplication::processEvents();
+    saveFile();
+}
+
+void MainWindow::openFile()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(savedFilePath));
+}
+
+void MainWindow::saveFile()
+{
+    QByteArray data = downloadedData;
+
+    const QString csvFilter = tr("Comma Separated Value files (*.csv)");
+    const QString filters =
+        QStringLiteral("%1;;%2;;%3").arg(csvFilter, tr("Text files (*.txt)"), tr("All files (*.*)"));
+    const QString startPath = QSettings().value(SettingsKeyDeviceLastSavedFilePath).toString();
+    QString selectedFilter = csvFilter;
+    savedFilePath = QFileDialog::getSaveFileName(this, tr("Save downloaded data to file"), startPath, filters,
+                                                 &selectedFilter);
+    if (savedFilePath.isEmpty())
+        return;
+
+    const bool isCsv =
+        QFileInfo(savedFilePath).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+    if (isCsv && QLocale().language() == QLocale::German) {
+        const QVariant stored = QSettings().value(SettingsKeyConvertData);
+        bool convert = false;
+        if (stored.isNull()) {
+            QMessageBox question(QMessageBox::Question, windowTitle(),
+                                 tr("Would you like to convert the data to German format?"),
+                                 QMessageBox::Yes | QMessageBox::No, this);
+            question.setInformativeText(
+                tr("Decimal points will be replaced by commas and the commas separating "
+                   "fields will be replaced by semi-colons."));
+            convert = question.exec() == QMessageBox::Yes;
+        } else {
+            convert = stored.toBool();
+        }
+        if (convert) {
+            data.replace(',', ';');
+            data.replace('.', ',');
+        }
+        QSettings().setValue(SettingsKeyConvertData, convert);
+    }
+
+    // Written beside the target and renamed over it only when every byte is
+    // on disk: a full disk or a lost drive leaves the old file as it was.
+    QSaveFile file(savedFilePath);
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    if (!saved) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            tr("Error opening \"%1\" for writing. Is it open already or read only?",
+               "The %1 will be replaced with the a file name. Please do not remove it in your "
+               "translation!")
+                .arg(savedFilePath));
+        return;
+    }
+
+    ui.openBtn->show();
+    statusBar()->showMessage(tr("File successfully saved"), 3000);
+    QSettings().setValue(SettingsKeyDeviceLastSavedFilePath, savedFilePath);
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::about(this, tr("About Korvane DataLogger", "Title of the About box"),
+                       tr("Korvane DataLogger\n\n %1\n",
+                          "The %1 is replaced with the version number so please don't remove it!")
+                           .arg(QCoreApplication::applicationVersion()));
+}
+
+void MainWindow::showHelp()
+{
+    const QString language = QLocale().name().left(2);
+    const QString path = QStringLiteral("%1/Help/ThaldenDataLoggerHelp_%2.html")
+                             .arg(QCoreApplication::applicationDirPath(), language);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
 void MainWindow::convertDataToggled(bool checked)
 {
-    Q_UNUSED(checked);
+    QSettings().setValue(SettingsKeyConvertData, checked);
 }

@@ -36,6 +36,8 @@ private slots:
     void convertDataToggled(bool checked);
 
 private:
+    friend class TestMainWindow;
+
     Ui::MainWindow ui;
 
 public:

@@ -71,14 +71,15 @@ inline void armWatchdog(int timeoutMs = 60000)
 }
 
 // Calls action once, with the first visible top-level widget of type T that
-// shows up (exec() of a dialog blocks the test, so this polls from a timer).
-// The action runs inside the event loop of whoever shows the widget.
-template <typename T, typename Action>
-void whenShown(Action action)
+// wanted() accepts, when it shows up (exec() of a dialog blocks the test, so
+// this polls from a timer). The action runs inside the event loop of whoever
+// shows the widget.
+template <typename T, typename Action, typename Filter>
+void whenShown(Action action, Filter wanted)
 {
     auto *timer = new QTimer(watchers());
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, wanted] {
         QWidget *modal = QApplication::activeModalWidget();
         T *found = qobject_cast<T *>(modal);
         if (!found && !modal) {
@@ -87,13 +88,19 @@ void whenShown(Action action)
                     found = candidate;
             }
         }
-        if (!found || !found->isVisible())
+        if (!found || !found->isVisible() || !wanted(found))
             return;
         timer->stop();
         timer->deleteLater();
         action(found);
     });
     timer->start();
+}
+
+template <typename T, typename Action>
+void whenShown(Action action)
+{
+    whenShown<T>(action, [](T *) { return true; });
 }
 
 } // namespace TestSupport
