@@ -37,6 +37,7 @@ private slots:
 
 private:
     friend class TestMainWindow;
+    friend class TestMainWindowForm;
 
     Ui::MainWindow ui;
 

@@ -62,15 +62,19 @@ private slots:
     void waitingThenCancel();
     void cancelAfterData();
     void pauseEndsDownload();
-    void failedOpenWithEmptyList();
-    void failedOpenOnBusyPort();
+    void failedOpen_data();
+    void failedOpen();
 
 private:
-    // A simulated tester whose port is the only one listed besides the real ones.
-    bool startTester(TesterSimulator &tester, const TesterSimulator::Options &options);
-    void selectPort(MainWindow &window, const QString &path);
+    // Starts the tester and a window on its port (listed through DATALOGGER_EXTRA_PORTS).
+    std::unique_ptr<MainWindow> windowOnTester(TesterSimulator &tester,
+                                               const TesterSimulator::Options &options);
+    // Counts the save dialogs that open, cancelling them.
+    void cancelSaveDialogs();
     void checkBusy(MainWindow &window);
     void checkIdle(MainWindow &window, bool withData);
+
+    int saveDialogs = 0;
 
     // Makes pseudo-terminals that the port list shows through DATALOGGER_EXTRA_PORTS.
     QStringList makePorts(int count);
@@ -437,19 +441,29 @@ void TestMainWindow::cancelledSaveDialog()
     QVERIFY(QDir(folder->path()).isEmpty());
 }
 
-bool TestMainWindow::startTester(TesterSimulator &tester, const TesterSimulator::Options &options)
+std::unique_ptr<MainWindow> TestMainWindow::windowOnTester(TesterSimulator &tester,
+                                                           const TesterSimulator::Options &options)
 {
     tester.setOptions(options);
     if (!tester.start())
-        return false;
+        return {};
     qputenv("DATALOGGER_EXTRA_PORTS", tester.portPath().toLocal8Bit());
-    return true;
+    auto window = std::make_unique<MainWindow>();
+    window->ui.comPorts->setCurrentIndex(window->ui.comPorts->findData(tester.portPath()));
+    return window->ui.comPorts->currentData() == tester.portPath() ? std::move(window) : nullptr;
 }
 
-void TestMainWindow::selectPort(MainWindow &window, const QString &path)
+void TestMainWindow::cancelSaveDialogs()
 {
-    window.ui.comPorts->setCurrentIndex(window.ui.comPorts->findData(path));
-    QCOMPARE(window.ui.comPorts->currentData().toString(), path);
+    saveDialogs = 0;
+    auto *timer = new QTimer(TestSupport::watchers());
+    connect(timer, &QTimer::timeout, this, [this] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            ++saveDialogs;
+            dialog->reject();
+        }
+    });
+    timer->start(10);
 }
 
 void TestMainWindow::checkBusy(MainWindow &window)
@@ -485,57 +499,48 @@ void TestMainWindow::fullDownload()
     TesterSimulator::Options options;
     options.bitsPerSecond = 200000;
     options.delayMs = 300;
-    QVERIFY(startTester(tester, options));
-    MainWindow window;
-    window.show();
-    selectPort(window, tester.portPath());
-
+    auto window = windowOnTester(tester, options);
+    QVERIFY(window);
+    window->show();
     const QString path = folder->filePath("results.txt");
-    bool dialogOpened = false;
-    TestSupport::whenShown<QFileDialog>([&dialogOpened](QFileDialog *) { dialogOpened = true; });
     answerSaveDialog(path);
-    QSignalSpy finished(&tester, &TesterSimulator::transferFinished);
 
-    window.ui.downloadBtn->click();
-    checkBusy(window);
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Now initiate the download on the tester"));
+    window->ui.downloadBtn->click();
+    checkBusy(*window);
+    QCOMPARE(window->statusBar()->currentMessage(),
+             QStringLiteral("Now initiate the download on the tester"));
     QTRY_COMPARE_WITH_TIMEOUT(tester.receivedBytes(), QByteArray("SYST:REM\r\nMEM:DATA? ALL\r\n"), 10000);
-    QVERIFY(finished.wait(30000));
+    // The save dialog opens by itself at the end.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 30000);
 
-    QVERIFY(dialogOpened);
     const QByteArray sent = tester.payload();
     QVERIFY(sent.contains("\r\n"));
-    QCOMPARE(window.downloadedData, sent);
-    QCOMPARE(window.ui.outputTextEdit->toPlainText(), QString::fromLatin1(sent).remove(QLatin1Char('\r')));
+    QCOMPARE(window->downloadedData, sent);
+    QCOMPARE(window->ui.outputTextEdit->toPlainText(), QString::fromLatin1(sent).remove(QLatin1Char('\r')));
     QCOMPARE(readFile(path).toLatin1(), sent);
-    checkIdle(window, true);
-    QVERIFY(!window.ui.openBtn->isHidden());
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("File successfully saved"));
+    checkIdle(*window, true);
+    QVERIFY(!window->ui.openBtn->isHidden());
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("File successfully saved"));
 }
 
 void TestMainWindow::displayDropsOnlyNulAndCarriageReturn()
 {
-    const QString input = folder->filePath("input.bin");
     const QByteArray bytes("ab\0cd\r\nef\rgh\xff\0\r\n", 17);
-    {
-        QFile file(input);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    QFile input(folder->filePath("input.bin"));
+    QVERIFY(input.open(QIODevice::WriteOnly) && input.write(bytes) == bytes.size());
+    input.close();
     TesterSimulator tester;
     TesterSimulator::Options options;
     options.bitsPerSecond = 0;
-    options.filePath = input;
-    QVERIFY(startTester(tester, options));
-    MainWindow window;
-    selectPort(window, tester.portPath());
-    TestSupport::whenShown<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
+    options.filePath = input.fileName();
+    auto window = windowOnTester(tester, options);
+    QVERIFY(window);
+    cancelSaveDialogs();
 
-    window.ui.downloadBtn->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!window.device, 30000);
-    QCOMPARE(window.downloadedData, bytes);
-    QCOMPARE(window.ui.outputTextEdit->toPlainText(), QString::fromLatin1("abcd\nefgh\xff\n"));
+    window->ui.downloadBtn->click();
+    QTRY_COMPARE_WITH_TIMEOUT(saveDialogs, 1, 30000);
+    QCOMPARE(window->downloadedData, bytes);
+    QCOMPARE(window->ui.outputTextEdit->toPlainText(), QString::fromLatin1("abcd\nefgh\xff\n"));
 }
 
 void TestMainWindow::waitingThenCancel()
@@ -543,58 +548,47 @@ void TestMainWindow::waitingThenCancel()
     TesterSimulator tester;
     TesterSimulator::Options options;
     options.neverAnswer = true;
-    QVERIFY(startTester(tester, options));
-    MainWindow window;
-    selectPort(window, tester.portPath());
-    window.downloadedData = "earlier download";
-    bool dialogOpened = false;
-    TestSupport::whenShown<QFileDialog>([&dialogOpened](QFileDialog *dialog) {
-        dialogOpened = true;
-        dialog->reject();
-    });
+    auto window = windowOnTester(tester, options);
+    QVERIFY(window);
+    window->downloadedData = "earlier download";
+    cancelSaveDialogs();
 
-    window.ui.downloadBtn->click();
-    QVERIFY(window.downloadedData.isEmpty());
-    QSignalSpy timeOuts(window.device, &Kv::WinSerialDeviceAsync::readTimeOut);
+    window->ui.downloadBtn->click();
+    QVERIFY(window->downloadedData.isEmpty());
+    QSignalSpy timeOuts(window->device, &Kv::WinSerialDeviceAsync::readTimeOut);
     QTRY_VERIFY_WITH_TIMEOUT(timeOuts.count() >= 10, 10000);
-    checkBusy(window);
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Now initiate the download on the tester"));
+    checkBusy(*window);
+    QCOMPARE(window->statusBar()->currentMessage(),
+             QStringLiteral("Now initiate the download on the tester"));
 
-    window.ui.cancelBtn->click();
-    checkIdle(window, false);
-    QVERIFY(window.ui.openBtn->isHidden());
-    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+    window->ui.cancelBtn->click();
+    checkIdle(*window, false);
+    QVERIFY(window->ui.openBtn->isHidden());
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
     QTest::qWait(200);
-    QVERIFY(!dialogOpened);
+    QCOMPARE(saveDialogs, 0);
 }
 
 void TestMainWindow::cancelAfterData()
 {
     TesterSimulator tester;
-    TesterSimulator::Options options;
-    options.bitsPerSecond = 9600;
-    QVERIFY(startTester(tester, options));
-    MainWindow window;
-    selectPort(window, tester.portPath());
-    bool dialogOpened = false;
-    TestSupport::whenShown<QFileDialog>([&dialogOpened](QFileDialog *dialog) {
-        dialogOpened = true;
-        dialog->reject();
-    });
+    auto window = windowOnTester(tester, {});
+    QVERIFY(window);
+    cancelSaveDialogs();
 
-    window.ui.downloadBtn->click();
-    QTRY_VERIFY_WITH_TIMEOUT(window.downloadedData.size() > 100, 10000);
-    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Downloading..."));
-    window.ui.cancelBtn->click();
-    const QByteArray kept = window.downloadedData;
+    window->ui.downloadBtn->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window->downloadedData.size() > 100, 10000);
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Downloading..."));
+    window->ui.cancelBtn->click();
+    const QByteArray kept = window->downloadedData;
 
-    checkIdle(window, true);
-    QVERIFY(!window.ui.openBtn->isHidden());
+    checkIdle(*window, true);
+    QVERIFY(!window->ui.openBtn->isHidden());
     QVERIFY(tester.payload().startsWith(kept));
-    QCOMPARE(window.ui.outputTextEdit->toPlainText(), QString::fromLatin1(kept).remove(QLatin1Char('\r')));
+    QCOMPARE(window->ui.outputTextEdit->toPlainText(), QString::fromLatin1(kept).remove(QLatin1Char('\r')));
     // A time-out queued before the Cancel does not open the save dialog.
     QTest::qWait(300);
-    QVERIFY(!dialogOpened);
+    QCOMPARE(saveDialogs, 0);
 }
 
 void TestMainWindow::pauseEndsDownload()
@@ -604,55 +598,48 @@ void TestMainWindow::pauseEndsDownload()
     options.bitsPerSecond = 0;
     options.pauseAt = 2000;
     options.pauseMs = 600;
-    QVERIFY(startTester(tester, options));
-    MainWindow window;
-    selectPort(window, tester.portPath());
-    bool dialogOpened = false;
-    TestSupport::whenShown<QFileDialog>([&dialogOpened](QFileDialog *dialog) {
-        dialogOpened = true;
-        dialog->reject();
-    });
+    auto window = windowOnTester(tester, options);
+    QVERIFY(window);
+    cancelSaveDialogs();
 
-    window.ui.downloadBtn->click();
-    QTRY_VERIFY_WITH_TIMEOUT(dialogOpened, 30000);
-    checkIdle(window, true);
-    QCOMPARE(window.downloadedData, tester.payload().left(2000));
+    window->ui.downloadBtn->click();
+    QTRY_COMPARE_WITH_TIMEOUT(saveDialogs, 1, 30000);
+    checkIdle(*window, true);
+    QCOMPARE(window->downloadedData, tester.payload().left(2000));
 }
 
-void TestMainWindow::failedOpenWithEmptyList()
+void TestMainWindow::failedOpen_data()
 {
-    MainWindow window;
-    window.ui.comPorts->clear();
-    window.downloadedData = "earlier download";
-    window.ui.outputTextEdit->setPlainText("earlier download");
-    window.ui.openBtn->show();
-    window.ui.saveBtn->show();
-    catchWarning();
-
-    window.ui.downloadBtn->click();
-    QCOMPARE(warningText,
-             QStringLiteral("Failed to connect. Please check the device is connected and switched on"));
-    checkIdle(window, false);
-    QVERIFY(window.ui.openBtn->isHidden());
-    QVERIFY(window.downloadedData.isEmpty());
-    QVERIFY(window.ui.outputTextEdit->toPlainText().isEmpty());
-    QVERIFY(window.statusBar()->currentMessage().isEmpty());
+    QTest::addColumn<bool>("busy");
+    QTest::newRow("no port listed") << false;
+    QTest::newRow("port held by another device") << true;
 }
 
-void TestMainWindow::failedOpenOnBusyPort()
+void TestMainWindow::failedOpen()
 {
+    QFETCH(bool, busy);
     TesterSimulator tester;
-    QVERIFY(startTester(tester, {}));
+    auto window = windowOnTester(tester, {});
+    QVERIFY(window);
     Kv::WinSerialDevice holder(tester.portPath());
-    QVERIFY(holder.openPort(QIODevice::ReadWrite, 50, 50));
-
-    MainWindow window;
-    selectPort(window, tester.portPath());
+    if (busy)
+        QVERIFY(holder.openPort(QIODevice::ReadWrite, 50, 50));
+    else
+        window->ui.comPorts->clear();
+    window->downloadedData = "earlier download";
+    window->ui.outputTextEdit->setPlainText("earlier download");
+    window->ui.openBtn->show();
+    window->ui.saveBtn->show();
     catchWarning();
-    window.ui.downloadBtn->click();
+
+    window->ui.downloadBtn->click();
     QCOMPARE(warningText,
              QStringLiteral("Failed to connect. Please check the device is connected and switched on"));
-    checkIdle(window, false);
+    checkIdle(*window, false);
+    QVERIFY(window->ui.openBtn->isHidden());
+    QVERIFY(window->downloadedData.isEmpty());
+    QVERIFY(window->ui.outputTextEdit->toPlainText().isEmpty());
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
     QVERIFY(tester.receivedBytes().isEmpty());
 }
 
