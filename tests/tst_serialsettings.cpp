@@ -51,43 +51,41 @@ class TestSerialSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void applyTo_data();
-    void applyTo();
-};
 
-void TestSerialSettings::applyTo_data()
-{
-    QTest::addColumn<int>("set"); // one bit for each row of members
-    QTest::newRow("empty record") << 0;
-    for (int i = 0; i < memberCount; ++i)
-        QTest::newRow(members[i].tag) << (1 << i);
-    QTest::newRow("all these") << (1 << memberCount) - 1;
-}
-
-// Only the members that were set change, whatever the driver's neighbouring
-// bits are; DCBlength, ErrorChar, EofChar and the reserved members always keep
-// the driver's values.
-void TestSerialSettings::applyTo()
-{
-    QFETCH(int, set);
-    SerialSettings settings;
-    for (int i = 0; i < memberCount; ++i) {
-        if (set & (1 << i))
-            members[i].set(settings);
+    void applyTo_data()
+    {
+        QTest::addColumn<int>("set"); // one bit for each row of members
+        QTest::newRow("empty record") << 0;
+        for (int i = 0; i < memberCount; ++i)
+            QTest::newRow(members[i].tag) << (1 << i);
+        QTest::newRow("all these") << (1 << memberCount) - 1;
     }
-    for (unsigned char pattern : {0x00, 0xff, 0xa5}) {
-        DCB target, expected;
-        std::memset(&target, pattern, sizeof target);
-        std::memset(&expected, pattern, sizeof expected);
-        settings.applyTo(target);
+
+    // Only the members that were set change, whatever the driver's neighbouring
+    // bits are; DCBlength, ErrorChar, EofChar and the reserved members always keep
+    // the driver's values.
+    void applyTo()
+    {
+        QFETCH(int, set);
+        SerialSettings settings;
         for (int i = 0; i < memberCount; ++i) {
             if (set & (1 << i))
-                members[i].expect(expected);
+                members[i].set(settings);
         }
-        QCOMPARE(QByteArray(reinterpret_cast<const char *>(&target), sizeof target).toHex(' '),
-                 QByteArray(reinterpret_cast<const char *>(&expected), sizeof expected).toHex(' '));
+        for (unsigned char pattern : {0x00, 0xff, 0xa5}) {
+            DCB target, expected;
+            std::memset(&target, pattern, sizeof target);
+            std::memset(&expected, pattern, sizeof expected);
+            settings.applyTo(target);
+            for (int i = 0; i < memberCount; ++i) {
+                if (set & (1 << i))
+                    members[i].expect(expected);
+            }
+            QCOMPARE(QByteArray(reinterpret_cast<const char *>(&target), sizeof target).toHex(' '),
+                     QByteArray(reinterpret_cast<const char *>(&expected), sizeof expected).toHex(' '));
+        }
     }
-}
+};
 
 DATALOGGER_TEST_MAIN(TestSerialSettings)
 #include "tst_serialsettings.moc"

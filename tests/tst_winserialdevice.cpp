@@ -88,171 +88,163 @@ class TestWinSerialDevice : public QObject
     Q_OBJECT
 
 private slots:
-    void openFails_data();
-    void openFails();
-    void pathsOpen();
-    void exclusive();
-    void readTimeOut_data();
-    void readTimeOut();
-    void hangUpFailsReadAndWrite();
-    void reopenAppliesSettingsAgain();
-};
 
-void TestWinSerialDevice::openFails_data()
-{
-    QTest::addColumn<QString>("portName");
-    QTest::addColumn<int>("code");
-    QTest::newRow("missing path") << "/dev/ttyNoSuchPort7" << 2;
-    QTest::newRow("missing folder") << "/nonexistent/ttyS0" << 2;
-    QTest::newRow("not a serial port (a regular file)") << "" << 1;
-}
-
-void TestWinSerialDevice::openFails()
-{
-    QFETCH(QString, portName);
-    QFETCH(int, code);
-    QTemporaryFile file;
-    if (portName.isEmpty()) {
-        QVERIFY(file.open());
-        portName = file.fileName();
+    void openFails_data()
+    {
+        QTest::addColumn<QString>("portName");
+        QTest::addColumn<int>("code");
+        QTest::newRow("missing path") << "/dev/ttyNoSuchPort7" << 2;
+        QTest::newRow("missing folder") << "/nonexistent/ttyS0" << 2;
+        QTest::newRow("not a serial port (a regular file)") << "" << 1;
     }
-    WinSerialDevice device(portName);
-    QCOMPARE(tryOpen(device), refusal(code));
-}
 
-// A bare name is looked for in /dev; paths of any length open (a fixed buffer
-// of 16 characters would cut them).
-void TestWinSerialDevice::pathsOpen()
-{
-    QCOMPARE(Kv::portOpenPath(L"ttyUSB0"), std::wstring(L"/dev/ttyUSB0"));
-    QCOMPARE(Kv::portOpenPath(L"/dev/pts/3"), std::wstring(L"/dev/pts/3"));
-    PtyPair pty;
-    QTemporaryDir folder;
-    const QString link = folder.filePath(QString(120, QLatin1Char('p')));
-    QVERIFY(QFile::link(pty.slavePath, link));
-    WinSerialDevice device(link);
-    QCOMPARE(tryOpen(device), QByteArray("opened"));
-    pty.exchange("ok");
-    char data[8];
-    QCOMPARE(device.read(data, sizeof data), 2);
-}
+    void openFails()
+    {
+        QFETCH(QString, portName);
+        QFETCH(int, code);
+        QTemporaryFile file;
+        if (portName.isEmpty()) {
+            QVERIFY(file.open());
+            portName = file.fileName();
+        }
+        WinSerialDevice device(portName);
+        QCOMPARE(tryOpen(device), refusal(code));
+    }
 
-// Whoever opens the port first keeps it: a second device of ours, another
-// process (root included: CI runs as root) and, through its lock file, another
-// serial program (Qt Serial Port, the UUCP tools) are refused, and the other
-// way round.
-void TestWinSerialDevice::exclusive()
-{
-    PtyPair pty;
-    WinSerialDevice device(pty.slavePath), second(pty.slavePath);
-    QLockFile foreign(QStringLiteral("/var/lock/LCK..") + pty.slavePath.mid(5).replace('/', '_'));
-    QCOMPARE(tryOpen(device), QByteArray("opened"));
-    QCOMPARE(tryOpen(second), refusal(5));
-    QCOMPARE(lockInChild(pty.slavePath), 0);
-    QVERIFY(!foreign.tryLock(0));
-    device.close();
+    // A bare name is looked for in /dev; paths of any length open (a fixed buffer
+    // of 16 characters would cut them).
+    void pathsOpen()
+    {
+        QCOMPARE(Kv::portOpenPath(L"ttyUSB0"), std::wstring(L"/dev/ttyUSB0"));
+        QCOMPARE(Kv::portOpenPath(L"/dev/pts/3"), std::wstring(L"/dev/pts/3"));
+        PtyPair pty;
+        QTemporaryDir folder;
+        const QString link = folder.filePath(QString(120, QLatin1Char('p')));
+        QVERIFY(QFile::link(pty.slavePath, link));
+        WinSerialDevice device(link);
+        QCOMPARE(tryOpen(device), QByteArray("opened"));
+        pty.exchange("ok");
+        char data[8];
+        QCOMPARE(device.read(data, sizeof data), 2);
+    }
 
-    const pid_t child = lockInChild(pty.slavePath);
-    const auto ending = qScopeGuard([child] { endChild(child); });
-    QVERIFY(child > 0);
-    QCOMPARE(tryOpen(device), refusal(5));
-    endChild(child);
-    QCOMPARE(tryOpen(device), QByteArray("opened"));
-    device.close();
-    if (!foreign.tryLock(0))
-        QSKIP("/var/lock is not writable here");
-    QCOMPARE(tryOpen(device), refusal(5));
-}
+    // Whoever opens the port first keeps it: a second device of ours, another
+    // process (root included: CI runs as root) and, through its lock file, another
+    // serial program (Qt Serial Port, the UUCP tools) are refused, and the other
+    // way round.
+    void exclusive()
+    {
+        PtyPair pty;
+        WinSerialDevice device(pty.slavePath), second(pty.slavePath);
+        QLockFile foreign(QStringLiteral("/var/lock/LCK..") + pty.slavePath.mid(5).replace('/', '_'));
+        QCOMPARE(tryOpen(device), QByteArray("opened"));
+        QCOMPARE(tryOpen(second), refusal(5));
+        QCOMPARE(lockInChild(pty.slavePath), 0);
+        QVERIFY(!foreign.tryLock(0));
+        device.close();
 
-void TestWinSerialDevice::readTimeOut_data()
-{
-    QTest::addColumn<int>("queued");
-    QTest::addColumn<int>("request");
-    QTest::newRow("silent") << 0 << 1024;
-    QTest::newRow("1 of 1024") << 1 << 1024;
-    QTest::newRow("1025, take 1024") << 1025 << 1024;
-    QTest::newRow("4095 of 8192") << 4095 << 8192;
-    QTest::newRow("4096 of 4096") << 4096 << 4096; // past one read() of a tty
-}
+        const pid_t child = lockInChild(pty.slavePath);
+        const auto ending = qScopeGuard([child] { endChild(child); });
+        QVERIFY(child > 0);
+        QCOMPARE(tryOpen(device), refusal(5));
+        endChild(child);
+        QCOMPARE(tryOpen(device), QByteArray("opened"));
+        device.close();
+        if (!foreign.tryLock(0))
+            QSKIP("/var/lock is not writable here");
+        QCOMPARE(tryOpen(device), refusal(5));
+    }
 
-// Queued bytes come back at once; on a silent line the read returns nothing
-// after the time-out. Only a read with bytes signals readyRead().
-void TestWinSerialDevice::readTimeOut()
-{
-    QFETCH(int, queued);
-    QFETCH(int, request);
-    PtyPair pty;
-    WinSerialDevice device(pty.slavePath);
-    QVERIFY(device.openPort(QIODevice::ReadWrite | QIODevice::Unbuffered, 50, 50));
-    QSignalSpy readyRead(&device, &QIODevice::readyRead);
-    QByteArray sent(queued, Qt::Uninitialized);
-    for (int i = 0; i < queued; ++i)
-        sent[i] = char(i * 7 + i / 251);
-    pty.exchange(sent);
-    QTest::qWait(20); // the pty hands bytes over asynchronously
+    void readTimeOut_data()
+    {
+        QTest::addColumn<int>("queued");
+        QTest::addColumn<int>("request");
+        QTest::newRow("silent") << 0 << 1024;
+        QTest::newRow("1 of 1024") << 1 << 1024;
+        QTest::newRow("1025, take 1024") << 1025 << 1024;
+        QTest::newRow("4095 of 8192") << 4095 << 8192;
+        QTest::newRow("4096 of 4096") << 4096 << 4096; // past one read() of a tty
+    }
 
-    QByteArray received(request, Qt::Uninitialized);
-    qint64 count = 0;
-    const qint64 elapsed = msecsTaken([&] { count = device.read(received.data(), request); });
-    QCOMPARE(count, qint64(qMin(queued, request)));
-    QCOMPARE(received.left(count), sent.left(count));
-    QCOMPARE(readyRead.count(), queued ? 1 : 0);
-    QVERIFY2(queued ? elapsed < 40 : elapsed >= 40 && elapsed < 400, QByteArray::number(elapsed));
-}
+    // Queued bytes come back at once; on a silent line the read returns nothing
+    // after the time-out. Only a read with bytes signals readyRead().
+    void readTimeOut()
+    {
+        QFETCH(int, queued);
+        QFETCH(int, request);
+        PtyPair pty;
+        WinSerialDevice device(pty.slavePath);
+        QVERIFY(device.openPort(QIODevice::ReadWrite | QIODevice::Unbuffered, 50, 50));
+        QSignalSpy readyRead(&device, &QIODevice::readyRead);
+        QByteArray sent(queued, Qt::Uninitialized);
+        for (int i = 0; i < queued; ++i)
+            sent[i] = char(i * 7 + i / 251);
+        pty.exchange(sent);
+        QTest::qWait(20); // the pty hands bytes over asynchronously
 
-// A vanished port fails reads and writes at once (instead of reading nothing
-// forever), and a run of the same failure is reported once.
-void TestWinSerialDevice::hangUpFailsReadAndWrite()
-{
-    PtyPair pty;
-    WinSerialDevice device(pty.slavePath);
-    QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
-    pty.closeMaster();
-    QList<qint64> results;
-    QByteArrayList errors;
-    qint64 elapsed = 0;
-    const QByteArray text = stderrOf([&] {
-        char data[64];
-        elapsed = msecsTaken([&] { results << device.read(data, 64) << device.read(data, 64); });
-        errors << device.errorString().toLatin1();
-        results << device.write("x", 1) << device.write("x", 1);
-        errors << device.errorString().toLatin1();
-        results << device.read(data, 64);
-    });
-    QVERIFY2(elapsed < 40, QByteArray::number(elapsed));
-    QCOMPARE(results, QList<qint64>(5, -1));
-    const QByteArray readFailure = "Win32SerialDevice::readData failed with error: 22";
-    const QByteArray writeFailure = "Win32SerialDevice::writeData failed with error: 22";
-    QCOMPARE(errors, QByteArrayList({readFailure, writeFailure}));
-    QCOMPARE(text, readFailure + writeFailure);
-}
+        QByteArray received(request, Qt::Uninitialized);
+        qint64 count = 0;
+        const qint64 elapsed = msecsTaken([&] { count = device.read(received.data(), request); });
+        QCOMPARE(count, qint64(qMin(queued, request)));
+        QCOMPARE(received.left(count), sent.left(count));
+        QCOMPARE(readyRead.count(), queued ? 1 : 0);
+        QVERIFY2(queued ? elapsed < 40 : elapsed >= 40 && elapsed < 400, QByteArray::number(elapsed));
+    }
 
-// Each open reads the driver's state afresh and applies the same record over
-// it; closing (twice is harmless) releases the port.
-void TestWinSerialDevice::reopenAppliesSettingsAgain()
-{
-    PtyPair pty;
-    auto *settings = new Kv::SerialSettings;
-    settings->setBaudRate(57600);
-    settings->setStopBits(TWOSTOPBITS);
-    WinSerialDevice device(pty.slavePath);
-    device.setSettings(settings);
-    for (const char xonChar : {'\x11', 'a'}) {
+    // A vanished port fails reads and writes at once (instead of reading nothing
+    // forever), and a run of the same failure is reported once.
+    void hangUpFailsReadAndWrite()
+    {
+        PtyPair pty;
+        WinSerialDevice device(pty.slavePath);
         QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
-        device.close();
-        device.close();
-        const DCB line = lineState(pty.slavePath);
-        QCOMPARE(line.BaudRate, DWORD(57600));
-        QCOMPARE(line.StopBits, BYTE(TWOSTOPBITS));
-        QCOMPARE(line.XonChar, xonChar);
-        // Meanwhile another program changes the line.
-        lineState(pty.slavePath, [](DCB &state) {
-            state.BaudRate = 1200;
-            state.StopBits = ONESTOPBIT;
-            state.XonChar = 'a';
+        pty.closeMaster();
+        QList<qint64> results;
+        QByteArrayList errors;
+        qint64 elapsed = 0;
+        const QByteArray text = stderrOf([&] {
+            char data[64];
+            elapsed = msecsTaken([&] { results << device.read(data, 64) << device.read(data, 64); });
+            errors << device.errorString().toLatin1();
+            results << device.write("x", 1) << device.write("x", 1);
+            errors << device.errorString().toLatin1();
+            results << device.read(data, 64);
         });
+        QVERIFY2(elapsed < 40, QByteArray::number(elapsed));
+        QCOMPARE(results, QList<qint64>(5, -1));
+        const QByteArray readFailure = "Win32SerialDevice::readData failed with error: 22";
+        const QByteArray writeFailure = "Win32SerialDevice::writeData failed with error: 22";
+        QCOMPARE(errors, QByteArrayList({readFailure, writeFailure}));
+        QCOMPARE(text, readFailure + writeFailure);
     }
-}
+
+    // Each open reads the driver's state afresh and applies the same record over
+    // it; closing (twice is harmless) releases the port.
+    void reopenAppliesSettingsAgain()
+    {
+        PtyPair pty;
+        auto *settings = new Kv::SerialSettings;
+        settings->setBaudRate(57600);
+        settings->setStopBits(TWOSTOPBITS);
+        WinSerialDevice device(pty.slavePath);
+        device.setSettings(settings);
+        for (const char xonChar : {'\x11', 'a'}) {
+            QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
+            device.close();
+            device.close();
+            const DCB line = lineState(pty.slavePath);
+            QCOMPARE(line.BaudRate, DWORD(57600));
+            QCOMPARE(line.StopBits, BYTE(TWOSTOPBITS));
+            QCOMPARE(line.XonChar, xonChar);
+            // Meanwhile another program changes the line.
+            lineState(pty.slavePath, [](DCB &state) {
+                state.BaudRate = 1200;
+                state.StopBits = ONESTOPBIT;
+                state.XonChar = 'a';
+            });
+        }
+    }
+};
 
 DATALOGGER_TEST_MAIN(TestWinSerialDevice)
 #include "tst_winserialdevice.moc"
