@@ -41,85 +41,59 @@ public:
         master = -1;
     }
 
-    bool write(const QByteArray &data)
+    // Sends out while taking what arrives, until all is sent and count bytes
+    // have come or timeoutMs have passed. May run in a thread of its own.
+    QByteArray exchange(const QByteArray &out, qsizetype count = 0, int timeoutMs = 5000)
     {
-        QElapsedTimer timer;
-        timer.start();
-        for (qsizetype done = 0; done < data.size() && !timer.hasExpired(5000);) {
-            const ssize_t n = ::write(master, data.constData() + done, data.size() - done);
-            done += qMax<ssize_t>(n, 0);
-            if (done == data.size())
-                return true;
-            pollfd request = {master, POLLOUT, 0};
-            ::poll(&request, 1, 10);
-        }
-        return data.isEmpty();
-    }
-
-    // Reads until count bytes have arrived or timeoutMs have passed.
-    QByteArray read(qsizetype count, int timeoutMs = 5000)
-    {
-        QByteArray result;
-        QElapsedTimer timer;
-        timer.start();
+        QByteArray in;
         char buffer[65536];
-        while (result.size() < count && !timer.hasExpired(timeoutMs)) {
-            pollfd request = {master, POLLIN, 0};
-            if (::poll(&request, 1, 10) > 0) {
-                const ssize_t n =
-                    ::read(master, buffer, qMin<qsizetype>(sizeof buffer, count - result.size()));
-                result.append(buffer, qMax<ssize_t>(n, 0));
-            }
+        QElapsedTimer timer;
+        timer.start();
+        for (qsizetype sent = 0; (sent < out.size() || in.size() < count) && !timer.hasExpired(timeoutMs);) {
+            pollfd request = {master,
+                              short((in.size() < count ? POLLIN : 0) | (sent < out.size() ? POLLOUT : 0)), 0};
+            if (::poll(&request, 1, 10) <= 0)
+                continue;
+            if (request.revents & POLLIN)
+                in.append(buffer,
+                          qMax<ssize_t>(
+                              ::read(master, buffer, qMin<qsizetype>(sizeof buffer, count - in.size())), 0));
+            if (request.revents & POLLOUT)
+                sent += qMax<ssize_t>(
+                    ::write(master, out.constData() + sent, qMin<qsizetype>(out.size() - sent, 4096)), 0);
         }
-        return result;
-    }
-
-    // Everything that arrives until the line has been quiet for 100 ms.
-    QByteArray readAvailable()
-    {
-        QByteArray result;
-        for (QByteArray more; !(more = read(1 << 20, 100)).isEmpty();)
-            result += more;
-        return result;
+        return in;
     }
 
     int master = -1;
     QString slavePath;
 };
 
-// Collects what the process writes to its standard error stream meanwhile.
-class StderrCapture
+// What f writes to the standard error stream.
+template <typename F>
+QByteArray stderrOf(F &&f)
 {
-public:
-    StderrCapture()
-    {
-        std::fflush(stderr);
-        ::dup2(file, 2);
-    }
-    ~StderrCapture()
-    {
-        restore();
-        ::close(saved);
-        std::fclose(temporary);
-    }
+    FILE *file = std::tmpfile();
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    ::dup2(::fileno(file), 2);
+    f();
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    QByteArray text(::lseek(::fileno(file), 0, SEEK_END), Qt::Uninitialized);
+    if (::pread(::fileno(file), text.data(), text.size(), 0) != text.size())
+        text.clear();
+    std::fclose(file);
+    return text;
+}
 
-    QByteArray text()
-    {
-        restore();
-        QByteArray result(::lseek(file, 0, SEEK_END), Qt::Uninitialized);
-        if (::pread(file, result.data(), result.size(), 0) != result.size())
-            result.clear();
-        return result;
-    }
-
-private:
-    void restore()
-    {
-        std::fflush(stderr);
-        ::dup2(saved, 2);
-    }
-
-    int saved = ::dup(2);
-    FILE *temporary = std::tmpfile();
-    int file = ::fileno(temporary);
-};
+// How long f takes, in milliseconds.
+template <typename F>
+qint64 msecsTaken(F &&f)
+{
+    QElapsedTimer timer;
+    timer.start();
+    f();
+    return timer.elapsed();
+}
