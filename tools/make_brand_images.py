@@ -11,6 +11,8 @@ Writes, relative to the repository root:
   resources/appicon/thalden-datalogger.png  64 x 64 RGB  application icon
   resources/windows/thalden-datalogger.ico  the same 64 x 64 image, one 24-bit entry
   resources/windows/thalden-datalogger.manifest  manifest for the .exe (asInvoker)
+  desktop/icons/N/thalden-datalogger.png   N x N RGB  the application icon for the
+                                           desktop's icon theme, N = 16 ... 256
 
 Everything is drawn here from flat shapes using only the standard library, and
 the output is byte-for-byte the same on every run.  Rerun after a change with
@@ -295,11 +297,14 @@ def draw_text(c, text, x, y, scale, spacing, colour):
 # The images
 # --------------------------------------------------------------------------
 
-def app_icon():
-    c = Canvas(64, 64)
+def app_icon(size=64):
+    c = Canvas(size, size)
     c.vertical_gradient(SKY_TOP, SKY_BOTTOM)
-    draw_solar_scene(c, 0, 0, 1.0)
+    draw_solar_scene(c, 0, 0, size / 64)
     return c
+
+
+THEME_ICON_SIZES = (16, 32, 48, 64, 128, 256)
 
 
 def logo():
@@ -463,6 +468,11 @@ def main():
     write(os.path.join("resources", "windows", "thalden-datalogger.ico"), ico_bytes(icon))
     write(os.path.join("resources", "windows", "thalden-datalogger.manifest"),
           manifest_bytes())
+
+    for size in THEME_ICON_SIZES:
+        canvas = icon if size == 64 else app_icon(size)
+        write(os.path.join("desktop", "icons", str(size), "thalden-datalogger.png"),
+              png_bytes(canvas, with_alpha=False))
 
 
 if __name__ == "__main__":
