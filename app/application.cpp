@@ -24,6 +24,9 @@ void setApplicationWindowIcon()
 {
 #ifndef Q_OS_WIN
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/appicon/thalden-datalogger.png")));
+    // Wayland compositors match the window to the installed menu entry (and its
+    // icon) by this name; on X11 StartupWMClass in the entry does it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.thalden.datalogger"));
 #endif
 }
 
