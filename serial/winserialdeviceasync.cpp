@@ -15,7 +15,14 @@ WinSerialDeviceAsync::WinSerialDeviceAsync(QObject *parent, const QString &portN
     , thread(new WorkerThread(this, device))
 {
     // The worker emits from its own thread, so these are queued into ours.
-    connect(thread, &WorkerThread::readyRead, this, &WinSerialDeviceAsync::readyRead);
+    connect(thread, &WorkerThread::readyRead, this, [this] {
+        {
+            // Data that arrives from now on gets a signal of its own.
+            QMutexLocker locker(&thread->readMutex);
+            thread->readyReadPending = false;
+        }
+        emit readyRead();
+    });
     connect(thread, &WorkerThread::readTimeOut, this, &WinSerialDeviceAsync::readTimeOut);
     connect(thread, &WorkerThread::bytesWritten, this, &WinSerialDeviceAsync::bytesWritten);
 }
@@ -49,6 +56,7 @@ bool WinSerialDeviceAsync::open(OpenMode mode)
         thread->stopRequested = false;
         thread->readBuffer.clear();
         thread->readOffset = 0;
+        thread->readyReadPending = false;
     }
     thread->start(QThread::InheritPriority);
     return QIODevice::open(mode | QIODevice::Unbuffered);

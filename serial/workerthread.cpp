@@ -46,13 +46,17 @@ void WorkerThread::run()
         pass.start();
         const qint64 count = device->read(chunk, readChunkSize);
         if (count > 0) {
+            bool signalNeeded = false;
             {
                 QMutexLocker locker(&readMutex);
                 readBuffer.append(chunk, count);
                 ++readyReadCount;
                 readyReadCondition.wakeAll();
+                signalNeeded = !readyReadPending;
+                readyReadPending = true;
             }
-            emit readyRead();
+            if (signalNeeded)
+                emit readyRead();
         }
         if (isStopRequested())
             break;

@@ -46,6 +46,10 @@ private:
     // Counted before each signal, so that waitForReadyRead() and
     // waitForBytesWritten() see every one of them.
     quint64 readyReadCount = 0;
+    // A readyRead() is on its way to the reader: data that comes meanwhile
+    // needs no signal of its own (a flood of queued signals starves the
+    // reader's timers).
+    bool readyReadPending = false;
     QWaitCondition readyReadCondition;
     quint64 bytesWrittenCount = 0;
     QWaitCondition bytesWrittenCondition;
