@@ -6,6 +6,7 @@
 #include "winserialdeviceasync.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -78,11 +80,13 @@ private slots:
     void awkwardData_data();
     void awkwardData();
     void closeDuringDownload();
+    void soak();
 
 private:
     // Starts the tester and a window on its port (listed through DATALOGGER_EXTRA_PORTS).
     std::unique_ptr<MainWindow> windowOnTester(TesterSimulator &tester,
                                                const TesterSimulator::Options &options);
+    std::unique_ptr<MainWindow> windowOnPort(const QString &portPath);
     // Counts the save dialogs that open, cancelling them.
     void cancelSaveDialogs();
     void checkBusy(MainWindow &window);
@@ -657,6 +661,47 @@ void TestMainWindow::failedOpen()
     QVERIFY(tester.receivedBytes().isEmpty());
 }
 
+// A real tester sends on while the window is busy: this one runs in a thread
+// of its own, so that a busy window cannot starve it.
+class TesterThread
+{
+public:
+    explicit TesterThread(const TesterSimulator::Options &options)
+    {
+        context.moveToThread(&thread);
+        thread.start();
+        QMetaObject::invokeMethod(
+            &context,
+            [&] {
+                tester = new TesterSimulator;
+                tester->setOptions(options);
+                tester->start();
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    ~TesterThread()
+    {
+        QMetaObject::invokeMethod(
+            &context, [this] { delete tester; }, Qt::BlockingQueuedConnection);
+        thread.quit();
+        thread.wait();
+    }
+
+    TesterSimulator *tester = nullptr;
+
+private:
+    QThread thread;
+    QObject context;
+};
+
+std::unique_ptr<MainWindow> TestMainWindow::windowOnPort(const QString &portPath)
+{
+    qputenv("DATALOGGER_EXTRA_PORTS", portPath.toLocal8Bit());
+    auto window = std::make_unique<MainWindow>();
+    window->ui.comPorts->setCurrentIndex(window->ui.comPorts->findData(portPath));
+    return window;
+}
+
 static double cpuSeconds()
 {
     timespec now;
@@ -792,31 +837,10 @@ void TestMainWindow::awkwardData()
         QFile input(options.filePath);
         QVERIFY(input.open(QIODevice::WriteOnly) && input.write(file) == file.size());
     }
-    // A real tester sends on while the window is busy: this one runs in a
-    // thread of its own, so that a busy window cannot starve it.
-    QThread testerThread;
-    QObject inTesterThread;
-    inTesterThread.moveToThread(&testerThread);
-    testerThread.start();
-    TesterSimulator *tester = nullptr;
-    QMetaObject::invokeMethod(
-        &inTesterThread,
-        [&] {
-            tester = new TesterSimulator;
-            tester->setOptions(options);
-            tester->start();
-        },
-        Qt::BlockingQueuedConnection);
-    const auto stopTester = qScopeGuard([&] {
-        QMetaObject::invokeMethod(
-            &inTesterThread, [&] { delete tester; }, Qt::BlockingQueuedConnection);
-        testerThread.quit();
-        testerThread.wait();
-    });
+    TesterThread testerThread(options);
+    TesterSimulator *tester = testerThread.tester;
     QVERIFY(tester->isRunning());
-    qputenv("DATALOGGER_EXTRA_PORTS", tester->portPath().toLocal8Bit());
-    auto window = std::make_unique<MainWindow>();
-    window->ui.comPorts->setCurrentIndex(window->ui.comPorts->findData(tester->portPath()));
+    auto window = windowOnPort(tester->portPath());
     window->show();
     const QString path = folder->filePath("out.bin");
     answerSaveDialog(path);
@@ -868,6 +892,47 @@ void TestMainWindow::closeDuringDownload()
     QSettings settings;
     QVERIFY(settings.contains("MainWindow/Geometry"));
     QCOMPARE(settings.value("Device/PortName").toString(), tester.portPath().mid(5));
+}
+
+// Random downloads from a tester in its own thread: random sizes and rates,
+// pauses shorter than a read period, hang-ups at random points; the window
+// keeps and saves every byte sent before the end. DATALOGGER_SOAK_SEED
+// repeats a run, DATALOGGER_SOAK_ROUNDS sets its length.
+void TestMainWindow::soak()
+{
+    const quint32 seed = qEnvironmentVariableIsSet("DATALOGGER_SOAK_SEED")
+                             ? qEnvironmentVariable("DATALOGGER_SOAK_SEED").toUInt()
+                             : quint32(QDateTime::currentMSecsSinceEpoch());
+    const int rounds = qEnvironmentVariableIsSet("DATALOGGER_SOAK_ROUNDS")
+                           ? qEnvironmentVariableIntValue("DATALOGGER_SOAK_ROUNDS") / 5
+                           : 30;
+    QRandomGenerator random(seed);
+    for (int round = 0; round < rounds; ++round) {
+        const QByteArray where = QByteArray("DATALOGGER_SOAK_SEED=") + QByteArray::number(seed) + ", round " +
+                                 QByteArray::number(round);
+        TesterSimulator::Options options;
+        // Full speed, or 200 KB/s for up to half a second.
+        options.bitsPerSecond = random.bounded(3) == 0 ? 2000000 : 0;
+        options.size = random.bounded(1, options.bitsPerSecond ? 100000 : 300000);
+        options.noise = TesterSimulator::Noise(random.bounded(3));
+        if (random.bounded(2) == 0) {
+            options.pauseAt = random.bounded(options.size);
+            options.pauseMs = random.bounded(25);
+        }
+        if (random.bounded(3) == 0)
+            options.hangUpAt = random.bounded(1, options.size);
+        TesterThread testerThread(options);
+        QVERIFY2(testerThread.tester->isRunning(), where);
+        auto window = windowOnPort(testerThread.tester->portPath());
+        const QString path = folder->filePath(QStringLiteral("soak%1.bin").arg(round));
+        answerSaveDialog(path);
+        window->ui.downloadBtn->click();
+        QVERIFY2(QTest::qWaitFor([&] { return QFile::exists(path); }, 30000), where);
+        const QByteArray sent =
+            testerThread.tester->payload().left(options.hangUpAt >= 0 ? options.hangUpAt : options.size);
+        QVERIFY2(window->downloadedData == sent, where);
+        QVERIFY2(readFile(path).toLatin1() == sent, where);
+    }
 }
 
 DATALOGGER_TEST_MAIN(TestMainWindow)
