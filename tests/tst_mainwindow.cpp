@@ -765,7 +765,8 @@ void TestMainWindow::hangUp()
     }
 }
 
-// Run as root, this runs itself as nobody on a port only root may open.
+// Run as root, this runs itself as nobody: on a port only root may open, and
+// saving over a read-only file.
 void TestMainWindow::noPermission()
 {
     const QByteArray port = qgetenv("DATALOGGER_TEST_LOCKED_PORT");
@@ -781,6 +782,21 @@ void TestMainWindow::noPermission()
                  QStringLiteral("Failed to connect. Please check the device is connected and switched on"));
         QCOMPARE(errors, QByteArray("Win32SerialDevice::open failed with error: 5"));
         checkIdle(window, false);
+
+        // Saving over a read-only file (root may write it anyway): refused, the file kept.
+        const QString path = folder->filePath("readonly.txt");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old contents") == 12);
+        old.close();
+        QVERIFY(old.setPermissions(QFile::ReadOwner));
+        window.downloadedData = "new data";
+        warningText.clear();
+        answerSaveDialog(path);
+        catchWarning();
+        window.saveFile();
+        QVERIFY2(warningText.contains(path), qPrintable(warningText));
+        QCOMPARE(readFile(path), QStringLiteral("old contents"));
+        QVERIFY(window.ui.openBtn->isHidden());
         return;
     }
     if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
