@@ -23,6 +23,9 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
     ui.setupUi(this);
+    // Breaking at word boundaries lays a long line without spaces out in
+    // quadratic time (a 1 MB line froze the window for over a minute).
+    ui.outputTextEdit->setWordWrapMode(QTextOption::WrapAnywhere);
 
     ui.cancelBtn->hide();
     ui.openBtn->hide();
@@ -183,6 +186,10 @@ void MainWindow::cancelDownload()
     if (!device)
         return;
 
+    // What has arrived but is not shown yet is kept too.
+    if (device->bytesAvailable() > 0)
+        appendReceived(device->readAll());
+
     ui.downloadBtn->show();
     ui.cancelBtn->hide();
     ui.openBtn->setVisible(!downloadedData.isEmpty());
@@ -206,7 +213,24 @@ void MainWindow::readyRead()
     if (!device)
         return;
 
-    const QByteArray chunk = device->readAll();
+    // A slice a pass, so that the window keeps answering when data comes
+    // faster than it is shown; the next pass takes the rest.
+    constexpr qint64 sliceSize = 128 * 1024;
+    appendReceived(device->read(sliceSize));
+    if (device->bytesAvailable() > 0 && !readPassQueued) {
+        readPassQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                readPassQueued = false;
+                readyRead();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::appendReceived(const QByteArray &chunk)
+{
     if (!chunk.isEmpty())
         dataReceived = true;
     statusBar()->showMessage(tr("Downloading..."));
@@ -226,6 +250,9 @@ void MainWindow::readTimeOut()
     // Silence before the tester starts is waiting, not the end; and a time-out
     // queued before a Cancel must not open the save dialog afterwards.
     if (!device || !dataReceived)
+        return;
+    // Data not shown yet: the silence after it is the end.
+    if (device->bytesAvailable() > 0)
         return;
 
     cancelDownload();

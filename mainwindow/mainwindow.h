@@ -36,6 +36,8 @@ private slots:
     void convertDataToggled(bool checked);
 
 private:
+    void appendReceived(const QByteArray &chunk);
+
     friend class TestMainWindow;
     friend class TestMainWindowForm;
 
@@ -49,6 +51,7 @@ public:
 private:
     Kv::WinSerialDeviceAsync *device = nullptr;
     bool dataReceived = false;
+    bool readPassQueued = false;
     QByteArray downloadedData;
     QProgressBar *progressBar = nullptr;
     QString savedFilePath;

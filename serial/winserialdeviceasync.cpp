@@ -15,7 +15,14 @@ WinSerialDeviceAsync::WinSerialDeviceAsync(QObject *parent, const QString &portN
     , thread(new WorkerThread(this, device))
 {
     // The worker emits from its own thread, so these are queued into ours.
-    connect(thread, &WorkerThread::readyRead, this, &WinSerialDeviceAsync::readyRead);
+    connect(thread, &WorkerThread::readyRead, this, [this] {
+        {
+            // Data that arrives from now on gets a signal of its own.
+            QMutexLocker locker(&thread->readMutex);
+            thread->readyReadPending = false;
+        }
+        emit readyRead();
+    });
     connect(thread, &WorkerThread::readTimeOut, this, &WinSerialDeviceAsync::readTimeOut);
     connect(thread, &WorkerThread::bytesWritten, this, &WinSerialDeviceAsync::bytesWritten);
 }
@@ -41,7 +48,9 @@ bool WinSerialDeviceAsync::open(OpenMode mode)
 {
     if (thread->isRunning())
         return false;
-    if (!device->openPort(mode, 50, 50))
+    // Unbuffered: the worker has a buffer of its own; QIODevice's as well
+    // made a full-speed transfer about a third slower.
+    if (!device->openPort(mode | QIODevice::Unbuffered, WorkerThread::readSlice, 50))
         return false;
     {
         // Before the thread starts, so that an early close() is not lost.
@@ -49,6 +58,7 @@ bool WinSerialDeviceAsync::open(OpenMode mode)
         thread->stopRequested = false;
         thread->readBuffer.clear();
         thread->readOffset = 0;
+        thread->readyReadPending = false;
     }
     thread->start(QThread::InheritPriority);
     return QIODevice::open(mode | QIODevice::Unbuffered);

@@ -9,7 +9,7 @@ namespace Kv {
 
 namespace {
 constexpr qint64 readChunkSize = 1024;
-constexpr qint64 readPeriod = 50; // ms, the device's read time-out
+constexpr qint64 readPeriod = 50; // ms of silence that make one readTimeOut()
 } // namespace
 
 WorkerThread::WorkerThread(QObject *parent, WinSerialDevice *device)
@@ -39,6 +39,11 @@ void WorkerThread::waitForStop(qint64 msecs)
 void WorkerThread::run()
 {
     char chunk[readChunkSize];
+    // Each read waits readSlice for a byte, a fraction of the read period, so
+    // that a stop (close()) never waits long for the read in progress; a
+    // period of silence is made of several slices.
+    QElapsedTimer silence;
+    silence.start();
     while (!isStopRequested()) {
         writeQueued();
 
@@ -46,13 +51,18 @@ void WorkerThread::run()
         pass.start();
         const qint64 count = device->read(chunk, readChunkSize);
         if (count > 0) {
+            silence.restart();
+            bool signalNeeded = false;
             {
                 QMutexLocker locker(&readMutex);
                 readBuffer.append(chunk, count);
                 ++readyReadCount;
                 readyReadCondition.wakeAll();
+                signalNeeded = !readyReadPending;
+                readyReadPending = true;
             }
-            emit readyRead();
+            if (signalNeeded)
+                emit readyRead();
         }
         if (isStopRequested())
             break;
@@ -60,11 +70,14 @@ void WorkerThread::run()
             // A failed read returns at once (the port has gone): keep the pace
             // of a silent line instead of spinning.
             if (count < 0) {
-                waitForStop(readPeriod - pass.elapsed());
+                waitForStop(readSlice - pass.elapsed());
                 if (isStopRequested())
                     break;
             }
-            emit readTimeOut();
+            if (silence.elapsed() >= readPeriod) {
+                silence.restart();
+                emit readTimeOut();
+            }
         }
     }
 }

@@ -21,6 +21,10 @@ public:
     WorkerThread(QObject *parent, WinSerialDevice *device);
     ~WorkerThread() override;
 
+    // The device's read time-out in ms: how long a stop may wait for the
+    // read in progress.
+    static constexpr int readSlice = 10;
+
 signals:
     void readyRead();
     void readTimeOut();
@@ -46,6 +50,10 @@ private:
     // Counted before each signal, so that waitForReadyRead() and
     // waitForBytesWritten() see every one of them.
     quint64 readyReadCount = 0;
+    // A readyRead() is on its way to the reader: data that comes meanwhile
+    // needs no signal of its own (a flood of queued signals starves the
+    // reader's timers).
+    bool readyReadPending = false;
     QWaitCondition readyReadCondition;
     quint64 bytesWrittenCount = 0;
     QWaitCondition bytesWrittenCondition;

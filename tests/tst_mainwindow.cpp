@@ -1,26 +1,35 @@
 #include "mainwindow.h"
+#include "ptypair.h"
 #include "testersimulator.h"
 #include "testsupport.h"
 #include "winserialdevice.h"
 #include "winserialdeviceasync.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QThread>
 #include <QUrl>
 
 #include <csignal>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 // The main window at work: ports, saving and conversion, settings, About and
@@ -65,10 +74,19 @@ private slots:
     void failedOpen_data();
     void failedOpen();
 
+    void hangUp_data();
+    void hangUp();
+    void noPermission();
+    void awkwardData_data();
+    void awkwardData();
+    void closeDuringDownload();
+    void soak();
+
 private:
     // Starts the tester and a window on its port (listed through DATALOGGER_EXTRA_PORTS).
     std::unique_ptr<MainWindow> windowOnTester(TesterSimulator &tester,
                                                const TesterSimulator::Options &options);
+    std::unique_ptr<MainWindow> windowOnPort(const QString &portPath);
     // Counts the save dialogs that open, cancelling them.
     void cancelSaveDialogs();
     void checkBusy(MainWindow &window);
@@ -641,6 +659,296 @@ void TestMainWindow::failedOpen()
     QVERIFY(window->ui.outputTextEdit->toPlainText().isEmpty());
     QVERIFY(window->statusBar()->currentMessage().isEmpty());
     QVERIFY(tester.receivedBytes().isEmpty());
+}
+
+// A real tester sends on while the window is busy: this one runs in a thread
+// of its own, so that a busy window cannot starve it.
+class TesterThread
+{
+public:
+    explicit TesterThread(const TesterSimulator::Options &options)
+    {
+        context.moveToThread(&thread);
+        thread.start();
+        QMetaObject::invokeMethod(
+            &context,
+            [&] {
+                tester = new TesterSimulator;
+                tester->setOptions(options);
+                tester->start();
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    ~TesterThread()
+    {
+        QMetaObject::invokeMethod(
+            &context, [this] { delete tester; }, Qt::BlockingQueuedConnection);
+        thread.quit();
+        thread.wait();
+    }
+
+    TesterSimulator *tester = nullptr;
+
+private:
+    QThread thread;
+    QObject context;
+};
+
+std::unique_ptr<MainWindow> TestMainWindow::windowOnPort(const QString &portPath)
+{
+    qputenv("DATALOGGER_EXTRA_PORTS", portPath.toLocal8Bit());
+    auto window = std::make_unique<MainWindow>();
+    window->ui.comPorts->setCurrentIndex(window->ui.comPorts->findData(portPath));
+    return window;
+}
+
+static double cpuSeconds()
+{
+    timespec now;
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+void TestMainWindow::hangUp_data()
+{
+    QTest::addColumn<qint64>("hangUpAt"); // -1: right after the request, before any data
+    QTest::newRow("mid-transfer") << qint64(100000);
+    QTest::newRow("before any data") << qint64(-1);
+}
+
+// The cable pulled: what arrived is kept and saved, the window does not spin
+// on the dead port nor flood standard error, and Cancel still works.
+void TestMainWindow::hangUp()
+{
+    QFETCH(qint64, hangUpAt);
+    TesterSimulator tester;
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 0;
+    options.size = 300000;
+    options.hangUpAt = hangUpAt;
+    options.neverAnswer = hangUpAt < 0;
+    auto window = windowOnTester(tester, options);
+    QVERIFY(window);
+    const QString path = folder->filePath("partial.txt");
+    if (hangUpAt >= 0)
+        answerSaveDialog(path);
+    else
+        cancelSaveDialogs();
+
+    double cpuUsed = 0;
+    const QByteArray errors = stderrOf([&] {
+        window->ui.downloadBtn->click();
+        if (hangUpAt < 0) {
+            QTRY_VERIFY_WITH_TIMEOUT(tester.receivedBytes().endsWith("ALL\r\n"), 10000);
+            tester.hangUp();
+            QTest::qWait(200);
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 30000);
+        }
+        const double before = cpuSeconds();
+        QTest::qWait(1000);
+        cpuUsed = cpuSeconds() - before;
+    });
+    QVERIFY2(cpuUsed < 0.3, qPrintable(QString::number(cpuUsed)));
+    // One report of the failing read at most, not one each read period.
+    QVERIFY2(errors.count("error") <= 2 && errors.size() < 300, errors.constData());
+    if (hangUpAt >= 0) {
+        checkIdle(*window, true);
+        QCOMPARE(window->downloadedData, tester.payload().left(hangUpAt));
+        QCOMPARE(readFile(path).toLatin1(), window->downloadedData);
+    } else {
+        checkBusy(*window);
+        window->ui.cancelBtn->click();
+        checkIdle(*window, false);
+        QTest::qWait(100);
+        QCOMPARE(saveDialogs, 0);
+    }
+}
+
+// Run as root, this runs itself as nobody: on a port only root may open, and
+// saving over a read-only file.
+void TestMainWindow::noPermission()
+{
+    const QByteArray port = qgetenv("DATALOGGER_TEST_LOCKED_PORT");
+    if (!port.isEmpty()) {
+        QVERIFY(::geteuid() != 0);
+        qputenv("DATALOGGER_EXTRA_PORTS", port);
+        MainWindow window;
+        window.ui.comPorts->setCurrentIndex(window.ui.comPorts->findData(QString::fromLocal8Bit(port)));
+        QCOMPARE(window.ui.comPorts->currentData().toByteArray(), port);
+        catchWarning();
+        const QByteArray errors = stderrOf([&] { window.ui.downloadBtn->click(); });
+        QCOMPARE(warningText,
+                 QStringLiteral("Failed to connect. Please check the device is connected and switched on"));
+        QCOMPARE(errors, QByteArray("Win32SerialDevice::open failed with error: 5"));
+        checkIdle(window, false);
+
+        // Saving over a read-only file (root may write it anyway): refused, the file kept.
+        const QString path = folder->filePath("readonly.txt");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old contents") == 12);
+        old.close();
+        QVERIFY(old.setPermissions(QFile::ReadOwner));
+        window.downloadedData = "new data";
+        warningText.clear();
+        answerSaveDialog(path);
+        catchWarning();
+        window.saveFile();
+        QVERIFY2(warningText.contains(path), qPrintable(warningText));
+        QCOMPARE(readFile(path), QStringLiteral("old contents"));
+        QVERIFY(window.ui.openBtn->isHidden());
+        return;
+    }
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+        QSKIP("needs root and setpriv (util-linux) to run this test as nobody");
+    PtyPair pty;
+    QVERIFY(::chmod(QFile::encodeName(pty.slavePath).constData(), 0600) == 0);
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DATALOGGER_TEST_LOCKED_PORT", pty.slavePath);
+    child.setProcessEnvironment(environment);
+    child.setWorkingDirectory(QDir::tempPath());
+    child.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                            QCoreApplication::applicationFilePath(), "noPermission"});
+    QVERIFY(child.waitForFinished(60000));
+    const QByteArray output = child.readAllStandardOutput() + child.readAllStandardError();
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
+    QVERIFY2(output.contains("PASS   : TestMainWindow::noPermission()"), output.constData());
+}
+
+void TestMainWindow::awkwardData_data()
+{
+    QTest::addColumn<TesterSimulator::Noise>("noise");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QByteArray>("file"); // sent instead of the results when not empty
+    QTest::addColumn<int>("longestGapMs");
+
+    QTest::newRow("binary bursts over the text")
+        << TesterSimulator::Noise::Mixed << qint64(300000) << QByteArray() << 250;
+    QTest::newRow("nothing but binary")
+        << TesterSimulator::Noise::Only << qint64(300000) << QByteArray() << 250;
+    QTest::newRow("NUL and 0xFF only") << TesterSimulator::Noise::None << qint64(-1)
+                                       << QByteArray(100000, '\0') + QByteArray(100000, '\xff') << 250;
+    // Qt lays the whole paragraph out again on each insert: about 0.3 s for 1 MB.
+    QTest::newRow("1 MB without a line break")
+        << TesterSimulator::Noise::None << qint64(-1) << QByteArray(1000000, 'x') << 600;
+    QTest::newRow("50 MB of results")
+        << TesterSimulator::Noise::None << qint64(50000000) << QByteArray() << 250;
+}
+
+// The window keeps answering while it takes data of any kind at full speed;
+// the display drops only NUL and carriage returns; the file is what was sent.
+void TestMainWindow::awkwardData()
+{
+    QFETCH(TesterSimulator::Noise, noise);
+    QFETCH(qint64, size);
+    QFETCH(QByteArray, file);
+    QFETCH(int, longestGapMs);
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 0;
+    options.noise = noise;
+    options.size = size;
+    if (!file.isEmpty()) {
+        options.filePath = folder->filePath("input.bin");
+        QFile input(options.filePath);
+        QVERIFY(input.open(QIODevice::WriteOnly) && input.write(file) == file.size());
+    }
+    TesterThread testerThread(options);
+    TesterSimulator *tester = testerThread.tester;
+    QVERIFY(tester->isRunning());
+    auto window = windowOnPort(tester->portPath());
+    window->show();
+    const QString path = folder->filePath("out.bin");
+    answerSaveDialog(path);
+
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer ticks;
+    connect(&ticks, &QTimer::timeout, this, [&] {
+        longestGap = qMax(longestGap, sinceTick.restart());
+        // Up to the end of the transfer (the save dialog).
+        if (qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
+            ticks.stop();
+    });
+    ticks.start(10);
+    sinceTick.start();
+    QElapsedTimer clock;
+    clock.start();
+    window->ui.downloadBtn->click();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 240000);
+    qInfo("%lld bytes in %lld ms, longest gap between 10 ms ticks %lld ms",
+          qint64(window->downloadedData.size()), clock.elapsed(), longestGap);
+
+    const QByteArray sent = tester->payload();
+    QVERIFY(window->downloadedData == sent);
+    QVERIFY(readFile(path).toLatin1() == sent);
+    // The raw text: toPlainText() would turn no-break spaces into spaces.
+    QVERIFY(window->ui.outputTextEdit->document()->toRawText().replace(QChar::ParagraphSeparator, '\n') ==
+            QString::fromLatin1(sent).remove(QChar(0)).remove(QLatin1Char('\r')));
+    QVERIFY2(longestGap < longestGapMs, qPrintable(QString::number(longestGap)));
+}
+
+// Closing the window mid-transfer ends the download and stores the settings.
+void TestMainWindow::closeDuringDownload()
+{
+    TesterSimulator tester;
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 0;
+    options.size = 5000000;
+    auto window = windowOnTester(tester, options);
+    QVERIFY(window);
+    window->show();
+    cancelSaveDialogs();
+    window->ui.downloadBtn->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window->downloadedData.size() > 10000, 10000);
+    QVERIFY(window->close());
+    window.reset();
+    QTest::qWait(200);
+    QCOMPARE(saveDialogs, 0);
+    QSettings settings;
+    QVERIFY(settings.contains("MainWindow/Geometry"));
+    QCOMPARE(settings.value("Device/PortName").toString(), tester.portPath().mid(5));
+}
+
+// Random downloads from a tester in its own thread: random sizes and rates,
+// pauses shorter than a read period, hang-ups at random points; the window
+// keeps and saves every byte sent before the end. DATALOGGER_SOAK_SEED
+// repeats a run, DATALOGGER_SOAK_ROUNDS sets its length.
+void TestMainWindow::soak()
+{
+    const quint32 seed = qEnvironmentVariableIsSet("DATALOGGER_SOAK_SEED")
+                             ? qEnvironmentVariable("DATALOGGER_SOAK_SEED").toUInt()
+                             : quint32(QDateTime::currentMSecsSinceEpoch());
+    const int rounds = qEnvironmentVariableIsSet("DATALOGGER_SOAK_ROUNDS")
+                           ? qEnvironmentVariableIntValue("DATALOGGER_SOAK_ROUNDS") / 5
+                           : 30;
+    QRandomGenerator random(seed);
+    for (int round = 0; round < rounds; ++round) {
+        const QByteArray where = QByteArray("DATALOGGER_SOAK_SEED=") + QByteArray::number(seed) + ", round " +
+                                 QByteArray::number(round);
+        TesterSimulator::Options options;
+        // Full speed, or 200 KB/s for up to half a second.
+        options.bitsPerSecond = random.bounded(3) == 0 ? 2000000 : 0;
+        options.size = random.bounded(1, options.bitsPerSecond ? 100000 : 300000);
+        options.noise = TesterSimulator::Noise(random.bounded(3));
+        if (random.bounded(2) == 0) {
+            options.pauseAt = random.bounded(options.size);
+            options.pauseMs = random.bounded(25);
+        }
+        if (random.bounded(3) == 0)
+            options.hangUpAt = random.bounded(1, options.size);
+        TesterThread testerThread(options);
+        QVERIFY2(testerThread.tester->isRunning(), where);
+        auto window = windowOnPort(testerThread.tester->portPath());
+        const QString path = folder->filePath(QStringLiteral("soak%1.bin").arg(round));
+        answerSaveDialog(path);
+        window->ui.downloadBtn->click();
+        QVERIFY2(QTest::qWaitFor([&] { return QFile::exists(path); }, 30000), where);
+        const QByteArray sent =
+            testerThread.tester->payload().left(options.hangUpAt >= 0 ? options.hangUpAt : options.size);
+        QVERIFY2(window->downloadedData == sent, where);
+        QVERIFY2(readFile(path).toLatin1() == sent, where);
+    }
 }
 
 DATALOGGER_TEST_MAIN(TestMainWindow)

@@ -30,6 +30,8 @@ private slots:
     void programWithoutTranslations();
     void programFromOtherWorkingDirectoryFindsStoredLanguage();
     void programFirstRunFromOtherWorkingDirectoryAsksForLanguage();
+    void programSurvivesBadSettings_data();
+    void programSurvivesBadSettings();
 
 private:
     void runProgram(const QString &executable, int expectedExitCode, QString *errors);
@@ -294,6 +296,41 @@ void TestStartup::programFirstRunFromOtherWorkingDirectoryAsksForLanguage()
     QSettings settings = programSettings(workDir->path());
     QVERIFY(!settings.contains("MainWindow/Geometry"));
     QVERIFY(!settings.contains("KvGui/DialogLanguage/FilePath"));
+}
+
+void TestStartup::programSurvivesBadSettings_data()
+{
+    QTest::addColumn<QByteArray>("contents"); // of the settings file; empty: a folder in its place
+
+    const QByteArray language = "[KvGui]\nDialogLanguage\\FilePath=Translations/ThaldenDataLogger_de.qm\n"
+                                "DialogLanguage\\Iso639Code=de\n";
+    QTest::newRow("binary garbage") << QByteArray("\x00\xff[Gen\x01\x02=\xfe\n\\\\\\=@ByteArray(\n\x80", 27);
+    QTest::newRow("folder in place of the file") << QByteArray();
+    QTest::newRow("garbage geometry and state")
+        << language + "[MainWindow]\nGeometry=@ByteArray(\\x1\\xd9\\xd0\\xcb\\0\\x3\\0\\0\\xff\\xff)\n"
+                      "State=@ByteArray(\\0\\0\\0\\xff\\0\\0\\xfd\\0\\0\\0\\x1)\n";
+    QTest::newRow("translation that is not a .qm file")
+        << QByteArray("[KvGui]\nDialogLanguage\\FilePath=" DATALOGGER_SOURCE_DIR "/README.md\n"
+                      "DialogLanguage\\Iso639Code=de\n");
+}
+
+// Whatever the settings store holds, the program starts and ends normally.
+void TestStartup::programSurvivesBadSettings()
+{
+    QFETCH(QByteArray, contents);
+    const QString path = workDir->filePath("config/THALDEN/THALDEN Datalogger.conf");
+    QVERIFY(QDir().mkpath(contents.isEmpty() ? path : QFileInfo(path).path()));
+    if (!contents.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+    }
+    QString errors;
+    runProgram(QStringLiteral(DATALOGGER_EXECUTABLE), 0, &errors);
+    QVERIFY2(!errors.contains("no translation"), qPrintable(errors));
+    // The window was built over the garbage and stored a sound geometry at its close.
+    if (contents.contains("[MainWindow]"))
+        QVERIFY(QWidget().restoreGeometry(
+            programSettings(workDir->path()).value("MainWindow/Geometry").toByteArray()));
 }
 
 DATALOGGER_TEST_MAIN(TestStartup)
