@@ -48,9 +48,7 @@ bool WinSerialDeviceAsync::open(OpenMode mode)
 {
     if (thread->isRunning())
         return false;
-    // Unbuffered: the worker has a buffer of its own; QIODevice's as well
-    // made a full-speed transfer about a third slower.
-    if (!device->openPort(mode | QIODevice::Unbuffered, WorkerThread::readSlice, 50))
+    if (!device->openPort(mode, 50, 50))
         return false;
     {
         // Before the thread starts, so that an early close() is not lost.

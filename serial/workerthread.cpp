@@ -9,7 +9,7 @@ namespace Kv {
 
 namespace {
 constexpr qint64 readChunkSize = 1024;
-constexpr qint64 readPeriod = 50; // ms of silence that make one readTimeOut()
+constexpr qint64 readPeriod = 50; // ms, the device's read time-out
 } // namespace
 
 WorkerThread::WorkerThread(QObject *parent, WinSerialDevice *device)
@@ -39,11 +39,6 @@ void WorkerThread::waitForStop(qint64 msecs)
 void WorkerThread::run()
 {
     char chunk[readChunkSize];
-    // Each read waits readSlice for a byte, a fraction of the read period, so
-    // that a stop (close()) never waits long for the read in progress; a
-    // period of silence is made of several slices.
-    QElapsedTimer silence;
-    silence.start();
     while (!isStopRequested()) {
         writeQueued();
 
@@ -51,7 +46,6 @@ void WorkerThread::run()
         pass.start();
         const qint64 count = device->read(chunk, readChunkSize);
         if (count > 0) {
-            silence.restart();
             bool signalNeeded = false;
             {
                 QMutexLocker locker(&readMutex);
@@ -70,14 +64,11 @@ void WorkerThread::run()
             // A failed read returns at once (the port has gone): keep the pace
             // of a silent line instead of spinning.
             if (count < 0) {
-                waitForStop(readSlice - pass.elapsed());
+                waitForStop(readPeriod - pass.elapsed());
                 if (isStopRequested())
                     break;
             }
-            if (silence.elapsed() >= readPeriod) {
-                silence.restart();
-                emit readTimeOut();
-            }
+            emit readTimeOut();
         }
     }
 }

@@ -21,10 +21,6 @@ public:
     WorkerThread(QObject *parent, WinSerialDevice *device);
     ~WorkerThread() override;
 
-    // The device's read time-out in ms: how long a stop may wait for the
-    // read in progress.
-    static constexpr int readSlice = 10;
-
 signals:
     void readyRead();
     void readTimeOut();
