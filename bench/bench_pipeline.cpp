@@ -8,6 +8,7 @@
 #include "application.h"
 #include "mainwindow.h"
 #include "testersimulator.h"
+#include "testersimulatorthread.h"
 #include "winserialdeviceasync.h"
 
 #include <QApplication>
@@ -64,37 +65,6 @@ qint64 peakRssKilobytes()
     }
     return -1;
 }
-
-// The tester simulator in a thread of its own, as a real tester is.
-class TesterThread
-{
-public:
-    explicit TesterThread(const TesterSimulator::Options &options)
-    {
-        context.moveToThread(&thread);
-        thread.start();
-        QMetaObject::invokeMethod(
-            &context,
-            [&] {
-                tester = new TesterSimulator;
-                tester->setOptions(options);
-                tester->start();
-            },
-            Qt::BlockingQueuedConnection);
-    }
-    ~TesterThread()
-    {
-        QMetaObject::invokeMethod(
-            &context, [this] { delete tester; }, Qt::BlockingQueuedConnection);
-        thread.quit();
-        thread.wait();
-    }
-    TesterSimulator *tester = nullptr;
-
-private:
-    QThread thread;
-    QObject context;
-};
 
 TesterSimulator::Options fullSpeed(qint64 size, bool binary)
 {
@@ -221,7 +191,7 @@ bool receive(const QString &reader, const QByteArray &data)
 // A download through the window from the simulator until the save dialog.
 bool windowDownload(qint64 size, bool binary)
 {
-    TesterThread tester(fullSpeed(size, binary));
+    TesterSimulatorThread tester(fullSpeed(size, binary));
     qputenv("DATALOGGER_EXTRA_PORTS", tester.tester->portPath().toLocal8Bit());
     MainWindow window;
     window.show();
@@ -304,7 +274,7 @@ Latencies latencies()
         TesterSimulator::Options options;
         options.bitsPerSecond = 9600;
         options.size = 2000;
-        TesterThread tester(options);
+        TesterSimulatorThread tester(options);
         qputenv("DATALOGGER_EXTRA_PORTS", tester.tester->portPath().toLocal8Bit());
         MainWindow window;
         window.show();
@@ -361,7 +331,7 @@ double slowLine(qint64 size)
     TesterSimulator::Options options;
     options.bitsPerSecond = 9600;
     options.size = size;
-    TesterThread tester(options);
+    TesterSimulatorThread tester(options);
     qputenv("DATALOGGER_EXTRA_PORTS", tester.tester->portPath().toLocal8Bit());
     MainWindow window;
     auto *ports = window.findChild<QComboBox *>("comPorts");

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ptypair.h"
 #include "testersimulator.h"
+#include "testersimulatorthread.h"
 #include "testsupport.h"
 #include "winserialdevice.h"
 #include "winserialdeviceasync.h"
@@ -661,39 +662,6 @@ void TestMainWindow::failedOpen()
     QVERIFY(tester.receivedBytes().isEmpty());
 }
 
-// A real tester sends on while the window is busy: this one runs in a thread
-// of its own, so that a busy window cannot starve it.
-class TesterThread
-{
-public:
-    explicit TesterThread(const TesterSimulator::Options &options)
-    {
-        context.moveToThread(&thread);
-        thread.start();
-        QMetaObject::invokeMethod(
-            &context,
-            [&] {
-                tester = new TesterSimulator;
-                tester->setOptions(options);
-                tester->start();
-            },
-            Qt::BlockingQueuedConnection);
-    }
-    ~TesterThread()
-    {
-        QMetaObject::invokeMethod(
-            &context, [this] { delete tester; }, Qt::BlockingQueuedConnection);
-        thread.quit();
-        thread.wait();
-    }
-
-    TesterSimulator *tester = nullptr;
-
-private:
-    QThread thread;
-    QObject context;
-};
-
 std::unique_ptr<MainWindow> TestMainWindow::windowOnPort(const QString &portPath)
 {
     qputenv("DATALOGGER_EXTRA_PORTS", portPath.toLocal8Bit());
@@ -853,7 +821,7 @@ void TestMainWindow::awkwardData()
         QFile input(options.filePath);
         QVERIFY(input.open(QIODevice::WriteOnly) && input.write(file) == file.size());
     }
-    TesterThread testerThread(options);
+    TesterSimulatorThread testerThread(options);
     TesterSimulator *tester = testerThread.tester;
     QVERIFY(tester->isRunning());
     auto window = windowOnPort(tester->portPath());
@@ -937,7 +905,7 @@ void TestMainWindow::soak()
         }
         if (random.bounded(3) == 0)
             options.hangUpAt = random.bounded(1, options.size);
-        TesterThread testerThread(options);
+        TesterSimulatorThread testerThread(options);
         QVERIFY2(testerThread.tester->isRunning(), where);
         auto window = windowOnPort(testerThread.tester->portPath());
         const QString path = folder->filePath(QStringLiteral("soak%1.bin").arg(round));
