@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QString>
+#include <QTimer>
 
 class QProgressBar;
 
@@ -37,6 +38,7 @@ private slots:
 
 private:
     void appendReceived(const QByteArray &chunk);
+    void takeReceived();
 
     friend class TestMainWindow;
     friend class TestMainWindowForm;
@@ -51,8 +53,12 @@ public:
 private:
     Kv::WinSerialDeviceAsync *device = nullptr;
     bool dataReceived = false;
-    bool readPassQueued = false;
     QByteArray downloadedData;
+    // Received text (Latin-1) from pendingShown on is not shown yet.
+    QByteArray pendingText;
+    qsizetype pendingShown = 0;
+    // Runs takeReceived() while received bytes wait to be taken or shown.
+    QTimer receiveTimer;
     QProgressBar *progressBar = nullptr;
     QString savedFilePath;
 };
