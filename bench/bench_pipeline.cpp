@@ -30,6 +30,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
+#include <memory>
 #include <poll.h>
 #include <sys/resource.h>
 #include <termios.h>
@@ -188,30 +190,51 @@ bool receive(const QString &reader, const QByteArray &data)
     return received == data;
 }
 
-// A download through the window from the simulator until the save dialog.
-bool windowDownload(qint64 size, bool binary)
+// A window with the tester's port listed (as a pseudo-terminal is) and chosen.
+std::unique_ptr<MainWindow> windowOn(const TesterSimulator &tester)
 {
-    TesterSimulatorThread tester(fullSpeed(size, binary));
-    qputenv("DATALOGGER_EXTRA_PORTS", tester.tester->portPath().toLocal8Bit());
-    MainWindow window;
-    window.show();
-    auto *ports = window.findChild<QComboBox *>("comPorts");
-    ports->setCurrentIndex(ports->findData(tester.tester->portPath()));
+    qputenv("DATALOGGER_EXTRA_PORTS", tester.portPath().toLocal8Bit());
+    auto window = std::make_unique<MainWindow>();
+    window->show();
+    auto *ports = window->findChild<QComboBox *>("comPorts");
+    ports->setCurrentIndex(ports->findData(tester.portPath()));
+    return window;
+}
+
+// Clicks Download and runs the event loop until the save dialog opens (it is
+// rejected) or timeoutMs pass, calling onTick every millisecond meanwhile.
+// Returns the clock's reading when the dialog was seen, or -1.
+qint64 downloadUntilSaveDialog(MainWindow &window, const QElapsedTimer &clock, int timeoutMs,
+                               const std::function<void()> &onTick = {})
+{
+    qint64 dialogSeen = -1;
     QEventLoop loop;
     QTimer poll;
-    bool complete = false;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (onTick)
+            onTick();
         if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-            complete = window.findChild<QPlainTextEdit *>("outputTextEdit")->document()->characterCount() > 1;
+            dialogSeen = clock.nsecsElapsed();
             dialog->reject();
             loop.quit();
         }
     });
     poll.start(1);
-    QTimer::singleShot(300000, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     window.findChild<QPushButton *>("downloadBtn")->click();
     loop.exec();
-    return complete;
+    return dialogSeen;
+}
+
+// A download through the window from the simulator until the save dialog.
+bool windowDownload(qint64 size, bool binary)
+{
+    TesterSimulatorThread tester(fullSpeed(size, binary));
+    const auto window = windowOn(*tester.tester);
+    QElapsedTimer clock;
+    clock.start();
+    return downloadUntilSaveDialog(*window, clock, 300000) >= 0 &&
+           window->findChild<QPlainTextEdit *>("outputTextEdit")->document()->characterCount() > 1;
 }
 
 // One measured run in this process: prints "seconds cpu-seconds peak-kB ok".
@@ -275,34 +298,19 @@ Latencies latencies()
         options.bitsPerSecond = 9600;
         options.size = 2000;
         TesterSimulatorThread tester(options);
-        qputenv("DATALOGGER_EXTRA_PORTS", tester.tester->portPath().toLocal8Bit());
-        MainWindow window;
-        window.show();
-        auto *ports = window.findChild<QComboBox *>("comPorts");
-        ports->setCurrentIndex(ports->findData(tester.tester->portPath()));
-        auto *output = window.findChild<QPlainTextEdit *>("outputTextEdit");
+        const auto window = windowOn(*tester.tester);
+        auto *output = window->findChild<QPlainTextEdit *>("outputTextEdit");
         QElapsedTimer clock;
-        qint64 firstByte = -1, firstText = -1, lastByte = -1, dialog = -1;
+        qint64 firstByte = -1, firstText = -1, lastByte = -1;
         QObject::connect(tester.tester, &TesterSimulator::transferStarted, tester.tester,
                          [&] { firstByte = clock.nsecsElapsed(); });
         QObject::connect(tester.tester, &TesterSimulator::transferFinished, tester.tester,
                          [&] { lastByte = clock.nsecsElapsed(); });
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        clock.start();
+        const qint64 dialog = downloadUntilSaveDialog(*window, clock, 60000, [&] {
             if (firstText < 0 && output->document()->characterCount() > 1)
                 firstText = clock.nsecsElapsed();
-            if (auto *fileDialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-                dialog = clock.nsecsElapsed();
-                fileDialog->reject();
-                loop.quit();
-            }
         });
-        poll.start(1);
-        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-        clock.start();
-        window.findChild<QPushButton *>("downloadBtn")->click();
-        loop.exec();
         result.endMs = (dialog - lastByte) / 1e6;
         result.firstTextMs = (firstText - firstByte) / 1e6;
     }
@@ -332,28 +340,13 @@ double slowLine(qint64 size)
     options.bitsPerSecond = 9600;
     options.size = size;
     TesterSimulatorThread tester(options);
-    qputenv("DATALOGGER_EXTRA_PORTS", tester.tester->portPath().toLocal8Bit());
-    MainWindow window;
-    auto *ports = window.findChild<QComboBox *>("comPorts");
-    ports->setCurrentIndex(ports->findData(tester.tester->portPath()));
+    const auto window = windowOn(*tester.tester);
     QElapsedTimer clock;
-    qint64 firstByte = -1, dialog = -1;
+    qint64 firstByte = -1;
     QObject::connect(tester.tester, &TesterSimulator::transferStarted, tester.tester,
                      [&] { firstByte = clock.nsecsElapsed(); });
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (auto *fileDialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-            dialog = clock.nsecsElapsed();
-            fileDialog->reject();
-            loop.quit();
-        }
-    });
-    poll.start(1);
-    QTimer::singleShot(600000, &loop, &QEventLoop::quit);
     clock.start();
-    window.findChild<QPushButton *>("downloadBtn")->click();
-    loop.exec();
+    const qint64 dialog = downloadUntilSaveDialog(*window, clock, 600000);
     return (dialog - firstByte) / 1e9;
 }
 
