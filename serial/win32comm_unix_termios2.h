@@ -1,7 +1,8 @@
 #pragma once
 
-// Any baud rate the driver accepts, through termios2. Kept apart because the
-// kernel's <asm/termbits.h> cannot be included together with <termios.h>.
+// Any baud rate the driver accepts, through termios2: a standard rate by its
+// own constant, any other with BOTHER. Kept apart because the kernel's
+// <asm/termbits.h> cannot be included together with <termios.h>.
 
 #include <cstdint>
 

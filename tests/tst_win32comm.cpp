@@ -4,7 +4,10 @@
 #include "testsupport.h"
 #include "win32comm.h"
 
+#include <QHash>
 #include <QTest>
+
+#include <termios.h>
 
 class TestWin32Comm : public QObject
 {
@@ -79,6 +82,14 @@ private slots:
             QVERIFY(GetCommState(handle, &read));
             applyFormat(state, fields.at(3));
             QCOMPARE(hex(read), hex(state));
+            // Other readers of the port's termios (stty) see a standard rate
+            // by its constant; only the others need BOTHER.
+            termios seen;
+            QVERIFY(::tcgetattr(pty.master, &seen) == 0);
+            const speed_t otherRate = 0010000; // BOTHER of <asm/termbits.h>
+            const QHash<DWORD, speed_t> constants = {
+                {9600, B9600}, {57600, B57600}, {19200, B19200}, {1200, B1200}};
+            QCOMPARE(::cfgetospeed(&seen), constants.value(state.BaudRate, otherRate));
         }
         CloseHandle(handle);
     }
