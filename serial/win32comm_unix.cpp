@@ -12,11 +12,14 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -28,15 +31,39 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::milliseconds;
 
-// What a HANDLE stands for here.
-struct Port
+// What a HANDLE stands for here: an open port or a thread.
+struct Object
 {
+    virtual ~Object() = default;
+};
+
+struct Port : Object
+{
+    ~Port() override
+    {
+        // The lock file goes first: once the descriptor is closed, a pseudo-
+        // terminal's name may at once be given to a new one.
+        if (lockFile)
+            lockFile->unlock();
+        if (fd >= 0)
+            ::close(fd);
+        if (wakeFd >= 0)
+            ::close(wakeFd);
+    }
+
     int fd = -1;
+    // Readable while a CancelSynchronousIo is pending for a blocking call.
+    int wakeFd = -1;
     std::unique_ptr<QLockFile> lockFile;
     // The DCB as last set: it answers for the members termios cannot express.
     DCB shadow = {};
     COMMTIMEOUTS timeouts = {};
     DWORD eventMask = 0;
+};
+
+struct Thread : Object
+{
+    DWORD id = 0;
 };
 
 // Like Win32, each thread has its own last error.
@@ -89,14 +116,53 @@ BOOL failErrno(Stage stage = Stage::Open)
     return fail(win32Error(errno, stage));
 }
 
+template <typename T>
+T *objectOf(HANDLE handle)
+{
+    T *object = nullptr;
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE)
+        object = dynamic_cast<T *>(static_cast<Object *>(handle));
+    if (!object)
+        lastError = ERROR_INVALID_HANDLE;
+    return object;
+}
+
 Port *portOf(HANDLE handle)
 {
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
-        lastError = ERROR_INVALID_HANDLE;
-        return nullptr;
-    }
-    return static_cast<Port *>(handle);
+    return objectOf<Port>(handle);
 }
+
+// The threads blocked in ReadFile or WriteFile, with the wake-up descriptor
+// of the port each one waits on.
+std::mutex blockedMutex;
+std::map<DWORD, int> blockedThreads;
+
+// Registers the calling thread as blocked on port for its lifetime, so that
+// CancelSynchronousIo can wake it.
+class BlockingCall
+{
+public:
+    explicit BlockingCall(const Port &port)
+        : thread(GetCurrentThreadId())
+    {
+        const std::lock_guard<std::mutex> locker(blockedMutex);
+        // A cancel that came after the previous call had finished is void.
+        std::uint64_t pending;
+        while (::read(port.wakeFd, &pending, sizeof pending) > 0) {
+        }
+        blockedThreads[thread] = port.wakeFd;
+    }
+    ~BlockingCall()
+    {
+        const std::lock_guard<std::mutex> locker(blockedMutex);
+        blockedThreads.erase(thread);
+    }
+    BlockingCall(const BlockingCall &) = delete;
+    BlockingCall &operator=(const BlockingCall &) = delete;
+
+private:
+    const DWORD thread;
+};
 
 // The lock file Qt Serial Port and the UUCP tools use: LCK..<name> in the first
 // usable lock folder, the name being the path below /dev with '/' as '_'.
@@ -210,11 +276,15 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
         failErrno(Stage::Opening);
         return INVALID_HANDLE_VALUE;
     }
+    port->wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (port->wakeFd < 0) {
+        failErrno(Stage::Opening);
+        return INVALID_HANDLE_VALUE;
+    }
     if (exclusive) {
         // TIOCEXCL does not stop root; a lock on the descriptor does.
         if (::flock(port->fd, LOCK_EX | LOCK_NB) != 0) {
             failErrno(Stage::Opening);
-            ::close(port->fd);
             return INVALID_HANDLE_VALUE;
         }
         ::ioctl(port->fd, TIOCEXCL);
@@ -235,20 +305,15 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
     port->shadow.XonChar = 0x11;
     port->shadow.XoffChar = 0x13;
     lastError = ERROR_SUCCESS;
-    return port.release();
+    return static_cast<Object *>(port.release());
 }
 
 BOOL CloseHandle(HANDLE handle)
 {
-    Port *port = portOf(handle);
-    if (!port)
+    Object *object = objectOf<Object>(handle);
+    if (!object)
         return FALSE;
-    // The lock file goes first: once the descriptor is closed, a pseudo-
-    // terminal's name may at once be given to a new one.
-    if (port->lockFile)
-        port->lockFile->unlock();
-    ::close(port->fd);
-    delete port;
+    delete object;
     return TRUE;
 }
 
@@ -478,6 +543,7 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead
             interval = Milliseconds(t.ReadIntervalTimeout);
     }
 
+    const BlockingCall blocking(*port);
     char *data = static_cast<char *>(buffer);
     DWORD got = 0;
     Clock::time_point lastByte;
@@ -495,15 +561,20 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead
                 waitMs = waitMs < 0 ? untilGap : std::min(waitMs, untilGap);
             }
         }
-        pollfd request = {port->fd, POLLIN, 0};
-        const int ready = ::poll(&request, 1, waitMs);
+        pollfd requests[] = {{port->fd, POLLIN, 0}, {port->wakeFd, POLLIN, 0}};
+        const int ready = ::poll(requests, 2, waitMs);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
             return failErrno();
         }
+        if (requests[1].revents & POLLIN) {
+            if (got > 0)
+                break;
+            return fail(ERROR_OPERATION_ABORTED);
+        }
         // A hung-up tty reads as an endless stream of empty reads: fail instead.
-        if (hungUp(request.revents)) {
+        if (hungUp(requests[0].revents)) {
             if (got > 0)
                 break;
             return fail(ERROR_BAD_COMMAND);
@@ -551,6 +622,7 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesW
         deadline =
             after(std::uint64_t(t.WriteTotalTimeoutMultiplier) * bytesToWrite + t.WriteTotalTimeoutConstant);
 
+    const BlockingCall blocking(*port);
     const char *data = static_cast<const char *>(buffer);
     DWORD done = 0;
     while (done < bytesToWrite) {
@@ -565,13 +637,17 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesW
             *bytesWritten = done;
             return failErrno();
         }
-        pollfd request = {port->fd, POLLOUT, 0};
-        const int ready = ::poll(&request, 1, deadline ? millisecondsUntil(*deadline) : -1);
+        pollfd requests[] = {{port->fd, POLLOUT, 0}, {port->wakeFd, POLLIN, 0}};
+        const int ready = ::poll(requests, 2, deadline ? millisecondsUntil(*deadline) : -1);
         if (ready < 0 && errno != EINTR) {
             *bytesWritten = done;
             return failErrno();
         }
-        if (ready > 0 && hungUp(request.revents)) {
+        if (ready > 0 && (requests[1].revents & POLLIN)) {
+            *bytesWritten = done;
+            return fail(ERROR_OPERATION_ABORTED);
+        }
+        if (ready > 0 && hungUp(requests[0].revents)) {
             *bytesWritten = done;
             return fail(ERROR_BAD_COMMAND);
         }
@@ -607,5 +683,36 @@ BOOL FlushFileBuffers(HANDLE handle)
         if (::ioctl(port->fd, TIOCOUTQ, &queued) != 0)
             return failErrno();
     }
+    return TRUE;
+}
+
+DWORD GetCurrentThreadId()
+{
+    return static_cast<DWORD>(::gettid());
+}
+
+HANDLE OpenThread(DWORD, BOOL, DWORD threadId)
+{
+    if (threadId == 0) {
+        lastError = ERROR_INVALID_PARAMETER;
+        return nullptr;
+    }
+    auto thread = std::make_unique<Thread>();
+    thread->id = threadId;
+    return static_cast<Object *>(thread.release());
+}
+
+BOOL CancelSynchronousIo(HANDLE handle)
+{
+    const Thread *thread = objectOf<Thread>(handle);
+    if (!thread)
+        return FALSE;
+    const std::lock_guard<std::mutex> locker(blockedMutex);
+    const auto blocked = blockedThreads.find(thread->id);
+    if (blocked == blockedThreads.end())
+        return fail(ERROR_NOT_FOUND);
+    const std::uint64_t one = 1;
+    if (::write(blocked->second, &one, sizeof one) != sizeof one)
+        return failErrno();
     return TRUE;
 }

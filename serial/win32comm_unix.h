@@ -66,6 +66,10 @@ typedef struct _SECURITY_ATTRIBUTES SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
 #define ERROR_BAD_COMMAND 22u
 #define ERROR_GEN_FAILURE 31u
 #define ERROR_INVALID_PARAMETER 87u
+#define ERROR_OPERATION_ABORTED 995u
+#define ERROR_NOT_FOUND 1168u
+
+#define THREAD_TERMINATE 0x0001u
 
 // Same members, widths and order as the Win32 structure (28 bytes).
 struct DCB
@@ -129,3 +133,12 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead
 BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
                LPOVERLAPPED overlapped);
 BOOL FlushFileBuffers(HANDLE handle);
+
+DWORD GetCurrentThreadId();
+// A handle of the thread with that id, for CancelSynchronousIo; closed with
+// CloseHandle.
+HANDLE OpenThread(DWORD desiredAccess, BOOL inheritHandle, DWORD threadId);
+// Ends the ReadFile or WriteFile that thread is blocked in: it fails with
+// ERROR_OPERATION_ABORTED (a read with bytes already taken returns them).
+// FALSE with ERROR_NOT_FOUND when the thread is in no such call.
+BOOL CancelSynchronousIo(HANDLE thread);

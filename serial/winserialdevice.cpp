@@ -102,7 +102,13 @@ qint64 WinSerialDevice::readData(char *data, qint64 count)
 {
     DWORD bytesRead = 0;
     const DWORD request = static_cast<DWORD>(qMin<qint64>(count, MAXDWORD));
-    if (!ReadFile(handle, data, request, &bytesRead, nullptr)) {
+    ioThread = GetCurrentThreadId();
+    const BOOL read = ReadFile(handle, data, request, &bytesRead, nullptr);
+    ioThread = 0;
+    if (!read) {
+        // Cancelled by a close from another thread: nothing came, nothing failed.
+        if (GetLastError() == ERROR_OPERATION_ABORTED)
+            return 0;
         reportError("Win32SerialDevice::readData failed with error: ", GetLastError(), !readFailing);
         readFailing = true;
         return -1;
@@ -117,9 +123,13 @@ qint64 WinSerialDevice::writeData(const char *data, qint64 count)
 {
     DWORD bytesWritten = 0;
     const DWORD request = static_cast<DWORD>(qMin<qint64>(count, MAXDWORD));
+    ioThread = GetCurrentThreadId();
     const BOOL written = WriteFile(handle, data, request, &bytesWritten, nullptr);
+    ioThread = 0;
     const DWORD error = GetLastError();
     FlushFileBuffers(handle);
+    if (!written && error == ERROR_OPERATION_ABORTED)
+        return bytesWritten;
     if (!written) {
         const QString text =
             reportError("Win32SerialDevice::writeData failed with error: ", error, !writeFailing);
@@ -130,6 +140,18 @@ qint64 WinSerialDevice::writeData(const char *data, qint64 count)
     }
     writeFailing = false;
     return bytesWritten;
+}
+
+void WinSerialDevice::cancelPendingIo()
+{
+    const DWORD threadId = ioThread;
+    if (threadId == 0)
+        return;
+    HANDLE thread = OpenThread(THREAD_TERMINATE, FALSE, threadId);
+    if (!thread)
+        return;
+    CancelSynchronousIo(thread);
+    CloseHandle(thread);
 }
 
 void WinSerialDevice::adjustTimeouts(COMMTIMEOUTS &) {}

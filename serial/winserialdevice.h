@@ -5,6 +5,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include <atomic>
+
 namespace Kv {
 
 class SerialSettings;
@@ -29,6 +31,11 @@ public:
 
     bool isSequential() const override;
 
+    // Ends at once the read or write another thread is blocked in; that call
+    // returns what it has, a read nothing, and reports no failure. May be
+    // called from any thread while the port is open.
+    void cancelPendingIo();
+
 protected:
     qint64 readData(char *data, qint64 count) override;
     qint64 writeData(const char *data, qint64 count) override;
@@ -49,6 +56,9 @@ private:
     const QString portName;
     HANDLE handle = INVALID_HANDLE_VALUE;
     SerialSettings *settings = nullptr;
+
+    // The thread in ReadFile or WriteFile, 0 when none is.
+    std::atomic<DWORD> ioThread{0};
 
     // A vanished port fails every call; report only the first of such a run.
     bool readFailing = false;
