@@ -295,16 +295,35 @@ void MainWindow::takeReceived()
 
 void MainWindow::readTimeOut()
 {
-    // Silence before the tester starts is waiting, not the end; and a time-out
-    // queued before a Cancel must not open the save dialog afterwards.
-    if (!device || !dataReceived)
+    // A time-out queued before a Cancel must not open the save dialog afterwards.
+    if (!device)
         return;
+    // Silence before the tester starts is waiting, not the end; a port that
+    // has gone meanwhile ends the wait.
+    if (!dataReceived) {
+        if (device->lineFailed()) {
+            cancelDownload();
+            QMessageBox::warning(
+                this, windowTitle(),
+                tr("Failed to connect. Please check the device is connected and switched on"));
+        }
+        return;
+    }
     // Data not taken or not shown yet: the silence after it is the end.
     if (device->bytesAvailable() > 0 || receiveTimer.isActive())
         return;
 
+    const bool lost = device->lineFailed();
     cancelDownload();
     QCoreApplication::processEvents();
+    // The results stop where the line failed, perhaps mid-record.
+    if (lost) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            tr("The connection to the tester was lost after %1. The results may be incomplete.",
+               "The %1 is replaced with the amount received, such as 12.3 KB.")
+                .arg(QLocale().formattedDataSize(downloadedData.size())));
+    }
     saveFile();
 }
 

@@ -57,6 +57,7 @@ bool WinSerialDeviceAsync::open(OpenMode mode)
         thread->readBuffer.clear();
         thread->readOffset = 0;
         thread->readyReadPending = false;
+        thread->readFailed = false;
     }
     thread->start(QThread::InheritPriority);
     return QIODevice::open(mode | QIODevice::Unbuffered);
@@ -77,8 +78,18 @@ void WinSerialDeviceAsync::stopWorker()
         thread->stopRequested = true;
         thread->stopCondition.wakeAll();
     }
-    thread->wait();
+    // The worker may be in a read of up to a read period: end it at once. A
+    // cancel that comes just before the read begins misses it, so repeat.
+    do {
+        device->cancelPendingIo();
+    } while (!thread->wait(QDeadlineTimer(2)));
     device->close();
+}
+
+bool WinSerialDeviceAsync::lineFailed() const
+{
+    QMutexLocker locker(&thread->readMutex);
+    return thread->readFailed;
 }
 
 bool WinSerialDeviceAsync::atEnd() const

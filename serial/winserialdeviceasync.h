@@ -35,6 +35,10 @@ public:
     bool waitForReadyRead(int msecs) override;
     bool waitForBytesWritten(int msecs) override;
 
+    // True once a read has failed since open (hang-up, unplug, the port gone),
+    // as opposed to a silent line; readTimeOut() goes on at the same pace.
+    bool lineFailed() const;
+
 signals:
     void readTimeOut();
 

@@ -64,6 +64,10 @@ void WorkerThread::run()
             // A failed read returns at once (the port has gone): keep the pace
             // of a silent line instead of spinning.
             if (count < 0) {
+                {
+                    QMutexLocker locker(&readMutex);
+                    readFailed = true;
+                }
                 waitForStop(readPeriod - pass.elapsed());
                 if (isStopRequested())
                     break;

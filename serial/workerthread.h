@@ -42,6 +42,8 @@ private:
     int readOffset = 0;
     QMutex readMutex; // guards everything below but the write queue
     bool stopRequested = false;
+    // A read has failed since the port was opened: the line is gone.
+    bool readFailed = false;
     QWaitCondition stopCondition; // wakes waitForStop()
     // Counted before each signal, so that waitForReadyRead() and
     // waitForBytesWritten() see every one of them.

@@ -72,12 +72,11 @@ private slots:
     void waitingThenCancel();
     void cancelAfterData_data();
     void cancelAfterData();
-    void pauseEndsDownload();
     void failedOpen_data();
     void failedOpen();
 
-    void hangUp_data();
-    void hangUp();
+    void transferEndsEarly_data();
+    void transferEndsEarly();
     void noPermission();
     void awkwardData_data();
     void awkwardData();
@@ -628,23 +627,6 @@ void TestMainWindow::cancelAfterData()
     QCOMPARE(saveDialogs, 0);
 }
 
-void TestMainWindow::pauseEndsDownload()
-{
-    TesterSimulator tester;
-    TesterSimulator::Options options;
-    options.bitsPerSecond = 0;
-    options.pauseAt = 2000;
-    options.pauseMs = 600;
-    auto window = windowOnTester(tester, options);
-    QVERIFY(window);
-    cancelSaveDialogs();
-
-    window->ui.downloadBtn->click();
-    QTRY_COMPARE_WITH_TIMEOUT(saveDialogs, 1, 30000);
-    checkIdle(*window, true);
-    QCOMPARE(window->downloadedData, tester.payload().left(2000));
-}
-
 void TestMainWindow::failedOpen_data()
 {
     QTest::addColumn<bool>("busy");
@@ -695,42 +677,59 @@ static double cpuSeconds()
     return now.tv_sec + now.tv_nsec / 1e9;
 }
 
-void TestMainWindow::hangUp_data()
+void TestMainWindow::transferEndsEarly_data()
 {
-    QTest::addColumn<qint64>("hangUpAt"); // -1: right after the request, before any data
-    QTest::newRow("mid-transfer") << qint64(100000);
-    QTest::newRow("before any data") << qint64(-1);
+    QTest::addColumn<qint64>("pauseAt");
+    QTest::addColumn<qint64>("hangUpAt"); // 0: right after the request, before any data
+    QTest::addColumn<QString>("warning");
+    const QString lost =
+        QStringLiteral("The connection to the tester was lost after %1. The results may be incomplete.");
+    QTest::newRow("silence after data") << qint64(2000) << qint64(-1) << QString();
+    QTest::newRow("hang-up mid-transfer")
+        << qint64(-1) << qint64(100000) << lost.arg(QLocale(QLocale::English).formattedDataSize(100000));
+    QTest::newRow("hang-up before any data")
+        << qint64(-1) << qint64(0)
+        << QStringLiteral("Failed to connect. Please check the device is connected and switched on");
 }
 
-// The cable pulled: what arrived is kept and saved, the window does not spin
-// on the dead port nor flood standard error, and Cancel still works.
-void TestMainWindow::hangUp()
+// A pause ends a transfer; a pulled cable ends it too, but says so before the
+// save dialog. What arrived is kept and saved, the window does not spin on
+// the dead port nor flood standard error.
+void TestMainWindow::transferEndsEarly()
 {
+    QFETCH(qint64, pauseAt);
     QFETCH(qint64, hangUpAt);
+    QFETCH(QString, warning);
     TesterSimulator tester;
     TesterSimulator::Options options;
     options.bitsPerSecond = 0;
     options.size = 300000;
-    options.hangUpAt = hangUpAt;
-    options.neverAnswer = hangUpAt < 0;
+    options.pauseAt = pauseAt;
+    options.pauseMs = 600;
+    options.hangUpAt = hangUpAt > 0 ? hangUpAt : -1;
+    options.neverAnswer = hangUpAt == 0;
     auto window = windowOnTester(tester, options);
     QVERIFY(window);
     const QString path = folder->filePath("partial.txt");
-    if (hangUpAt >= 0)
-        answerSaveDialog(path);
-    else
-        cancelSaveDialogs();
+    const bool withData = hangUpAt != 0;
+    bool warnedBeforeSaving = false;
+    catchWarning();
+    if (withData) {
+        TestSupport::whenShown<QFileDialog>([&, path](QFileDialog *dialog) {
+            warnedBeforeSaving = warningText == warning;
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    }
 
     double cpuUsed = 0;
     const QByteArray errors = stderrOf([&] {
         window->ui.downloadBtn->click();
-        if (hangUpAt < 0) {
+        if (!withData) {
             QTRY_VERIFY_WITH_TIMEOUT(tester.receivedBytes().endsWith("ALL\r\n"), 10000);
             tester.hangUp();
-            QTest::qWait(200);
-        } else {
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 30000);
         }
+        QTRY_VERIFY_WITH_TIMEOUT(withData ? QFile::exists(path) : !window->device, 30000);
         const double before = cpuSeconds();
         QTest::qWait(1000);
         cpuUsed = cpuSeconds() - before;
@@ -738,17 +737,13 @@ void TestMainWindow::hangUp()
     QVERIFY2(cpuUsed < 0.3, qPrintable(QString::number(cpuUsed)));
     // One report of the failing read at most, not one each read period.
     QVERIFY2(errors.count("error") <= 2 && errors.size() < 300, errors.constData());
-    if (hangUpAt >= 0) {
-        checkIdle(*window, true);
-        QCOMPARE(window->downloadedData, tester.payload().left(hangUpAt));
+    QCOMPARE(warningText, warning);
+    QVERIFY(warnedBeforeSaving || !withData);
+    checkIdle(*window, withData);
+    const qint64 end = pauseAt >= 0 ? pauseAt : qMax<qint64>(hangUpAt, 0);
+    QCOMPARE(window->downloadedData, tester.payload().left(end));
+    if (withData)
         QCOMPARE(readFile(path).toLatin1(), window->downloadedData);
-    } else {
-        checkBusy(*window);
-        window->ui.cancelBtn->click();
-        checkIdle(*window, false);
-        QTest::qWait(100);
-        QCOMPARE(saveDialogs, 0);
-    }
 }
 
 // Run as root, this runs itself as nobody: on a port only root may open, and
@@ -923,6 +918,9 @@ void TestMainWindow::soak()
         auto window = windowOnPort(testerThread.tester->portPath());
         const QString path = folder->filePath(QStringLiteral("soak%1.bin").arg(round));
         answerSaveDialog(path);
+        // A hang-up is reported before the save dialog.
+        if (options.hangUpAt >= 0)
+            catchWarning();
         window->ui.downloadBtn->click();
         QVERIFY2(QTest::qWaitFor([&] { return QFile::exists(path); }, 30000), where);
         const QByteArray sent =

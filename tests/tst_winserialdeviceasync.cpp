@@ -108,8 +108,22 @@ private slots:
         QVERIFY2(cpu < 0.3, QByteArray::number(cpu));
         QCOMPARE(errors.count("readData failed with error: 22"), int(hangUp));
         QCOMPARE(errors.count("writeData failed with error: 22"), int(hangUp));
-        const qint64 closing = msecsTaken([&] { device.close(); });
-        QVERIFY2(closing < 400, QByteArray::number(closing));
+        QCOMPARE(device.lineFailed(), hangUp);
+
+        // close() ends the read pass in progress at once, not at the end of
+        // its period, and a read it cancels is no failure. The best of three
+        // closes right after a time-out, when a pass has just begun.
+        qint64 fastest = 400;
+        const QByteArray closeErrors = stderrOf([&] {
+            for (int i = 0; i < (hangUp ? 1 : 3); ++i) {
+                if (i > 0)
+                    QVERIFY(device.open(QIODevice::ReadWrite));
+                QVERIFY(timeOuts.wait(1000));
+                fastest = qMin(fastest, msecsTaken([&] { device.close(); }));
+            }
+        });
+        QVERIFY2(fastest < (hangUp ? 400 : 25), QByteArray::number(fastest));
+        QCOMPARE(closeErrors.count("readData"), 0);
         QVERIFY(hangUp || portIsFree(pty.slavePath));
     }
 
@@ -236,7 +250,7 @@ private slots:
             device.write(sent.constData() + sent.size() - 1000, 1000);
             whole = QTest::qWaitFor([&] { return written == sent.size(); }, 300);
         }
-        device.close(); // the write in progress ends at its time-out, about 1 s
+        device.close(); // ends the write in progress at once
         const QByteArray first = pty.exchange({}, sent.size(), 1000);
         QVERIFY2(first.size() % 1000 != 0, "a piece should have gone out in part");
 

@@ -167,5 +167,10 @@
         <source>Would you like to restart now?</source>
         <translation>Would you like to restart now?</translation>
     </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
+    </message>
 </context>
 </TS>

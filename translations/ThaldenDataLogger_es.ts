@@ -167,5 +167,10 @@
         <source>Would you like to restart now?</source>
         <translation>¿Desea reiniciar ahora?</translation>
     </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
+    </message>
 </context>
 </TS>

@@ -167,5 +167,10 @@
         <source>Would you like to restart now?</source>
         <translation>Voulez-vous redémarrer maintenant ?</translation>
     </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
+    </message>
 </context>
 </TS>

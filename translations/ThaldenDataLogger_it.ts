@@ -167,5 +167,10 @@
         <source>Would you like to restart now?</source>
         <translation>Riavviare ora?</translation>
     </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
+    </message>
 </context>
 </TS>

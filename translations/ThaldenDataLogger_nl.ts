@@ -167,5 +167,10 @@
         <source>Would you like to restart now?</source>
         <translation>Wilt u nu opnieuw starten?</translation>
     </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
+    </message>
 </context>
 </TS>
