@@ -2,6 +2,7 @@
 
 #include "appconstants.h"
 #include "dialoglanguage.h"
+#include "openfordownload.h"
 #include "serialportenumerator.h"
 #include "serialsettings.h"
 #include "translations.h"
@@ -15,6 +16,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -184,7 +186,8 @@ void MainWindow::download()
     dataReceived = false;
     downloadedData.clear();
 
-    if (device->open(QIODevice::ReadWrite)) {
+    const Kv::PortDiagnosis failure = Kv::openForDownload(*device, portPath);
+    if (failure.cause == Kv::PortDiagnosis::Cause::None) {
         connect(device, &Kv::WinSerialDeviceAsync::readyRead, this, &MainWindow::readyRead);
         connect(device, &Kv::WinSerialDeviceAsync::readTimeOut, this, &MainWindow::readTimeOut);
         device->write("SYST:REM\r\n");
@@ -192,9 +195,20 @@ void MainWindow::download()
         return;
     }
 
-    QMessageBox::warning(this, windowTitle(),
-                         tr("Failed to connect. Please check the device is connected and switched on"));
+    showConnectFailure(failure);
     cancelDownload();
+}
+
+void MainWindow::showConnectFailure(const Kv::PortDiagnosis &failure)
+{
+    QMessageBox box(QMessageBox::Warning, windowTitle(),
+                    tr("Failed to connect. Please check the device is connected and switched on"),
+                    QMessageBox::Ok, this);
+    // Why, and the remedy: commands in it can be selected and copied.
+    box.setInformativeText(failure.informativeText());
+    if (auto *why = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+        why->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.exec();
 }
 
 void MainWindow::cancelDownload()
@@ -303,9 +317,10 @@ void MainWindow::readTimeOut()
     if (!dataReceived) {
         if (device->lineFailed()) {
             cancelDownload();
-            QMessageBox::warning(
-                this, windowTitle(),
-                tr("Failed to connect. Please check the device is connected and switched on"));
+            Kv::PortDiagnosis gone;
+            gone.cause = Kv::PortDiagnosis::Cause::Gone;
+            gone.port = ui.comPorts->currentText();
+            showConnectFailure(gone);
         }
         return;
     }

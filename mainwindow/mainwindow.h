@@ -10,8 +10,9 @@
 class QProgressBar;
 
 namespace Kv {
+class PortDiagnosis;
 class WinSerialDeviceAsync;
-}
+} // namespace Kv
 
 // The program's only window: the port list, the download and its output,
 // saving, and the Tools and Help commands.
@@ -37,6 +38,7 @@ private slots:
     void convertDataToggled(bool checked);
 
 private:
+    void showConnectFailure(const Kv::PortDiagnosis &failure);
     void appendReceived(const QByteArray &chunk);
     void takeReceived();
 

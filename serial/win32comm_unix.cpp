@@ -19,6 +19,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -68,6 +69,9 @@ struct Thread : Object
 
 // Like Win32, each thread has its own last error.
 thread_local DWORD lastError = ERROR_SUCCESS;
+// What lies behind lastError when it was set through fail() or failErrno().
+thread_local Kv::ErrorOrigin lastOrigin;
+thread_local DWORD lastOriginError = ERROR_SUCCESS;
 
 enum class Stage { Opening, Open };
 
@@ -105,15 +109,18 @@ DWORD win32Error(int error, Stage stage)
     }
 }
 
-BOOL fail(DWORD error)
+BOOL fail(DWORD error, Kv::ErrorOrigin origin = {})
 {
     lastError = error;
+    lastOrigin = origin;
+    lastOriginError = error;
     return FALSE;
 }
 
-BOOL failErrno(Stage stage = Stage::Open)
+BOOL failErrno(Stage stage = Stage::Open, Kv::ErrorOrigin::Step step = Kv::ErrorOrigin::Unknown)
 {
-    return fail(win32Error(errno, stage));
+    const int error = errno;
+    return fail(win32Error(error, stage), {error, step, 0});
 }
 
 template <typename T>
@@ -186,6 +193,51 @@ QString lockFilePath(const QString &devicePath)
     return chosen;
 }
 
+// The process a lock file names, 0 when it names none: Qt Serial Port writes
+// the PID on a line of its own, the UUCP tools as the first word of the line.
+long long lockFileOwner(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray first = file.read(128).simplified().split(' ').value(0);
+    bool number = false;
+    const long long pid = first.toLongLong(&number);
+    return number && pid > 0 && pid <= INT_MAX ? pid : 0;
+}
+
+bool processExists(long long pid)
+{
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
+}
+
+// Takes the port's lock file; false, with the holder in the last error's
+// origin, while a running process holds it. A lock whose process has ended is
+// stale: it is removed where we may, and where we may not (another account's
+// file in the sticky lock folder) the port is opened without a lock file, as
+// when the folder is not writable: the descriptor lock keeps programs apart.
+bool takeLockFile(Port &port, const QString &lockPath)
+{
+    port.lockFile = std::make_unique<QLockFile>(lockPath);
+    // Only a lock whose owner has gone is stale, however old it is.
+    port.lockFile->setStaleLockTime(0);
+    if (port.lockFile->tryLock(0))
+        return true;
+    if (port.lockFile->error() == QLockFile::LockFailedError) {
+        const long long owner = lockFileOwner(lockPath);
+        if (owner == 0 || processExists(owner)) {
+            port.lockFile.reset();
+            fail(ERROR_ACCESS_DENIED, {0, Kv::ErrorOrigin::LockFile, owner});
+            return false;
+        }
+        // Qt removes a stale lock itself, but only one in its own format.
+        if (QFile::remove(lockPath) && port.lockFile->tryLock(0))
+            return true;
+    }
+    port.lockFile.reset();
+    return true;
+}
+
 // No line discipline at all: Windows knows no cooked mode. The line format
 // (speed, size, parity, stop bits, flow control) is left as it is.
 void makeRaw(termios &settings)
@@ -244,7 +296,7 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
     const QByteArray nativePath = QFile::encodeName(path);
     struct stat status;
     if (::stat(nativePath.constData(), &status) != 0) {
-        failErrno(Stage::Opening);
+        failErrno(Stage::Opening, Kv::ErrorOrigin::Open);
         return INVALID_HANDLE_VALUE;
     }
 
@@ -252,19 +304,8 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
     const bool exclusive = shareMode == 0;
     if (exclusive) {
         const QString lockPath = lockFilePath(path);
-        if (!lockPath.isEmpty()) {
-            port->lockFile = std::make_unique<QLockFile>(lockPath);
-            // Only a lock whose owner has gone is stale, however old it is.
-            port->lockFile->setStaleLockTime(0);
-            if (!port->lockFile->tryLock(0)) {
-                if (port->lockFile->error() == QLockFile::LockFailedError) {
-                    lastError = ERROR_ACCESS_DENIED;
-                    return INVALID_HANDLE_VALUE;
-                }
-                // A lock folder we may not write to: flock still keeps us exclusive.
-                port->lockFile.reset();
-            }
-        }
+        if (!lockPath.isEmpty() && !takeLockFile(*port, lockPath))
+            return INVALID_HANDLE_VALUE;
     }
 
     int flags = O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
@@ -273,7 +314,7 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
     flags |= reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY;
     port->fd = ::open(nativePath.constData(), flags);
     if (port->fd < 0) {
-        failErrno(Stage::Opening);
+        failErrno(Stage::Opening, Kv::ErrorOrigin::Open);
         return INVALID_HANDLE_VALUE;
     }
     port->wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
@@ -284,7 +325,7 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
     if (exclusive) {
         // TIOCEXCL does not stop root; a lock on the descriptor does.
         if (::flock(port->fd, LOCK_EX | LOCK_NB) != 0) {
-            failErrno(Stage::Opening);
+            failErrno(Stage::Opening, Kv::ErrorOrigin::DescriptorLock);
             return INVALID_HANDLE_VALUE;
         }
         ::ioctl(port->fd, TIOCEXCL);
@@ -320,6 +361,17 @@ BOOL CloseHandle(HANDLE handle)
 DWORD GetLastError()
 {
     return lastError;
+}
+
+void SetLastError(DWORD error)
+{
+    lastError = error;
+}
+
+Kv::ErrorOrigin Kv::lastErrorOrigin()
+{
+    // Errors set without an origin (an invalid handle) have none.
+    return lastOriginError == lastError ? lastOrigin : ErrorOrigin{};
 }
 
 BOOL GetCommState(HANDLE handle, DCB *dcb)

@@ -120,6 +120,25 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode,
                    DWORD flagsAndAttributes, HANDLE templateFile);
 BOOL CloseHandle(HANDLE handle);
 DWORD GetLastError();
+// Restores the last error, for a caller that made other calls since.
+void SetLastError(DWORD error);
+
+namespace Kv {
+
+// Linux only, beside GetLastError(): the errno and the step behind this
+// thread's last error, which its Win32 code does not tell apart (a refused
+// open, a busy port and a held lock all give ERROR_ACCESS_DENIED).
+struct ErrorOrigin
+{
+    enum Step { Unknown, Open, LockFile, DescriptorLock };
+    int errorNumber = 0;
+    Step step = Unknown;
+    // A held lock file: the process it names, 0 when it names none.
+    long long lockOwner = 0;
+};
+ErrorOrigin lastErrorOrigin();
+
+} // namespace Kv
 
 BOOL GetCommState(HANDLE handle, DCB *dcb);
 BOOL SetCommState(HANDLE handle, DCB *dcb);

@@ -84,8 +84,12 @@ bool WinSerialDevice::openPort(QIODevice::OpenMode mode, DWORD readTimeout, DWOR
 
 bool WinSerialDevice::failOpen()
 {
-    reportError("Win32SerialDevice::open failed with error: ", GetLastError(), true);
+    const DWORD error = GetLastError();
+    reportError("Win32SerialDevice::open failed with error: ", error, true);
     close();
+    // For the caller that asks the system why: closing and tracing may have
+    // changed the last error.
+    SetLastError(error);
     return false;
 }
 

@@ -27,9 +27,11 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -77,6 +79,7 @@ private slots:
 
     void transferEndsEarly_data();
     void transferEndsEarly();
+    void noPermission_data();
     void noPermission();
     void awkwardData_data();
     void awkwardData();
@@ -107,6 +110,7 @@ private:
 };
 
 static QString warningText;
+static QString warningDetail; // its informative text
 
 // Catches the window's own warning box (not the file dialog's overwrite question).
 static void catchWarning()
@@ -114,6 +118,7 @@ static void catchWarning()
     TestSupport::whenShown<QMessageBox>(
         [](QMessageBox *box) {
             warningText = box->text();
+            warningDetail = box->informativeText();
             box->accept();
         },
         [](QMessageBox *box) { return qobject_cast<MainWindow *>(box->parentWidget()) != nullptr; });
@@ -630,13 +635,19 @@ void TestMainWindow::cancelAfterData()
 void TestMainWindow::failedOpen_data()
 {
     QTest::addColumn<bool>("busy");
-    QTest::newRow("no port listed") << false;
-    QTest::newRow("port held by another device") << true;
+    QTest::addColumn<QString>("detail"); // %1 the port, %2 this process
+    QTest::newRow("no port listed")
+        << false
+        << "No serial port was found. Connect the tester's cable or USB adapter, "
+           "check that the adapter's driver is installed, then refresh the port list.";
+    QTest::newRow("port held by another device")
+        << true << "%1 is in use by tst_mainwindow (process %2). Close that program, then try again.";
 }
 
 void TestMainWindow::failedOpen()
 {
     QFETCH(bool, busy);
+    QFETCH(QString, detail);
     TesterSimulator tester;
     auto window = windowOnTester(tester, {});
     QVERIFY(window);
@@ -654,6 +665,7 @@ void TestMainWindow::failedOpen()
     window->ui.downloadBtn->click();
     QCOMPARE(warningText,
              QStringLiteral("Failed to connect. Please check the device is connected and switched on"));
+    QCOMPARE(warningDetail, detail.arg(tester.portPath().mid(5)).arg(QCoreApplication::applicationPid()));
     checkIdle(*window, false);
     QVERIFY(window->ui.openBtn->isHidden());
     QVERIFY(window->downloadedData.isEmpty());
@@ -739,6 +751,8 @@ void TestMainWindow::transferEndsEarly()
     QVERIFY2(errors.count("error") <= 2 && errors.size() < 300, errors.constData());
     QCOMPARE(warningText, warning);
     QVERIFY(warnedBeforeSaving || !withData);
+    // A port that went away before any data is named as gone.
+    QCOMPARE(warningDetail.contains(QLatin1String("is no longer there")), !withData);
     checkIdle(*window, withData);
     const qint64 end = pauseAt >= 0 ? pauseAt : qMax<qint64>(hangUpAt, 0);
     QCOMPARE(window->downloadedData, tester.payload().left(end));
@@ -746,10 +760,38 @@ void TestMainWindow::transferEndsEarly()
         QCOMPARE(readFile(path).toLatin1(), window->downloadedData);
 }
 
-// Run as root, this runs itself as nobody: on a port only root may open, and
-// saving over a read-only file.
+void TestMainWindow::noPermission_data()
+{
+    QTest::addColumn<QString>("group"); // the port's, root being its owner
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("session"); // nobody's group in the run
+    QTest::addColumn<QString>("detail");  // %1 the port; none: the port opens
+    auto noAccess = [](const QString &group, const QString &mode) {
+        return "Your account may not open %1 (owner root, group " + group + ", mode " + mode +
+               "), and membership of its group would not change that. Check the device's owner and mode, or "
+               "add a udev rule such as\nSUBSYSTEM==\"tty\", KERNEL==\"%1\", GROUP=\"dialout\", "
+               "MODE=\"0660\"";
+    };
+    QTest::newRow("not in the group")
+        << "dialout" << 0660 << "nogroup"
+        << "Only members of the group dialout may open %1, and your account nobody "
+           "is not one. Add it with\nsudo usermod -aG dialout nobody\nthen log out "
+           "and in again.";
+    QTest::newRow("joined after logging in") << "nogroup" << 0660 << "dialout"
+                                             << "Only members of the group nogroup may open %1. Your account "
+                                                "nobody is one, but this session began "
+                                                "before it joined: log out and in again.";
+    QTest::newRow("owner only") << "dialout" << 0600 << "nogroup" << noAccess("dialout", "crw-------");
+    QTest::newRow("group not in the database")
+        << "4242" << 0660 << "nogroup" << noAccess("4242", "crw-rw----");
+    QTest::newRow("stale lock file of root") << "root" << 0666 << "nogroup" << QString();
+}
+
+// Run as root, this runs itself as nobody: on a port nobody may not open,
+// past a lock file that root left behind, and saving over a read-only file.
 void TestMainWindow::noPermission()
 {
+    QFETCH(QString, detail);
     const QByteArray port = qgetenv("DATALOGGER_TEST_LOCKED_PORT");
     if (!port.isEmpty()) {
         QVERIFY(::geteuid() != 0);
@@ -759,8 +801,14 @@ void TestMainWindow::noPermission()
         QCOMPARE(window.ui.comPorts->currentData().toByteArray(), port);
         catchWarning();
         const QByteArray errors = stderrOf([&] { window.ui.downloadBtn->click(); });
+        if (detail.isEmpty()) {
+            QVERIFY(window.device);
+            window.ui.cancelBtn->click();
+            return;
+        }
         QCOMPARE(warningText,
                  QStringLiteral("Failed to connect. Please check the device is connected and switched on"));
+        QCOMPARE(warningDetail, detail.arg(QString::fromLocal8Bit(port.mid(5))));
         QCOMPARE(errors, QByteArray("Win32SerialDevice::open failed with error: 5"));
         checkIdle(window, false);
 
@@ -782,19 +830,39 @@ void TestMainWindow::noPermission()
     }
     if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
         QSKIP("needs root and setpriv (util-linux) to run this test as nobody");
+    QFETCH(QString, group);
+    QFETCH(int, mode);
+    QFETCH(QString, session);
     PtyPair pty;
-    QVERIFY(::chmod(QFile::encodeName(pty.slavePath).constData(), 0600) == 0);
+    const QByteArray node = QFile::encodeName(pty.slavePath);
+    const struct group *entry = ::getgrnam(group.toLocal8Bit().constData());
+    QVERIFY(::chown(node.constData(), 0, entry ? entry->gr_gid : group.toUInt()) == 0);
+    QVERIFY(::chmod(node.constData(), mode) == 0);
+    // A lock file whose process has ended, in the sticky folder nobody may not remove it from.
+    QFile lockFile(QStringLiteral("/var/lock/LCK..") + pty.slavePath.mid(5).replace('/', '_'));
+    const auto unlocking = qScopeGuard([&lockFile] { lockFile.remove(); });
+    if (detail.isEmpty()) {
+        const pid_t ended = ::fork();
+        if (ended == 0)
+            ::_exit(0);
+        ::waitpid(ended, nullptr, 0);
+        QVERIFY(lockFile.open(QIODevice::WriteOnly) && lockFile.write(QByteArray::number(ended) + "\n") > 0);
+        lockFile.close();
+    }
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DATALOGGER_TEST_LOCKED_PORT", pty.slavePath);
     child.setProcessEnvironment(environment);
     child.setWorkingDirectory(QDir::tempPath());
-    child.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                            QCoreApplication::applicationFilePath(), "noPermission"});
+    const QString row = QStringLiteral("noPermission:") + QTest::currentDataTag();
+    child.start("setpriv", {"--reuid=nobody", "--regid=" + session, "--clear-groups",
+                            QCoreApplication::applicationFilePath(), row});
     QVERIFY(child.waitForFinished(60000));
     const QByteArray output = child.readAllStandardOutput() + child.readAllStandardError();
     QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
-    QVERIFY2(output.contains("PASS   : TestMainWindow::noPermission()"), output.constData());
+    QVERIFY2(
+        output.contains(QByteArray("PASS   : TestMainWindow::noPermission(") + QTest::currentDataTag() + ')'),
+        output.constData());
 }
 
 void TestMainWindow::awkwardData_data()

@@ -173,4 +173,79 @@
         <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
 </context>
+<context>
+    <name>PortDiagnosis</name>
+    <message>
+        <source>No serial port was found. Connect the tester&apos;s cable or USB adapter, check that the adapter&apos;s driver is installed, then refresh the port list.</source>
+        <translation>Es wurde keine serielle Schnittstelle gefunden. Schließen Sie das Kabel oder den USB-Adapter des Prüfgeräts an, prüfen Sie, ob der Treiber des Adapters installiert ist, und aktualisieren Sie dann die Liste der Anschlüsse.</translation>
+    </message>
+    <message>
+        <source>Only members of the group %2 may open %1, and your account %3 is not one. Add it with
+%4
+then log out and in again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name, %4 a command</comment>
+        <translation>Nur Mitglieder der Gruppe %2 dürfen %1 öffnen, und Ihr Konto %3 gehört nicht dazu. Fügen Sie es hinzu mit
+%4
+und melden Sie sich dann ab und wieder an.</translation>
+    </message>
+    <message>
+        <source>Only members of the group %2 may open %1. Your account %3 is one, but this session began before it joined: log out and in again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name</comment>
+        <translation>Nur Mitglieder der Gruppe %2 dürfen %1 öffnen. Ihr Konto %3 gehört dazu, aber diese Sitzung begann, bevor es aufgenommen wurde: Melden Sie sich ab und wieder an.</translation>
+    </message>
+    <message>
+        <source>Your account may not open %1 (owner %2, group %3, mode %4), and membership of its group would not change that. Check the device&apos;s owner and mode, or add a udev rule such as
+%5</source>
+        <comment>%1 is a port (ttyUSB0), %2 a user name, %3 a group, %4 a mode (crw-------), %5 a udev rule</comment>
+        <translation>Ihr Konto darf %1 nicht öffnen (Eigentümer %2, Gruppe %3, Rechte %4), und eine Mitgliedschaft in seiner Gruppe würde daran nichts ändern. Prüfen Sie Eigentümer und Rechte des Geräts, oder legen Sie eine udev-Regel an, etwa
+%5</translation>
+    </message>
+    <message>
+        <source>%1 is in use by ModemManager (process %2), which probes new serial devices for modems. Keep it away from the adapter with a udev rule such as
+%3
+or stop it with
+%4</source>
+        <comment>%1 is a port (ttyACM0), %2 a process number, %3 a udev rule, %4 a command</comment>
+        <translation>%1 wird von ModemManager (Prozess %2) belegt, der neue serielle Geräte nach Modems absucht. Halten Sie ihn mit einer udev-Regel vom Adapter fern, etwa
+%3
+oder beenden Sie ihn mit
+%4</translation>
+    </message>
+    <message>
+        <source>%1 is in use by brltty (process %2), a braille display driver that claims USB serial adapters. Where no braille display is used, remove it with
+%3
+or mask it with
+%4</source>
+        <comment>%1 is a port (ttyUSB0), %2 a process number, %3 and %4 commands</comment>
+        <translation>%1 wird von brltty (Prozess %2) belegt, einem Treiber für Braillezeilen, der USB-Seriell-Adapter für sich beansprucht. Wenn hier keine Braillezeile benutzt wird, entfernen Sie ihn mit
+%3
+oder sperren Sie ihn mit
+%4</translation>
+    </message>
+    <message>
+        <source>%1 is in use by %2 (process %3). Close that program, then try again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a program name, %3 a process number</comment>
+        <translation>%1 wird von %2 (Prozess %3) belegt. Schließen Sie dieses Programm und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by process %2. Close the program that holds it, then try again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a process number</comment>
+        <translation>%1 wird von Prozess %2 belegt. Schließen Sie das Programm, das ihn belegt, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close it, then try again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 wird von einem anderen Programm belegt. Schließen Sie es und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 ist nicht mehr vorhanden: Ist der Adapter eingesteckt? Stecken Sie ihn ein und aktualisieren Sie dann die Liste der Anschlüsse.</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2 (error %3).</source>
+        <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
+        <translation>%1 konnte nicht geöffnet werden: %2 (Fehler %3).</translation>
+    </message>
+</context>
 </TS>

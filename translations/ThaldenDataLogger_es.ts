@@ -173,4 +173,79 @@
         <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
 </context>
+<context>
+    <name>PortDiagnosis</name>
+    <message>
+        <source>No serial port was found. Connect the tester&apos;s cable or USB adapter, check that the adapter&apos;s driver is installed, then refresh the port list.</source>
+        <translation>No se ha encontrado ningún puerto serie. Conecte el cable o el adaptador USB del comprobador, compruebe que el controlador del adaptador está instalado y, después, actualice la lista de puertos.</translation>
+    </message>
+    <message>
+        <source>Only members of the group %2 may open %1, and your account %3 is not one. Add it with
+%4
+then log out and in again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name, %4 a command</comment>
+        <translation>Solo los miembros del grupo %2 pueden abrir %1, y su cuenta %3 no es uno de ellos. Añádala con
+%4
+y después cierre la sesión y vuelva a iniciarla.</translation>
+    </message>
+    <message>
+        <source>Only members of the group %2 may open %1. Your account %3 is one, but this session began before it joined: log out and in again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name</comment>
+        <translation>Solo los miembros del grupo %2 pueden abrir %1. Su cuenta %3 lo es, pero esta sesión comenzó antes de que se uniera: cierre la sesión y vuelva a iniciarla.</translation>
+    </message>
+    <message>
+        <source>Your account may not open %1 (owner %2, group %3, mode %4), and membership of its group would not change that. Check the device&apos;s owner and mode, or add a udev rule such as
+%5</source>
+        <comment>%1 is a port (ttyUSB0), %2 a user name, %3 a group, %4 a mode (crw-------), %5 a udev rule</comment>
+        <translation>Su cuenta no puede abrir %1 (propietario %2, grupo %3, permisos %4), y ser miembro de su grupo no cambiaría nada. Compruebe el propietario y los permisos del dispositivo, o añada una regla de udev como
+%5</translation>
+    </message>
+    <message>
+        <source>%1 is in use by ModemManager (process %2), which probes new serial devices for modems. Keep it away from the adapter with a udev rule such as
+%3
+or stop it with
+%4</source>
+        <comment>%1 is a port (ttyACM0), %2 a process number, %3 a udev rule, %4 a command</comment>
+        <translation>%1 está en uso por ModemManager (proceso %2), que sondea los nuevos dispositivos serie en busca de módems. Manténgalo alejado del adaptador con una regla de udev como
+%3
+o deténgalo con
+%4</translation>
+    </message>
+    <message>
+        <source>%1 is in use by brltty (process %2), a braille display driver that claims USB serial adapters. Where no braille display is used, remove it with
+%3
+or mask it with
+%4</source>
+        <comment>%1 is a port (ttyUSB0), %2 a process number, %3 and %4 commands</comment>
+        <translation>%1 está en uso por brltty (proceso %2), un controlador de líneas braille que se apropia de los adaptadores serie USB. Si aquí no se usa ninguna línea braille, desinstálelo con
+%3
+o enmascárelo con
+%4</translation>
+    </message>
+    <message>
+        <source>%1 is in use by %2 (process %3). Close that program, then try again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a program name, %3 a process number</comment>
+        <translation>%1 está en uso por %2 (proceso %3). Cierre ese programa y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by process %2. Close the program that holds it, then try again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a process number</comment>
+        <translation>%1 está en uso por el proceso %2. Cierre el programa que lo ocupa y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close it, then try again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 está en uso por otro programa. Ciérrelo y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 ya no está: ¿está enchufado el adaptador? Enchúfelo y, después, actualice la lista de puertos.</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2 (error %3).</source>
+        <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
+        <translation>No se pudo abrir %1: %2 (error %3).</translation>
+    </message>
+</context>
 </TS>

@@ -173,4 +173,79 @@
         <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
 </context>
+<context>
+    <name>PortDiagnosis</name>
+    <message>
+        <source>No serial port was found. Connect the tester&apos;s cable or USB adapter, check that the adapter&apos;s driver is installed, then refresh the port list.</source>
+        <translation>Aucun port série n’a été trouvé. Branchez le câble ou l’adaptateur USB du testeur, vérifiez que le pilote de l’adaptateur est installé, puis actualisez la liste des ports.</translation>
+    </message>
+    <message>
+        <source>Only members of the group %2 may open %1, and your account %3 is not one. Add it with
+%4
+then log out and in again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name, %4 a command</comment>
+        <translation>Seuls les membres du groupe %2 peuvent ouvrir %1, et votre compte %3 n’en fait pas partie. Ajoutez-le avec
+%4
+puis fermez la session et rouvrez-la.</translation>
+    </message>
+    <message>
+        <source>Only members of the group %2 may open %1. Your account %3 is one, but this session began before it joined: log out and in again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name</comment>
+        <translation>Seuls les membres du groupe %2 peuvent ouvrir %1. Votre compte %3 en fait partie, mais cette session a commencé avant son ajout : fermez la session et rouvrez-la.</translation>
+    </message>
+    <message>
+        <source>Your account may not open %1 (owner %2, group %3, mode %4), and membership of its group would not change that. Check the device&apos;s owner and mode, or add a udev rule such as
+%5</source>
+        <comment>%1 is a port (ttyUSB0), %2 a user name, %3 a group, %4 a mode (crw-------), %5 a udev rule</comment>
+        <translation>Votre compte ne peut pas ouvrir %1 (propriétaire %2, groupe %3, droits %4), et l’appartenance à son groupe n’y changerait rien. Vérifiez le propriétaire et les droits du périphérique, ou ajoutez une règle udev telle que
+%5</translation>
+    </message>
+    <message>
+        <source>%1 is in use by ModemManager (process %2), which probes new serial devices for modems. Keep it away from the adapter with a udev rule such as
+%3
+or stop it with
+%4</source>
+        <comment>%1 is a port (ttyACM0), %2 a process number, %3 a udev rule, %4 a command</comment>
+        <translation>%1 est utilisé par ModemManager (processus %2), qui sonde les nouveaux périphériques série à la recherche de modems. Tenez-le à l’écart de l’adaptateur avec une règle udev telle que
+%3
+ou arrêtez-le avec
+%4</translation>
+    </message>
+    <message>
+        <source>%1 is in use by brltty (process %2), a braille display driver that claims USB serial adapters. Where no braille display is used, remove it with
+%3
+or mask it with
+%4</source>
+        <comment>%1 is a port (ttyUSB0), %2 a process number, %3 and %4 commands</comment>
+        <translation>%1 est utilisé par brltty (processus %2), un pilote d’afficheurs braille qui s’approprie les adaptateurs série USB. Si aucun afficheur braille n’est utilisé ici, supprimez-le avec
+%3
+ou masquez-le avec
+%4</translation>
+    </message>
+    <message>
+        <source>%1 is in use by %2 (process %3). Close that program, then try again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a program name, %3 a process number</comment>
+        <translation>%1 est utilisé par %2 (processus %3). Fermez ce programme, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by process %2. Close the program that holds it, then try again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a process number</comment>
+        <translation>%1 est utilisé par le processus %2. Fermez le programme qui l’occupe, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close it, then try again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 est utilisé par un autre programme. Fermez-le, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 n’est plus là : l’adaptateur est-il branché ? Branchez-le, puis actualisez la liste des ports.</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2 (error %3).</source>
+        <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
+        <translation>Impossible d’ouvrir %1 : %2 (erreur %3).</translation>
+    </message>
+</context>
 </TS>

@@ -173,4 +173,79 @@
         <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
 </context>
+<context>
+    <name>PortDiagnosis</name>
+    <message>
+        <source>No serial port was found. Connect the tester&apos;s cable or USB adapter, check that the adapter&apos;s driver is installed, then refresh the port list.</source>
+        <translation>Non è stata trovata alcuna porta seriale. Collegare il cavo o l&apos;adattatore USB del tester, verificare che il driver dell&apos;adattatore sia installato, quindi aggiornare l&apos;elenco delle porte.</translation>
+    </message>
+    <message>
+        <source>Only members of the group %2 may open %1, and your account %3 is not one. Add it with
+%4
+then log out and in again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name, %4 a command</comment>
+        <translation>Solo i membri del gruppo %2 possono aprire %1, e l&apos;account %3 non ne fa parte. Aggiungerlo con
+%4
+quindi uscire dalla sessione e rientrare.</translation>
+    </message>
+    <message>
+        <source>Only members of the group %2 may open %1. Your account %3 is one, but this session began before it joined: log out and in again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name</comment>
+        <translation>Solo i membri del gruppo %2 possono aprire %1. L&apos;account %3 ne fa parte, ma questa sessione è iniziata prima della sua aggiunta: uscire dalla sessione e rientrare.</translation>
+    </message>
+    <message>
+        <source>Your account may not open %1 (owner %2, group %3, mode %4), and membership of its group would not change that. Check the device&apos;s owner and mode, or add a udev rule such as
+%5</source>
+        <comment>%1 is a port (ttyUSB0), %2 a user name, %3 a group, %4 a mode (crw-------), %5 a udev rule</comment>
+        <translation>L&apos;account non può aprire %1 (proprietario %2, gruppo %3, permessi %4), e l&apos;appartenenza al suo gruppo non cambierebbe nulla. Verificare il proprietario e i permessi del dispositivo, oppure aggiungere una regola udev come
+%5</translation>
+    </message>
+    <message>
+        <source>%1 is in use by ModemManager (process %2), which probes new serial devices for modems. Keep it away from the adapter with a udev rule such as
+%3
+or stop it with
+%4</source>
+        <comment>%1 is a port (ttyACM0), %2 a process number, %3 a udev rule, %4 a command</comment>
+        <translation>%1 è in uso da parte di ModemManager (processo %2), che esamina i nuovi dispositivi seriali alla ricerca di modem. Tenerlo lontano dall&apos;adattatore con una regola udev come
+%3
+oppure fermarlo con
+%4</translation>
+    </message>
+    <message>
+        <source>%1 is in use by brltty (process %2), a braille display driver that claims USB serial adapters. Where no braille display is used, remove it with
+%3
+or mask it with
+%4</source>
+        <comment>%1 is a port (ttyUSB0), %2 a process number, %3 and %4 commands</comment>
+        <translation>%1 è in uso da parte di brltty (processo %2), un driver per display braille che si appropria degli adattatori seriali USB. Se qui non si usa alcun display braille, rimuoverlo con
+%3
+oppure mascherarlo con
+%4</translation>
+    </message>
+    <message>
+        <source>%1 is in use by %2 (process %3). Close that program, then try again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a program name, %3 a process number</comment>
+        <translation>%1 è in uso da parte di %2 (processo %3). Chiudere quel programma, quindi riprovare.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by process %2. Close the program that holds it, then try again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a process number</comment>
+        <translation>%1 è in uso da parte del processo %2. Chiudere il programma che lo occupa, quindi riprovare.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close it, then try again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 è in uso da parte di un altro programma. Chiuderlo, quindi riprovare.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 non c&apos;è più: l&apos;adattatore è collegato? Collegarlo, quindi aggiornare l&apos;elenco delle porte.</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2 (error %3).</source>
+        <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
+        <translation>Impossibile aprire %1: %2 (errore %3).</translation>
+    </message>
+</context>
 </TS>

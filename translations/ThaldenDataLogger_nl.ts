@@ -173,4 +173,79 @@
         <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
 </context>
+<context>
+    <name>PortDiagnosis</name>
+    <message>
+        <source>No serial port was found. Connect the tester&apos;s cable or USB adapter, check that the adapter&apos;s driver is installed, then refresh the port list.</source>
+        <translation>Er is geen seriële poort gevonden. Sluit de kabel of USB-adapter van de tester aan, controleer of het stuurprogramma van de adapter is geïnstalleerd en vernieuw daarna de lijst met poorten.</translation>
+    </message>
+    <message>
+        <source>Only members of the group %2 may open %1, and your account %3 is not one. Add it with
+%4
+then log out and in again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name, %4 a command</comment>
+        <translation>Alleen leden van de groep %2 mogen %1 openen, en uw account %3 is geen lid. Voeg het toe met
+%4
+en meld u daarna af en opnieuw aan.</translation>
+    </message>
+    <message>
+        <source>Only members of the group %2 may open %1. Your account %3 is one, but this session began before it joined: log out and in again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name</comment>
+        <translation>Alleen leden van de groep %2 mogen %1 openen. Uw account %3 is lid, maar deze sessie begon voordat het lid werd: meld u af en opnieuw aan.</translation>
+    </message>
+    <message>
+        <source>Your account may not open %1 (owner %2, group %3, mode %4), and membership of its group would not change that. Check the device&apos;s owner and mode, or add a udev rule such as
+%5</source>
+        <comment>%1 is a port (ttyUSB0), %2 a user name, %3 a group, %4 a mode (crw-------), %5 a udev rule</comment>
+        <translation>Uw account mag %1 niet openen (eigenaar %2, groep %3, rechten %4), en lidmaatschap van de groep zou daar niets aan veranderen. Controleer de eigenaar en de rechten van het apparaat, of voeg een udev-regel toe zoals
+%5</translation>
+    </message>
+    <message>
+        <source>%1 is in use by ModemManager (process %2), which probes new serial devices for modems. Keep it away from the adapter with a udev rule such as
+%3
+or stop it with
+%4</source>
+        <comment>%1 is a port (ttyACM0), %2 a process number, %3 a udev rule, %4 a command</comment>
+        <translation>%1 is in gebruik door ModemManager (proces %2), dat nieuwe seriële apparaten op modems onderzoekt. Houd het weg van de adapter met een udev-regel zoals
+%3
+of stop het met
+%4</translation>
+    </message>
+    <message>
+        <source>%1 is in use by brltty (process %2), a braille display driver that claims USB serial adapters. Where no braille display is used, remove it with
+%3
+or mask it with
+%4</source>
+        <comment>%1 is a port (ttyUSB0), %2 a process number, %3 and %4 commands</comment>
+        <translation>%1 is in gebruik door brltty (proces %2), een stuurprogramma voor brailleleesregels dat USB-seriële adapters opeist. Als hier geen brailleleesregel wordt gebruikt, verwijder het met
+%3
+of maskeer het met
+%4</translation>
+    </message>
+    <message>
+        <source>%1 is in use by %2 (process %3). Close that program, then try again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a program name, %3 a process number</comment>
+        <translation>%1 is in gebruik door %2 (proces %3). Sluit dat programma en probeer het daarna opnieuw.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by process %2. Close the program that holds it, then try again.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a process number</comment>
+        <translation>%1 is in gebruik door proces %2. Sluit het programma dat de poort bezet en probeer het daarna opnieuw.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program. Close it, then try again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 is in gebruik door een ander programma. Sluit het en probeer het daarna opnieuw.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 is er niet meer: is de adapter aangesloten? Sluit hem aan en vernieuw daarna de lijst met poorten.</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: %2 (error %3).</source>
+        <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
+        <translation>%1 kon niet worden geopend: %2 (fout %3).</translation>
+    </message>
+</context>
 </TS>

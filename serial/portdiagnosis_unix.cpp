@@ -1,0 +1,286 @@
+#include "portdiagnosis_unix.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <vector>
+
+#include <dirent.h>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace Kv {
+
+namespace {
+
+QString displayName(const QString &path)
+{
+    return path.startsWith(QLatin1String("/dev/")) ? path.mid(5) : path;
+}
+
+QString userName(uid_t uid)
+{
+    std::vector<char> buffer(16384);
+    passwd entry, *found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return QString::fromLocal8Bit(found->pw_name);
+    return QString::number(uid);
+}
+
+// The name, or empty when the group database does not have the group.
+QString groupName(gid_t gid)
+{
+    std::vector<char> buffer(65536);
+    group entry, *found = nullptr;
+    if (::getgrgid_r(gid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return QString::fromLocal8Bit(found->gr_name);
+    return {};
+}
+
+bool inSession(gid_t gid)
+{
+    if (::getegid() == gid)
+        return true;
+    std::vector<gid_t> groups(::getgroups(0, nullptr) + 1);
+    const int count = ::getgroups(static_cast<int>(groups.size()), groups.data());
+    for (int i = 0; i < count; ++i) {
+        if (groups[i] == gid)
+            return true;
+    }
+    return false;
+}
+
+// Membership as the group database records it, the primary group included:
+// what the next login will have.
+bool onPaper(uid_t uid, gid_t gid)
+{
+    std::vector<char> buffer(16384);
+    passwd entry, *found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return false;
+    std::vector<gid_t> groups(64);
+    int count = static_cast<int>(groups.size());
+    if (::getgrouplist(found->pw_name, found->pw_gid, groups.data(), &count) < 0) {
+        groups.resize(count);
+        if (::getgrouplist(found->pw_name, found->pw_gid, groups.data(), &count) < 0)
+            return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (groups[i] == gid)
+            return true;
+    }
+    return false;
+}
+
+// Permissions as ls shows them: crw-rw----.
+QString modeText(unsigned mode)
+{
+    QString text = S_ISCHR(mode)    ? QStringLiteral("c")
+                   : S_ISDIR(mode)  ? QStringLiteral("d")
+                   : S_ISFIFO(mode) ? QStringLiteral("p")
+                   : S_ISBLK(mode)  ? QStringLiteral("b")
+                                    : QStringLiteral("-");
+    for (int shift = 6; shift >= 0; shift -= 3) {
+        text += QLatin1Char((mode >> shift) & 4 ? 'r' : '-');
+        text += QLatin1Char((mode >> shift) & 2 ? 'w' : '-');
+        text += QLatin1Char((mode >> shift) & 1 ? 'x' : '-');
+    }
+    return text;
+}
+
+// Processes with a descriptor on path, from /proc: those whose descriptors
+// this account may not read (another account's, or all under hidepid) are
+// not seen. Never waits on the files themselves: only the links are read.
+std::vector<pid_t> processesWithOpen(const QString &path)
+{
+    std::vector<pid_t> found;
+    const QByteArray target = QFile::encodeName(QFileInfo(path).canonicalFilePath());
+    DIR *proc = ::opendir("/proc");
+    if (target.isEmpty() || !proc)
+        return found;
+    while (const dirent *process = ::readdir(proc)) {
+        char *end = nullptr;
+        const long pid = std::strtol(process->d_name, &end, 10);
+        if (pid <= 0 || *end != '\0')
+            continue;
+        const QByteArray fdPath = QByteArray("/proc/") + process->d_name + "/fd";
+        DIR *fds = ::opendir(fdPath.constData());
+        if (!fds)
+            continue;
+        while (const dirent *fd = ::readdir(fds)) {
+            char link[4096];
+            const ssize_t size = ::readlinkat(::dirfd(fds), fd->d_name, link, sizeof link);
+            if (size == target.size() && target == QByteArray::fromRawData(link, size)) {
+                found.push_back(static_cast<pid_t>(pid));
+                break;
+            }
+        }
+        ::closedir(fds);
+    }
+    ::closedir(proc);
+    return found;
+}
+
+// The program's name: its command's file name, or the kernel's short name.
+QString programName(qint64 pid)
+{
+    QFile command(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    if (command.open(QIODevice::ReadOnly)) {
+        const QByteArray first = command.read(4096).split('\0').value(0);
+        if (!first.isEmpty())
+            return QFileInfo(QFile::decodeName(first)).fileName();
+    }
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    return comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll()).trimmed() : QString();
+}
+
+// The udev keys that match the USB device behind the node at path, if any.
+QString usbAdapterMatch(const struct stat &node, const QString &sysfsRoot)
+{
+    const QString device = QFileInfo(QStringLiteral("%1/dev/char/%2:%3/device")
+                                         .arg(sysfsRoot)
+                                         .arg(major(node.st_rdev))
+                                         .arg(minor(node.st_rdev)))
+                               .canonicalFilePath();
+    const QString devicesRoot = QFileInfo(sysfsRoot + QStringLiteral("/devices")).canonicalFilePath();
+    for (QString dir = device; !dir.isEmpty() && dir.startsWith(devicesRoot + QLatin1Char('/'));
+         dir = QFileInfo(dir).path()) {
+        QFile vendor(dir + QStringLiteral("/idVendor")), product(dir + QStringLiteral("/idProduct"));
+        if (vendor.open(QIODevice::ReadOnly) && product.open(QIODevice::ReadOnly)) {
+            return QStringLiteral("SUBSYSTEM==\"tty\", ATTRS{idVendor}==\"%1\", ATTRS{idProduct}==\"%2\"")
+                .arg(QString::fromLatin1(vendor.readAll().trimmed()),
+                     QString::fromLatin1(product.readAll().trimmed()));
+        }
+    }
+    return {};
+}
+
+// One process that holds the port, preferring another one to this one.
+void findHolder(PortFacts &facts, const struct stat *node, const QString &sysfsRoot, bool othersOnly)
+{
+    facts.holder = facts.origin.lockOwner;
+    if (facts.holder == 0) {
+        for (const pid_t pid : processesWithOpen(facts.path)) {
+            if (pid != ::getpid())
+                facts.holder = pid;
+            else if (!othersOnly && facts.holder == 0)
+                facts.holder = pid;
+        }
+    }
+    if (facts.holder > 0)
+        facts.holderProgram = programName(facts.holder);
+    if (node && facts.holderProgram == QLatin1String("ModemManager"))
+        facts.adapterMatch = usbAdapterMatch(*node, sysfsRoot);
+}
+
+bool busy(const ErrorOrigin &origin)
+{
+    return origin.step == ErrorOrigin::LockFile || origin.errorNumber == EBUSY ||
+           origin.errorNumber == EWOULDBLOCK;
+}
+
+} // namespace
+
+PortFacts gatherPortFacts(const QString &path, DWORD win32Error, const ErrorOrigin &origin)
+{
+    PortFacts facts;
+    facts.path = path;
+    facts.win32Error = win32Error;
+    facts.origin = origin;
+    struct stat node;
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &node) != 0) {
+        if (busy(origin))
+            findHolder(facts, nullptr, {}, false);
+        return facts;
+    }
+    facts.nodeFound = true;
+    facts.mode = node.st_mode;
+    facts.owner = userName(node.st_uid);
+    facts.group = groupName(node.st_gid);
+    facts.groupKnown = !facts.group.isEmpty();
+    if (!facts.groupKnown)
+        facts.group = QString::number(node.st_gid);
+    facts.user = userName(::geteuid());
+    facts.groupInSession = inSession(node.st_gid);
+    facts.groupOnPaper = onPaper(::geteuid(), node.st_gid);
+    if (busy(origin))
+        findHolder(facts, &node, QStringLiteral("/sys"), false);
+    return facts;
+}
+
+PortDiagnosis diagnose(const PortFacts &facts)
+{
+    PortDiagnosis result;
+    result.port = displayName(facts.path);
+    const int error = facts.origin.errorNumber;
+    if (facts.path.isEmpty()) {
+        result.cause = PortDiagnosis::Cause::NoPortChosen;
+    } else if (busy(facts.origin)) {
+        result.cause = PortDiagnosis::Cause::InUse;
+        result.processId = facts.holder;
+        result.program = facts.holderProgram;
+        result.adapterMatch = facts.adapterMatch;
+    } else if (error == ENOENT || error == ENODEV || error == ENXIO) {
+        result.cause = PortDiagnosis::Cause::Gone;
+    } else if ((error == EACCES || error == EPERM) && facts.nodeFound) {
+        const bool groupMayOpen = (facts.mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+        result.group = facts.group;
+        result.user = facts.user;
+        if (groupMayOpen && facts.groupKnown && !facts.groupInSession) {
+            result.cause =
+                facts.groupOnPaper ? PortDiagnosis::Cause::GroupNotActive : PortDiagnosis::Cause::NotInGroup;
+        } else {
+            result.cause = PortDiagnosis::Cause::NoAccess;
+            result.owner = facts.owner;
+            result.mode = modeText(facts.mode);
+        }
+    } else {
+        // A failure without an errno (settings the layer refuses) has its Win32 code.
+        result.cause = PortDiagnosis::Cause::Failed;
+        result.errorCode = error != 0 ? error : facts.win32Error;
+        result.systemError = error != 0 ? qt_error_string(error) : QStringLiteral("Win32");
+    }
+    return result;
+}
+
+PortDiagnosis otherReader(const QString &path, const QString &sysfsRoot)
+{
+    struct stat node;
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &node) != 0 || !S_ISCHR(node.st_mode))
+        return {};
+    const QString device = QStringLiteral("%1/dev/char/%2:%3/device")
+                               .arg(sysfsRoot)
+                               .arg(major(node.st_rdev))
+                               .arg(minor(node.st_rdev));
+    if (!QFileInfo::exists(device))
+        return {};
+    PortFacts facts;
+    facts.path = path;
+    findHolder(facts, &node, sysfsRoot, true);
+    if (facts.holder == 0)
+        return {};
+    PortDiagnosis result;
+    result.cause = PortDiagnosis::Cause::InUse;
+    result.port = displayName(path);
+    result.processId = facts.holder;
+    result.program = facts.holderProgram;
+    result.adapterMatch = facts.adapterMatch;
+    return result;
+}
+
+PortDiagnosis PortDiagnosis::ofFailedOpen(const QString &path)
+{
+    return diagnose(gatherPortFacts(path, GetLastError(), lastErrorOrigin()));
+}
+
+PortDiagnosis PortDiagnosis::ofOtherReader(const QString &path)
+{
+    return otherReader(path, QStringLiteral("/sys"));
+}
+
+} // namespace Kv

@@ -1,0 +1,34 @@
+#include "portdiagnosis.h"
+
+#include "win32comm.h"
+
+namespace Kv {
+
+PortDiagnosis PortDiagnosis::ofFailedOpen(const QString &path)
+{
+    const DWORD error = GetLastError();
+    static const QString prefix = QStringLiteral("\\\\.\\");
+    PortDiagnosis result;
+    result.port = path.startsWith(prefix) ? path.mid(prefix.size()) : path;
+    if (path.isEmpty()) {
+        result.cause = Cause::NoPortChosen;
+    } else if (error == ERROR_ACCESS_DENIED) {
+        // Opened without sharing: Windows refuses a port another program holds.
+        result.cause = Cause::InUse;
+    } else if (error == ERROR_FILE_NOT_FOUND) {
+        result.cause = Cause::Gone;
+    } else {
+        result.cause = Cause::Failed;
+        result.errorCode = error;
+        result.systemError = qt_error_string(static_cast<int>(error));
+    }
+    return result;
+}
+
+PortDiagnosis PortDiagnosis::ofOtherReader(const QString &)
+{
+    // A port open in another program cannot be opened here at all.
+    return {};
+}
+
+} // namespace Kv

@@ -1,0 +1,222 @@
+// Why a port would not open, as the failure box explains it.
+
+#include "portdiagnosis_unix.h"
+#include "ptypair.h"
+#include "testsupport.h"
+#include "winserialdevice.h"
+
+#include <QScopeGuard>
+#include <QTest>
+
+#include <csignal>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+
+using Kv::PortDiagnosis;
+using Kv::PortFacts;
+
+Q_DECLARE_METATYPE(PortFacts)
+
+namespace {
+
+// A port refused with error, as the diagnosis gathers it for anna, who is in
+// no group of the node (root:dialout, crw-rw----).
+PortFacts refused(int error, void (*change)(PortFacts &) = nullptr)
+{
+    PortFacts facts;
+    facts.path = QStringLiteral("/dev/ttyUSB0");
+    facts.origin.errorNumber = error;
+    facts.nodeFound = true;
+    facts.mode = S_IFCHR | 0660;
+    facts.owner = QStringLiteral("root");
+    facts.group = QStringLiteral("dialout");
+    facts.groupKnown = true;
+    facts.user = QStringLiteral("anna");
+    if (change)
+        change(facts);
+    return facts;
+}
+
+// A child process that holds the port as asked ("excl": TIOCEXCL and flock,
+// "open": a plain descriptor, "": not at all) until it is ended.
+pid_t holdInChild(const QString &path, const QString &how)
+{
+    int reply[2];
+    if (::pipe(reply) != 0)
+        return 0;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int fd = how.isEmpty() ? 0 : ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY);
+        const char held = fd >= 0 && (how != QLatin1String("excl") ||
+                                      (::ioctl(fd, TIOCEXCL) == 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0));
+        if (::write(reply[1], &held, 1) == 1 && held)
+            ::pause();
+        ::_exit(0);
+    }
+    char held = 0;
+    const bool answered = ::read(reply[0], &held, 1) == 1;
+    ::close(reply[0]);
+    ::close(reply[1]);
+    if (answered && held)
+        return child;
+    ::waitpid(child, nullptr, 0);
+    return 0;
+}
+
+void endChild(pid_t child)
+{
+    if (child > 0 && ::kill(child, SIGKILL) == 0)
+        ::waitpid(child, nullptr, 0);
+}
+
+} // namespace
+
+class TestPortDiagnosis : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void diagnosis_data()
+    {
+        QTest::addColumn<PortFacts>("facts");
+        QTest::addColumn<QString>("text");
+        const QString busy = QStringLiteral("ttyUSB0 is in use by ");
+        QTest::newRow("no port listed") << PortFacts()
+                                        << QStringLiteral("No serial port was found. Connect the tester's "
+                                                          "cable or USB adapter, check that the adapter's "
+                                                          "driver is installed, then refresh the port list.");
+        QTest::newRow("not in the group")
+            << refused(EACCES)
+            << QStringLiteral("Only members of the group dialout may open ttyUSB0, and your account anna is "
+                              "not one. Add it "
+                              "with\nsudo usermod -aG dialout anna\nthen log out and in again.");
+        QTest::newRow("joined after logging in")
+            << refused(EACCES, [](PortFacts &f) { f.groupOnPaper = true; })
+            << QStringLiteral("Only members of the group dialout may open ttyUSB0. Your account anna is one, "
+                              "but this session began before it joined: log out and in again.");
+        const QString noAccess = QStringLiteral(
+            "Your account may not open ttyUSB0 (owner root, group %1, mode %2), and membership of its group "
+            "would not change that. Check the device's owner and mode, or add a udev rule such as\n"
+            "SUBSYSTEM==\"tty\", KERNEL==\"ttyUSB0\", GROUP=\"dialout\", MODE=\"0660\"");
+        QTest::newRow("owner only") << refused(EPERM, [](PortFacts &f) { f.mode = S_IFCHR | 0600; })
+                                    << noAccess.arg("dialout", "crw-------");
+        QTest::newRow("group not in the database")
+            << refused(EACCES, [](PortFacts &f) { f.groupKnown = false, f.group = "4242"; })
+            << noAccess.arg("4242", "crw-rw----");
+        QTest::newRow("refused though in the group")
+            << refused(EACCES, [](PortFacts &f) { f.groupInSession = f.groupOnPaper = true; })
+            << noAccess.arg("dialout", "crw-rw----");
+        QTest::newRow("lock file of minicom") << refused(0, [](PortFacts &f) {
+            f.origin.step = Kv::ErrorOrigin::LockFile, f.holder = 4711, f.holderProgram = "minicom";
+        }) << busy + "minicom (process 4711). Close that program, then try again.";
+        QTest::newRow("TIOCEXCL, holder not seen")
+            << refused(EBUSY) << busy + "another program. Close it, then try again.";
+        QTest::newRow("ModemManager")
+            << refused(EWOULDBLOCK,
+                       [](PortFacts &f) {
+                           f.holder = 812, f.holderProgram = "ModemManager";
+                           f.adapterMatch =
+                               R"(SUBSYSTEM=="tty", ATTRS{idVendor}=="0403", ATTRS{idProduct}=="6001")";
+                       })
+            << busy + "ModemManager (process 812), which probes new serial devices for modems. Keep it away "
+                      "from the adapter with a udev rule such as\nSUBSYSTEM==\"tty\", "
+                      "ATTRS{idVendor}==\"0403\", "
+                      "ATTRS{idProduct}==\"6001\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"\nor stop it with\n"
+                      "sudo systemctl stop ModemManager";
+        QTest::newRow("brltty")
+            << refused(EBUSY, [](PortFacts &f) { f.holder = 530, f.holderProgram = "brltty"; })
+            << busy + "brltty (process 530), a braille display driver that claims USB serial adapters. Where "
+                      "no braille display is used, remove it with\nsudo apt remove brltty\nor mask it with\n"
+                      "sudo systemctl mask brltty.service brltty-udev.service";
+        QTest::newRow("unplugged") << refused(ENODEV)
+                                   << QStringLiteral("ttyUSB0 is no longer there: is the adapter plugged in? "
+                                                     "Plug it in, then refresh the port list.");
+        QTest::newRow("a directory") << refused(EISDIR)
+                                     << QStringLiteral(
+                                            "ttyUSB0 could not be opened: Is a directory (error 21).");
+        QTest::newRow("not a terminal")
+            << refused(ENOTTY)
+            << QStringLiteral("ttyUSB0 could not be opened: Inappropriate ioctl for device (error 25).");
+    }
+
+    // Each cause has its own text, with the names it needs and the commands
+    // kept out of the translations.
+    void diagnosis()
+    {
+        QFETCH(PortFacts, facts);
+        QFETCH(QString, text);
+        QCOMPARE(Kv::diagnose(facts).informativeText(), text);
+    }
+
+    void holder_data()
+    {
+        QTest::addColumn<QString>("held"); // how a child holds the port
+        QTest::addColumn<QString>("lock"); // the lock file's owner
+        QTest::addColumn<bool>("device");  // shown in sysfs as a serial device
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("TIOCEXCL and flock") << "excl"
+                                            << "" << false << false;
+        QTest::newRow("lock file of a running process") << ""
+                                                        << "child" << false << false;
+        QTest::newRow("stale lock file") << ""
+                                         << "ended" << false << true;
+        QTest::newRow("reader of a pseudo-terminal") << "open"
+                                                     << "" << false << true;
+        QTest::newRow("reader of a serial device") << "open"
+                                                   << "" << true << false;
+    }
+
+    // A port held by another process names it; a lock file of a process that
+    // has ended does not stand in the way; a reader without any lock keeps a
+    // download off a serial device, but not off a pseudo-terminal.
+    void holder()
+    {
+        QFETCH(QString, held);
+        QFETCH(QString, lock);
+        QFETCH(bool, device);
+        QFETCH(bool, opens);
+        PtyPair pty;
+        const pid_t child = holdInChild(pty.slavePath, held);
+        const auto ending = qScopeGuard([child] { endChild(child); });
+        QVERIFY(child > 0);
+        QFile lockFile(QStringLiteral("/var/lock/LCK..") + pty.slavePath.mid(5).replace('/', '_'));
+        const auto unlocking = qScopeGuard([&lockFile] { lockFile.remove(); });
+        if (!lock.isEmpty()) {
+            const pid_t ended = lock == QLatin1String("ended") ? holdInChild(pty.slavePath, "") : child;
+            endChild(ended == child ? 0 : ended);
+            QVERIFY(lockFile.open(QIODevice::WriteOnly));
+            lockFile.write(QByteArray::number(ended).rightJustified(10) + " minicom root\n");
+            lockFile.close();
+        }
+        QTemporaryDir sysfs;
+        struct stat node;
+        QVERIFY(::stat(QFile::encodeName(pty.slavePath).constData(), &node) == 0);
+        if (device)
+            QVERIFY(QDir().mkpath(sysfs.filePath(
+                QStringLiteral("dev/char/%1:%2/device").arg(major(node.st_rdev)).arg(minor(node.st_rdev)))));
+
+        Kv::WinSerialDevice port(pty.slavePath);
+        PortDiagnosis diagnosis = Kv::otherReader(pty.slavePath, device ? sysfs.path() : "/sys");
+        if (diagnosis.cause == PortDiagnosis::Cause::None) {
+            stderrOf([&] {
+                if (!port.openPort(QIODevice::ReadWrite, 50, 50))
+                    diagnosis = PortDiagnosis::ofFailedOpen(pty.slavePath);
+            });
+        }
+        QCOMPARE(diagnosis.informativeText(),
+                 opens ? QString()
+                       : QStringLiteral("%1 is in use by tst_portdiagnosis (process %2). Close that program, "
+                                        "then try again.")
+                             .arg(pty.slavePath.mid(5))
+                             .arg(child));
+        if (lock == QLatin1String("ended"))
+            QVERIFY(lockFile.open(QIODevice::ReadOnly) &&
+                    lockFile.readLine() == QByteArray::number(::getpid()) + '\n');
+    }
+};
+
+DATALOGGER_TEST_MAIN(TestPortDiagnosis)
+#include "tst_portdiagnosis.moc"
