@@ -315,15 +315,28 @@ Latencies latencies()
         result.firstTextMs = (firstText - firstByte) / 1e6;
     }
     {
-        Pty pty;
-        Kv::WinSerialDeviceAsync device(nullptr, pty.slavePath);
-        device.open(QIODevice::ReadWrite);
-        QThread::msleep(200);
+        // The window waiting for a tester that does not send: its device's
+        // read passes, its port watcher, the simulator's idle thread.
+        TesterSimulator::Options options;
+        options.neverAnswer = true;
+        TesterSimulatorThread tester(options);
+        const auto window = windowOn(*tester.tester);
+        window->findChild<QPushButton *>("downloadBtn")->click();
+        QEventLoop settle;
+        QTimer::singleShot(200, &settle, &QEventLoop::quit);
+        settle.exec();
         const double cpuBefore = cpuSeconds();
         QEventLoop loop;
         QTimer::singleShot(1000, &loop, &QEventLoop::quit);
         loop.exec();
         result.waitingCpuMs = (cpuSeconds() - cpuBefore) * 1000;
+        window->findChild<QPushButton *>("cancelBtn")->click();
+    }
+    {
+        Pty pty;
+        Kv::WinSerialDeviceAsync device(nullptr, pty.slavePath);
+        device.open(QIODevice::ReadWrite);
+        QThread::msleep(200);
         QElapsedTimer clock;
         clock.start();
         device.close();

@@ -3,6 +3,8 @@
 #include "appconstants.h"
 #include "dialoglanguage.h"
 #include "openfordownload.h"
+#include "portlist.h"
+#include "portwatcher.h"
 #include "serialportenumerator.h"
 #include "serialsettings.h"
 #include "translations.h"
@@ -80,7 +82,11 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     restoreGeometry(settings.value(SettingsKeyMainWindowGeometry).toByteArray());
     restoreState(settings.value(SettingsKeyMainWindowState).toByteArray(), 0);
 
+    // The list follows the hardware; it grows with its longest entry.
+    ui.comPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    portWatcher = new Kv::PortWatcher(this);
     refreshPorts();
+    connect(portWatcher, &Kv::PortWatcher::portsChanged, this, &MainWindow::refreshPorts);
 
     connect(ui.actionExit, &QAction::triggered, this, &QWidget::close);
     connect(ui.actionChangeLanguage, &QAction::triggered, this, &MainWindow::changeLanguage);
@@ -124,16 +130,9 @@ void MainWindow::changeLanguage()
 
 void MainWindow::refreshPorts()
 {
-    ui.comPorts->clear();
     QList<Kv::SerialPortInfo> ports;
     Kv::enumerateSerialPorts(ports);
-
-    const QString storedName = QSettings().value(SettingsKeyDevicePortName).toString();
-    for (const Kv::SerialPortInfo &port : std::as_const(ports)) {
-        ui.comPorts->addItem(port.portName, port.openPath);
-        if (port.portName == storedName)
-            ui.comPorts->setCurrentIndex(ui.comPorts->count() - 1);
-    }
+    PortList::show(*ui.comPorts, ports, QSettings().value(SettingsKeyDevicePortName).toString());
 }
 
 void MainWindow::download()
@@ -145,6 +144,8 @@ void MainWindow::download()
     ui.actionRefreshPorts->setEnabled(false);
     ui.actionChangeLanguage->setEnabled(false);
     ui.comPorts->setEnabled(false);
+    // The port list stays as it is until the download ends.
+    portWatcher->hold();
     statusBar()->showMessage(tr("Now initiate the download on the tester"));
     statusBar()->addPermanentWidget(progressBar, 0);
     progressBar->show();
@@ -238,6 +239,7 @@ void MainWindow::cancelDownload()
     // event loop destroy it once that signal has returned.
     device->deleteLater();
     device = nullptr;
+    portWatcher->release();
 }
 
 void MainWindow::readyRead()

@@ -11,6 +11,7 @@ class QProgressBar;
 
 namespace Kv {
 class PortDiagnosis;
+class PortWatcher;
 class WinSerialDeviceAsync;
 } // namespace Kv
 
@@ -62,5 +63,6 @@ private:
     // Runs takeReceived() while received bytes wait to be taken or shown.
     QTimer receiveTimer;
     QProgressBar *progressBar = nullptr;
+    Kv::PortWatcher *portWatcher = nullptr;
     QString savedFilePath;
 };

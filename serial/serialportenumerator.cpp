@@ -4,6 +4,11 @@
 
 namespace Kv {
 
+QStringList extraPortPaths()
+{
+    return qEnvironmentVariable("DATALOGGER_EXTRA_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
 int comPortNumber(const QString &portName)
 {
     static const QRegularExpression pattern(QStringLiteral("^COM(\\d+)"));

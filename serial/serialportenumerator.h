@@ -3,6 +3,7 @@
 #include "serialportinfo.h"
 
 #include <QList>
+#include <QStringList>
 
 namespace Kv {
 
@@ -10,6 +11,11 @@ namespace Kv {
 // The list is not cleared first; when the platform cannot list its devices,
 // the list is left unchanged.
 void enumerateSerialPorts(QList<SerialPortInfo> &ports);
+
+// The paths named in the colon-separated variable DATALOGGER_EXTRA_PORTS:
+// ports that no platform listing shows (pseudo-terminals of simulators and
+// network bridges), as given.
+QStringList extraPortPaths();
 
 // Rules shared by the platform backends.
 

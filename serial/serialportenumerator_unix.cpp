@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 #include <sys/stat.h>
@@ -105,6 +106,9 @@ bool readSysfsPort(const QString &classDir, const QString &entry, const QString 
         const QString usbDir = usbDeviceOf(deviceDir, devicesRoot);
         if (!usbDir.isEmpty()) {
             description = readAttribute(usbDir + QStringLiteral("/product"));
+            info.manufacturer = readAttribute(usbDir + QStringLiteral("/manufacturer"));
+            info.product = description;
+            info.serialNumber = readAttribute(usbDir + QStringLiteral("/serial"));
             setIdsFromHardwareId(info, usbHardwareId(usbDir));
         }
     } else {
@@ -153,6 +157,20 @@ bool naturalLess(const QString &a, const QString &b)
     return i == a.size() && j < b.size();
 }
 
+// The links udev makes in /dev/serial/by-id, named after the adapter's maker,
+// product and serial number, by the node they point to.
+QHash<QString, QString> stablePaths(const QString &devRoot)
+{
+    QHash<QString, QString> byNode;
+    const QString folder = devRoot + QStringLiteral("/serial/by-id");
+    const QFileInfoList links = QDir(folder).entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot);
+    for (const QFileInfo &link : links) {
+        if (link.isSymLink())
+            byNode.insert(QDir::cleanPath(link.symLinkTarget()), link.absoluteFilePath());
+    }
+    return byNode;
+}
+
 void appendSysfsPorts(QList<SerialPortInfo> &found, const QString &sysfsRoot, const QString &devRoot)
 {
     const QString classDir = sysfsRoot + QStringLiteral("/class/tty");
@@ -167,13 +185,15 @@ void appendSysfsPorts(QList<SerialPortInfo> &found, const QString &sysfsRoot, co
     std::stable_sort(ports.begin(), ports.end(), [](const SerialPortInfo &a, const SerialPortInfo &b) {
         return naturalLess(a.portName, b.portName);
     });
+    const QHash<QString, QString> stable = stablePaths(devRoot);
+    for (SerialPortInfo &port : ports)
+        port.stablePath = stable.value(port.devicePath);
     found.append(ports);
 }
 
 void appendExtraPorts(QList<SerialPortInfo> &found, const QString &devRoot)
 {
-    const QStringList paths =
-        qEnvironmentVariable("DATALOGGER_EXTRA_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    const QStringList paths = extraPortPaths();
     for (const QString &path : paths) {
         const QString openPath = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
         if (!isCharacterDevice(openPath))

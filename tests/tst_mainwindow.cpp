@@ -57,7 +57,7 @@ private slots:
     void countrySettings_data();
     void countrySettings();
     void settingsSurviveANewWindow();
-    void refreshRestoresStoredPort();
+    void portListFollowsPorts();
     void aboutText();
     void helpPageByLanguage_data();
     void helpPageByLanguage();
@@ -258,11 +258,16 @@ void TestMainWindow::settingsSurviveANewWindow()
     QCOMPARE(window.ui.comPorts->currentData().toString(), ports.at(1));
 }
 
-void TestMainWindow::refreshRestoresStoredPort()
+// The list keeps the user's choice through every refresh, follows ports that
+// come and go without Refresh Ports, and falls back to the stored port when
+// the chosen one has gone.
+void TestMainWindow::portListFollowsPorts()
 {
     const QStringList ports = makePorts(3);
     QCOMPARE(ports.size(), 3);
     const QString storedName = ports.at(2).mid(5); // pts/N
+    const QString link = folder->filePath("tester");
+    qputenv("DATALOGGER_EXTRA_PORTS", (ports.join(QLatin1Char(':')) + QLatin1Char(':') + link).toLocal8Bit());
 
     MainWindow unknown;
     QCOMPARE(unknown.ui.comPorts->currentIndex(), 0);
@@ -272,11 +277,23 @@ void TestMainWindow::refreshRestoresStoredPort()
     QCOMPARE(window.ui.comPorts->currentText(), storedName);
     QCOMPARE(window.ui.comPorts->currentData().toString(), ports.at(2));
 
-    // The port stored at the last exit comes back, not the one picked since.
     window.ui.comPorts->setCurrentIndex(window.ui.comPorts->findData(ports.at(0)));
     window.ui.actionRefreshPorts->trigger();
+    QCOMPARE(window.ui.comPorts->currentData().toString(), ports.at(0));
+
+    // A port made after the window, and taken away again.
+    const int listed = window.ui.comPorts->count();
+    PtyPair tester;
+    QVERIFY(QFile::link(tester.slavePath, link));
+    QTRY_VERIFY_WITH_TIMEOUT(window.ui.comPorts->findData(link) >= 0, 1000);
+    QCOMPARE(window.ui.comPorts->count(), listed + 1);
+    QVERIFY(QFile::remove(link));
+    QTRY_VERIFY_WITH_TIMEOUT(window.ui.comPorts->findData(link) < 0, 1000);
+    QCOMPARE(window.ui.comPorts->currentData().toString(), ports.at(0));
+
+    ::close(portMasters.takeFirst());
+    window.ui.actionRefreshPorts->trigger();
     QCOMPARE(window.ui.comPorts->currentText(), storedName);
-    QCOMPARE(window.ui.comPorts->findData(ports.at(0)) >= 0, true);
 }
 
 void TestMainWindow::aboutText()

@@ -1,8 +1,11 @@
+#include "portlist.h"
+#include "portwatcher.h"
 #include "serialportenumerator.h"
 #include "serialportenumerator_unix.h"
 #include "testsupport.h"
 
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,7 +23,8 @@ namespace {
 // attribute=value...", with "nonode" when /dev has no node for it.
 const char *const typicalTree[] = {
     "pci0000:00/0000:00:14.0|pci|xhci_hcd",
-    HUB "1-2|usb|usb|idVendor=0403|idProduct=6001|bcdDevice=0600|product=FT232R USB UART",
+    HUB "1-2|usb|usb|idVendor=0403|idProduct=6001|bcdDevice=0600|product=FT232R USB UART|manufacturer=FTDI|"
+        "serial=A10K3XYZ",
     HUB "1-2/1-2:1.0|usb|ftdi_sio|bInterfaceNumber=00",
     HUB "1-2/1-2:1.0/ttyUSB0|usb-serial|ftdi_sio",
     "tty|ttyUSB0|" HUB "1-2/1-2:1.0/ttyUSB0",
@@ -195,24 +199,47 @@ private slots:
         FakeSystem system;
         QCOMPARE(portNames(system.ports(system.root.path() + QStringLiteral("/missing"))),
                  QStringList{"earlier"});
+        // udev's stable name of an adapter, and one of an adapter not plugged in.
+        QDir().mkpath(system.dev + QStringLiteral("/serial/by-id"));
+        QVERIFY(QFile::link(
+            QStringLiteral("../../ttyUSB0"),
+            system.dev + QStringLiteral("/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")));
+        QVERIFY(QFile::link(QStringLiteral("../../ttyUSB7"),
+                            system.dev + QStringLiteral("/serial/by-id/usb-gone")));
         const QList<Kv::SerialPortInfo> ports = system.ports(system.sys);
         QCOMPARE(portNames(ports), QStringList{"earlier"} + typicalPortNames);
         QStringList records;
         for (const Kv::SerialPortInfo &port : ports.mid(1)) {
             QCOMPARE(port.devicePath, system.dev + QLatin1Char('/') + port.portName);
             QCOMPARE(port.openPath, port.devicePath);
-            records << QStringList{port.friendlyName, port.enumeratorName,
+            records << QStringList{port.friendlyName,
+                                   port.enumeratorName,
                                    QString(port.physicalName).replace(system.devices, QStringLiteral("~/")),
-                                   QString::asprintf("%04x:%04x", port.vendorId, port.productId)}
+                                   QString::asprintf("%04x:%04x", port.vendorId, port.productId),
+                                   port.manufacturer,
+                                   port.product,
+                                   port.serialNumber,
+                                   QString(port.stablePath).replace(system.dev, QStringLiteral("~dev"))}
                            .join(QLatin1Char('|'));
         }
-        QCOMPARE(records,
-                 QStringList({"rfcomm0|BLUETOOTH||0000:0000",
-                              "Arduino Uno (ttyACM0)|USB|~/" HUB "1-3/1-3:1.0|2341:0043",
-                              "ttyS0|PNP|~/" UART "|0000:0000",
-                              "FT232R USB UART (ttyUSB0)|USB|~/" HUB "1-2/1-2:1.0/ttyUSB0|0403:6001",
-                              "CP2102 USB to UART (ttyUSB2)|USB|~/" HUB "1-5/1-5:1.0/ttyUSB2|10c4:ea60",
-                              "ttyUSB10|USB|~/" HUB "1-4/1-4:1.0/ttyUSB10|1a86:7523"}));
+        QCOMPARE(
+            records,
+            QStringList(
+                {"rfcomm0|BLUETOOTH||0000:0000||||",
+                 "Arduino Uno (ttyACM0)|USB|~/" HUB "1-3/1-3:1.0|2341:0043||Arduino Uno||",
+                 "ttyS0|PNP|~/" UART "|0000:0000||||",
+                 "FT232R USB UART (ttyUSB0)|USB|~/" HUB "1-2/1-2:1.0/ttyUSB0|0403:6001|FTDI|"
+                 "FT232R USB UART|A10K3XYZ|~dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0",
+                 "CP2102 USB to UART (ttyUSB2)|USB|~/" HUB
+                 "1-5/1-5:1.0/ttyUSB2|10c4:ea60||CP2102 USB to UART||",
+                 "ttyUSB10|USB|~/" HUB "1-4/1-4:1.0/ttyUSB10|1a86:7523||||"}));
+        // The port list's tooltip says which adapter is which.
+        QCOMPARE(PortList::toolTip(ports.at(4)),
+                 QStringLiteral("FT232R USB UART (ttyUSB0)\nMaker: FTDI\nProduct: FT232R USB UART\n"
+                                "VID:PID: 0403:6001\nSerial number: A10K3XYZ\nDevice: %1/ttyUSB0\n"
+                                "Stable name: %1/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")
+                     .arg(system.dev));
+        QCOMPARE(PortList::toolTip(ports.at(3)), QStringLiteral("ttyS0\nDevice: %1/ttyS0").arg(system.dev));
     }
 
     void extraPorts_data()
@@ -251,6 +278,13 @@ private slots:
         };
         qputenv("DATALOGGER_EXTRA_PORTS", QFile::encodeName(expand(variable)));
 
+        // udev's stable name of an adapter, and one of an adapter not plugged in.
+        QDir().mkpath(system.dev + QStringLiteral("/serial/by-id"));
+        QVERIFY(QFile::link(
+            QStringLiteral("../../ttyUSB0"),
+            system.dev + QStringLiteral("/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")));
+        QVERIFY(QFile::link(QStringLiteral("../../ttyUSB7"),
+                            system.dev + QStringLiteral("/serial/by-id/usb-gone")));
         const QList<Kv::SerialPortInfo> ports = system.ports(system.sys);
         QCOMPARE(portNames(ports.mid(1, typicalPortNames.size())), typicalPortNames);
         QStringList extra;
@@ -262,6 +296,33 @@ private slots:
     }
 
     // The backend of this machine, with a pseudo-terminal as a virtual port.
+    // Hardware events in bursts, as udev delivers them when an adapter with
+    // several ports comes or a hub is reset: one report each burst, none
+    // while held, one at the release for what came meanwhile.
+    void watcherReportsBurstsOnce()
+    {
+        Kv::PortWatcher watcher;
+        QSignalSpy changed(&watcher, &Kv::PortWatcher::portsChanged);
+        for (int i = 0; i < 500; ++i) {
+            watcher.noteEvent();
+            if (i % 50 == 0)
+                QTest::qWait(10);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, 2000);
+        QTest::qWait(2 * Kv::PortWatcher::settleMs);
+        QCOMPARE(changed.count(), 1);
+
+        watcher.hold();
+        watcher.noteEvent();
+        QTest::qWait(2 * Kv::PortWatcher::settleMs);
+        QCOMPARE(changed.count(), 1);
+        watcher.release();
+        QCOMPARE(changed.count(), 2);
+        watcher.hold();
+        watcher.release();
+        QCOMPARE(changed.count(), 2);
+    }
+
     void realBackendListsCharacterDevices()
     {
         const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);

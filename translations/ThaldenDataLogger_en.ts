@@ -248,4 +248,37 @@ or mask it with
         <translation>%1 could not be opened: %2 (error %3).</translation>
     </message>
 </context>
+<context>
+    <name>PortList</name>
+    <message>
+        <source>Maker: %1</source>
+        <comment>The %1 is the maker of a USB serial adapter</comment>
+        <translation>Maker: %1</translation>
+    </message>
+    <message>
+        <source>Product: %1</source>
+        <comment>The %1 is the product name of a USB serial adapter</comment>
+        <translation>Product: %1</translation>
+    </message>
+    <message>
+        <source>VID:PID: %1</source>
+        <comment>The %1 is a USB vendor and product id such as 0403:6001</comment>
+        <translation>VID:PID: %1</translation>
+    </message>
+    <message>
+        <source>Serial number: %1</source>
+        <comment>The %1 is the serial number of a USB serial adapter</comment>
+        <translation>Serial number: %1</translation>
+    </message>
+    <message>
+        <source>Device: %1</source>
+        <comment>The %1 is a device path such as /dev/ttyUSB0</comment>
+        <translation>Device: %1</translation>
+    </message>
+    <message>
+        <source>Stable name: %1</source>
+        <comment>The %1 is a path that names the adapter whatever port it is on</comment>
+        <translation>Stable name: %1</translation>
+    </message>
+</context>
 </TS>
