@@ -6,7 +6,8 @@
 
 // Closes every window when the session or a user asks the process to end
 // (SIGTERM, SIGINT, SIGHUP on Unix), so the program ends the way it does on
-// Exit and stores its settings instead of dying mid-way.
+// Exit and stores its settings instead of dying mid-way. A program without
+// windows (the command line) ends its own way on requested().
 class TerminationHandler : public QObject
 {
     Q_OBJECT
@@ -14,6 +15,9 @@ class TerminationHandler : public QObject
 public:
     explicit TerminationHandler(QObject *parent = nullptr);
     ~TerminationHandler() override;
+
+signals:
+    void requested();
 
 private:
     struct Private;

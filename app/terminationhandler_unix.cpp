@@ -36,11 +36,13 @@ TerminationHandler::TerminationHandler(QObject *parent)
         return;
     }
     d->notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
-    connect(d->notifier, &QSocketNotifier::activated, this, [] {
+    connect(d->notifier, &QSocketNotifier::activated, this, [this] {
         char byte;
         [[maybe_unused]] const ssize_t got = ::read(signalSockets[1], &byte, 1);
         // Modal dialogs are closed first (rejected), then the main window.
-        QApplication::closeAllWindows();
+        if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+            QApplication::closeAllWindows();
+        emit requested();
     });
 
     struct sigaction action = {};

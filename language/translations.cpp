@@ -86,3 +86,17 @@ bool installTranslators(QObject *owner, const QString &translationsDir, bool *ca
 
     return loaded;
 }
+
+bool installStoredTranslator(QObject *owner)
+{
+    QSettings settings;
+    auto *translator = new QTranslator(owner);
+    if (!loadTranslation(
+            translator,
+            settings.value(QStringLiteral("%1/FilePath").arg(SettingsKeyDialogLanguage)).toString()))
+        return false;
+    QCoreApplication::installTranslator(translator);
+    QLocale::setDefault(
+        QLocale(settings.value(QStringLiteral("%1/Iso639Code").arg(SettingsKeyDialogLanguage)).toString()));
+    return true;
+}

@@ -26,3 +26,8 @@ bool loadApplicationTranslator(QTranslator *translator, const QString &translati
 // application's, then Qt's own for the same language) as children of owner.
 // Returns the result of loadApplicationTranslator().
 bool installTranslators(QObject *owner, const QString &translationsDir, bool *cancelled = nullptr);
+
+// Installs the stored application translation, as a child of owner, without
+// ever asking, and makes its language the default locale. False (English
+// stays) when none is stored or it does not load.
+bool installStoredTranslator(QObject *owner);

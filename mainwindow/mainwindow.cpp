@@ -2,11 +2,12 @@
 
 #include "appconstants.h"
 #include "dialoglanguage.h"
+#include "germannumberformat.h"
 #include "openfordownload.h"
 #include "portlist.h"
 #include "portwatcher.h"
 #include "serialportenumerator.h"
-#include "serialsettings.h"
+#include "testerline.h"
 #include "translations.h"
 #include "winserialdeviceasync.h"
 
@@ -153,32 +154,7 @@ void MainWindow::download()
     const QString portPath = ui.comPorts->currentData(Qt::UserRole).toString();
     device = new Kv::WinSerialDeviceAsync(this, portPath);
 
-    // The tester's line: 9600 bit/s, 8 data bits, no parity, 1 stop bit, no
-    // flow control, DTR and RTS on.
-    auto *settings = new Kv::SerialSettings;
-    settings->setBaudRate(9600);
-    settings->setByteSize(8);
-    settings->setStopBits(ONESTOPBIT);
-    settings->setBinary(1);
-    settings->setParityCheck(0);
-    settings->setParity(NOPARITY);
-    settings->setOutxDsrFlow(0);
-    settings->setDsrSensitivity(0);
-    settings->setDtrControl(DTR_CONTROL_ENABLE);
-    settings->setOutxCtsFlow(0);
-    settings->setRtsControl(RTS_CONTROL_ENABLE);
-    settings->setOutX(0);
-    settings->setInX(0);
-    settings->setXonChar(0x11);
-    settings->setXoffChar(0x13);
-    settings->setEvtChar(0);
-    settings->setXonLim(100);
-    settings->setXoffLim(100);
-    settings->setTxContinueOnXoff(1);
-    settings->setErrorCharReplace(0);
-    settings->setNullDiscard(0);
-    settings->setAbortOnError(0);
-    device->setSettings(settings);
+    device->setSettings(Kv::TesterLine::newSettings());
 
     ui.outputTextEdit->clear();
     pendingText.clear();
@@ -191,8 +167,7 @@ void MainWindow::download()
     if (failure.cause == Kv::PortDiagnosis::Cause::None) {
         connect(device, &Kv::WinSerialDeviceAsync::readyRead, this, &MainWindow::readyRead);
         connect(device, &Kv::WinSerialDeviceAsync::readTimeOut, this, &MainWindow::readTimeOut);
-        device->write("SYST:REM\r\n");
-        device->write("MEM:DATA? ALL\r\n");
+        Kv::TesterLine::requestResults(*device);
         return;
     }
 
@@ -379,10 +354,8 @@ void MainWindow::saveFile()
         } else {
             convert = stored.toBool();
         }
-        if (convert) {
-            data.replace(',', ';');
-            data.replace('.', ',');
-        }
+        if (convert)
+            data = toGermanNumberFormat(data);
         QSettings().setValue(SettingsKeyConvertData, convert);
     }
 

@@ -281,4 +281,109 @@ or mask it with
         <translation>Stable name: %1</translation>
     </message>
 </context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Displays this help.</translation>
+    </message>
+    <message>
+        <source>Displays the version.</source>
+        <translation>Displays the version.</translation>
+    </message>
+    <message>
+        <source>Lists the serial ports as the window does, tab-separated.</source>
+        <translation>Lists the serial ports as the window does, tab-separated.</translation>
+    </message>
+    <message>
+        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
+        <translation>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</translation>
+    </message>
+    <message>
+        <source>Writes the results to FILE, or to standard output for -.</source>
+        <translation>Writes the results to FILE, or to standard output for -.</translation>
+    </message>
+    <message>
+        <source>Converts the results to the German number format.</source>
+        <translation>Converts the results to the German number format.</translation>
+    </message>
+    <message>
+        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
+        <translation>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger --help&quot;.</source>
+        <translation>Try &quot;thalden-datalogger --help&quot;.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <comment>%1 is the argument given</comment>
+        <translation>Unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
+        <translation>Nothing to do: give --download PORT --output FILE, or --list-ports.</translation>
+    </message>
+    <message>
+        <source>--download needs --output FILE.</source>
+        <translation>--download needs --output FILE.</translation>
+    </message>
+    <message>
+        <source>--wait needs a positive number of seconds.</source>
+        <translation>--wait needs a positive number of seconds.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <comment>%1 is a file path</comment>
+        <translation>The folder of %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>The port could not be opened.</source>
+        <translation>The port could not be opened.</translation>
+    </message>
+    <message>
+        <source>Waiting for the tester: start the transfer on the tester.</source>
+        <translation>Waiting for the tester: start the transfer on the tester.</translation>
+    </message>
+    <message>
+        <source>%1 received in %2 s</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
+        <translation>%1 received in %2 s</translation>
+    </message>
+    <message>
+        <source>Receiving...</source>
+        <translation>Receiving...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Nothing arrived within %n second.</numerusform>
+            <numerusform>Nothing arrived within %n seconds.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>%1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>Saved %1 to %2.</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
+        <translation>Saved %1 to %2.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
+    </message>
+</context>
 </TS>

@@ -281,4 +281,109 @@ o enmascárelo con
         <translation>Nombre estable: %1</translation>
     </message>
 </context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copia en un archivo los resultados almacenados de un comprobador FV, sin ventana.
+
+Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 no llegó nada dentro de --wait; 4 no se pudo escribir el archivo; 5 se perdió la conexión durante la transferencia (se escribe lo que llegó); 130 interrumpido (se escribe lo que llegó).</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Muestra esta ayuda.</translation>
+    </message>
+    <message>
+        <source>Displays the version.</source>
+        <translation>Muestra la versión.</translation>
+    </message>
+    <message>
+        <source>Lists the serial ports as the window does, tab-separated.</source>
+        <translation>Enumera los puertos serie como la ventana, separados por tabuladores.</translation>
+    </message>
+    <message>
+        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
+        <translation>Descarga los resultados de PORT: una ruta si empieza por / o ., si no un nombre bajo /dev (ttyUSB0, pts/3).</translation>
+    </message>
+    <message>
+        <source>Writes the results to FILE, or to standard output for -.</source>
+        <translation>Escribe los resultados en FILE, o en la salida estándar con -.</translation>
+    </message>
+    <message>
+        <source>Converts the results to the German number format.</source>
+        <translation>Convierte los resultados al formato numérico alemán.</translation>
+    </message>
+    <message>
+        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
+        <translation>Desiste si no ha llegado ningún byte SECONDS segundos después de la petición (por defecto: espera hasta que se interrumpa).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger --help&quot;.</source>
+        <translation>Pruebe «thalden-datalogger --help».</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <comment>%1 is the argument given</comment>
+        <translation>Argumento inesperado: %1</translation>
+    </message>
+    <message>
+        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
+        <translation>Nada que hacer: indique --download PORT --output FILE, o --list-ports.</translation>
+    </message>
+    <message>
+        <source>--download needs --output FILE.</source>
+        <translation>--download necesita --output FILE.</translation>
+    </message>
+    <message>
+        <source>--wait needs a positive number of seconds.</source>
+        <translation>--wait necesita un número positivo de segundos.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <comment>%1 is a file path</comment>
+        <translation>La carpeta de %1 no existe.</translation>
+    </message>
+    <message>
+        <source>The port could not be opened.</source>
+        <translation>No se pudo abrir el puerto.</translation>
+    </message>
+    <message>
+        <source>Waiting for the tester: start the transfer on the tester.</source>
+        <translation>Esperando al comprobador: inicie la transferencia en el comprobador.</translation>
+    </message>
+    <message>
+        <source>%1 received in %2 s</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
+        <translation>%1 recibidos en %2 s</translation>
+    </message>
+    <message>
+        <source>Receiving...</source>
+        <translation>Recibiendo...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>No llegó nada en %n segundo.</numerusform>
+            <numerusform>No llegó nada en %n segundos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>No se pudo escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>Saved %1 to %2.</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
+        <translation>%1 guardados en %2.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
+    </message>
+</context>
 </TS>

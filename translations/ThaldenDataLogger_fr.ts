@@ -281,4 +281,109 @@ ou masquez-le avec
         <translation>Nom stable : %1</translation>
     </message>
 </context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copie dans un fichier les résultats enregistrés d’un testeur PV, sans fenêtre.
+
+Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas pu être ouvert ; 3 rien n’est arrivé dans le délai de --wait ; 4 le fichier n’a pas pu être écrit ; 5 la connexion a été perdue pendant le transfert (ce qui est arrivé est écrit) ; 130 interrompu (ce qui est arrivé est écrit).</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Affiche cette aide.</translation>
+    </message>
+    <message>
+        <source>Displays the version.</source>
+        <translation>Affiche la version.</translation>
+    </message>
+    <message>
+        <source>Lists the serial ports as the window does, tab-separated.</source>
+        <translation>Liste les ports série comme la fenêtre, séparés par des tabulations.</translation>
+    </message>
+    <message>
+        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
+        <translation>Télécharge les résultats depuis PORT : un chemin s’il commence par / ou ., sinon un nom sous /dev (ttyUSB0, pts/3).</translation>
+    </message>
+    <message>
+        <source>Writes the results to FILE, or to standard output for -.</source>
+        <translation>Écrit les résultats dans FILE, ou sur la sortie standard pour -.</translation>
+    </message>
+    <message>
+        <source>Converts the results to the German number format.</source>
+        <translation>Convertit les résultats au format numérique allemand.</translation>
+    </message>
+    <message>
+        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
+        <translation>Abandonne si aucun octet n’est arrivé SECONDS secondes après la demande (par défaut : attend jusqu’à l’interruption).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger --help&quot;.</source>
+        <translation>Essayez « thalden-datalogger --help ».</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <comment>%1 is the argument given</comment>
+        <translation>Argument inattendu : %1</translation>
+    </message>
+    <message>
+        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
+        <translation>Rien à faire : indiquez --download PORT --output FILE, ou --list-ports.</translation>
+    </message>
+    <message>
+        <source>--download needs --output FILE.</source>
+        <translation>--download exige --output FILE.</translation>
+    </message>
+    <message>
+        <source>--wait needs a positive number of seconds.</source>
+        <translation>--wait exige un nombre de secondes positif.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <comment>%1 is a file path</comment>
+        <translation>Le dossier de %1 n’existe pas.</translation>
+    </message>
+    <message>
+        <source>The port could not be opened.</source>
+        <translation>Le port n’a pas pu être ouvert.</translation>
+    </message>
+    <message>
+        <source>Waiting for the tester: start the transfer on the tester.</source>
+        <translation>En attente du testeur : lancez le transfert sur le testeur.</translation>
+    </message>
+    <message>
+        <source>%1 received in %2 s</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
+        <translation>%1 reçus en %2 s</translation>
+    </message>
+    <message>
+        <source>Receiving...</source>
+        <translation>Réception...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Rien n’est arrivé en %n seconde.</numerusform>
+            <numerusform>Rien n’est arrivé en %n secondes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>%1 n’a pas pu être écrit : %2</translation>
+    </message>
+    <message>
+        <source>Saved %1 to %2.</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
+        <translation>%1 enregistrés dans %2.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
+    </message>
+</context>
 </TS>

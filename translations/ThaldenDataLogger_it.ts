@@ -281,4 +281,109 @@ oppure mascherarlo con
         <translation>Nome stabile: %1</translation>
     </message>
 </context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copia in un file i risultati memorizzati di un tester FV, senza finestra.
+
+Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta; 3 non è arrivato nulla entro --wait; 4 impossibile scrivere il file; 5 connessione persa durante il trasferimento (ciò che è arrivato viene scritto); 130 interrotto (ciò che è arrivato viene scritto).</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Mostra questo aiuto.</translation>
+    </message>
+    <message>
+        <source>Displays the version.</source>
+        <translation>Mostra la versione.</translation>
+    </message>
+    <message>
+        <source>Lists the serial ports as the window does, tab-separated.</source>
+        <translation>Elenca le porte seriali come la finestra, separate da tabulazioni.</translation>
+    </message>
+    <message>
+        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
+        <translation>Scarica i risultati da PORT: un percorso se inizia con / o ., altrimenti un nome sotto /dev (ttyUSB0, pts/3).</translation>
+    </message>
+    <message>
+        <source>Writes the results to FILE, or to standard output for -.</source>
+        <translation>Scrive i risultati in FILE, o sullo standard output con -.</translation>
+    </message>
+    <message>
+        <source>Converts the results to the German number format.</source>
+        <translation>Converte i risultati nel formato numerico tedesco.</translation>
+    </message>
+    <message>
+        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
+        <translation>Rinuncia se nessun byte è arrivato SECONDS secondi dopo la richiesta (predefinito: attende fino all’interruzione).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger --help&quot;.</source>
+        <translation>Provare «thalden-datalogger --help».</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <comment>%1 is the argument given</comment>
+        <translation>Argomento inatteso: %1</translation>
+    </message>
+    <message>
+        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
+        <translation>Niente da fare: indicare --download PORT --output FILE, oppure --list-ports.</translation>
+    </message>
+    <message>
+        <source>--download needs --output FILE.</source>
+        <translation>--download richiede --output FILE.</translation>
+    </message>
+    <message>
+        <source>--wait needs a positive number of seconds.</source>
+        <translation>--wait richiede un numero positivo di secondi.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <comment>%1 is a file path</comment>
+        <translation>La cartella di %1 non esiste.</translation>
+    </message>
+    <message>
+        <source>The port could not be opened.</source>
+        <translation>Impossibile aprire la porta.</translation>
+    </message>
+    <message>
+        <source>Waiting for the tester: start the transfer on the tester.</source>
+        <translation>In attesa del tester: avviare il trasferimento sul tester.</translation>
+    </message>
+    <message>
+        <source>%1 received in %2 s</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
+        <translation>%1 ricevuti in %2 s</translation>
+    </message>
+    <message>
+        <source>Receiving...</source>
+        <translation>Ricezione...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Non è arrivato nulla entro %n secondo.</numerusform>
+            <numerusform>Non è arrivato nulla entro %n secondi.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>Impossibile scrivere %1: %2</translation>
+    </message>
+    <message>
+        <source>Saved %1 to %2.</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
+        <translation>%1 salvati in %2.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
+    </message>
+</context>
 </TS>

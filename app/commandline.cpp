@@ -1,0 +1,254 @@
+#include "commandline.h"
+
+#include "application.h"
+#include "commandlinedownload.h"
+#include "germannumberformat.h"
+#include "serialportenumerator.h"
+#include "terminationhandler.h"
+#include "translations.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QSaveFile>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+void printTo(FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+void say(const QString &text)
+{
+    printTo(stderr, text + QLatin1Char('\n'));
+}
+
+// The serial layer writes its failure texts without a line break; what
+// follows them starts on a line of its own.
+void sayAfterFailure(const QString &text)
+{
+    say(QLatin1Char('\n') + text);
+}
+
+QString amount(qint64 bytes)
+{
+    return QLocale().formattedDataSize(bytes);
+}
+
+int listPorts()
+{
+    QList<Kv::SerialPortInfo> ports;
+    Kv::enumerateSerialPorts(ports);
+    QString text = QStringLiteral("name\tdevice\tfriendly name\tvid:pid\tstable name\n");
+    for (const Kv::SerialPortInfo &port : std::as_const(ports)) {
+        const QString ids = port.vendorId || port.productId
+                                ? QString::asprintf("%04x:%04x", port.vendorId, port.productId)
+                                : QString();
+        text += QStringList{port.portName, port.openPath, port.friendlyName, ids, port.stablePath}.join(
+                    QLatin1Char('\t')) +
+                QLatin1Char('\n');
+    }
+    printTo(stdout, text);
+    return CommandLine::Saved;
+}
+
+// Written whole or not at all, as the window saves: an existing file stays as
+// it was when anything fails.
+bool save(const QString &output, const QByteArray &data, QString *error)
+{
+    if (output == QLatin1String("-")) {
+        QFile out;
+        if (out.open(stdout, QIODevice::WriteOnly) && out.write(data) == data.size() && out.flush())
+            return true;
+        *error = out.errorString();
+        return false;
+    }
+    QSaveFile file(output);
+    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
+        return true;
+    *error = file.errorString();
+    return false;
+}
+
+} // namespace
+
+bool CommandLine::isRequested(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrncmp(argv[i], "--", 2) == 0)
+            return true;
+    }
+    return false;
+}
+
+int CommandLine::run(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    setApplicationIdentity();
+    // Standard error is the user's here: no trace lines of the serial layer.
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    QObject translatorOwner;
+    installStoredTranslator(&translatorOwner);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Copies the stored results of a PV tester to a file, without a window.\n\n"
+           "Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived "
+           "within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer "
+           "(what arrived is written); 130 interrupted (what arrived is written)."));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("help")}, tr("Displays this help."));
+    const QCommandLineOption version(QStringList{QStringLiteral("version")}, tr("Displays the version."));
+    const QCommandLineOption list(QStringLiteral("list-ports"),
+                                  tr("Lists the serial ports as the window does, tab-separated."));
+    const QCommandLineOption download(
+        QStringLiteral("download"),
+        tr("Downloads the results from PORT: a path when it begins with / or ., otherwise a name "
+           "below /dev (ttyUSB0, pts/3)."),
+        QStringLiteral("PORT"));
+    const QCommandLineOption output(QStringLiteral("output"),
+                                    tr("Writes the results to FILE, or to standard output for -."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption german(QStringLiteral("german"),
+                                    tr("Converts the results to the German number format."));
+    const QCommandLineOption wait(QStringLiteral("wait"),
+                                  tr("Gives up when no byte has arrived SECONDS after the request "
+                                     "(default: waits until interrupted)."),
+                                  QStringLiteral("SECONDS"));
+    parser.addOptions({help, version, list, download, output, german, wait});
+
+    auto usageError = [](const QString &message) {
+        say(message);
+        say(tr("Try \"thalden-datalogger --help\"."));
+        return UsageError;
+    };
+    if (!parser.parse(app.arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(help)) {
+        printTo(stdout, parser.helpText());
+        return Saved;
+    }
+    if (parser.isSet(version)) {
+        printTo(stdout,
+                QStringLiteral("THALDEN Datalogger %1\n").arg(QCoreApplication::applicationVersion()));
+        return Saved;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(tr("Unexpected argument: %1", "%1 is the argument given")
+                              .arg(parser.positionalArguments().constFirst()));
+    if (parser.isSet(list))
+        return listPorts();
+    if (!parser.isSet(download))
+        return usageError(tr("Nothing to do: give --download PORT --output FILE, or --list-ports."));
+    if (!parser.isSet(output))
+        return usageError(tr("--download needs --output FILE."));
+    int waitSeconds = 0;
+    if (parser.isSet(wait)) {
+        bool number = false;
+        waitSeconds = parser.value(wait).toInt(&number);
+        if (!number || waitSeconds <= 0 || waitSeconds > 24 * 3600)
+            return usageError(tr("--wait needs a positive number of seconds."));
+    }
+
+    const QString outputPath = parser.value(output);
+    if (outputPath != QLatin1String("-") && !QFileInfo(QFileInfo(outputPath).absolutePath()).isDir()) {
+        say(tr("The folder of %1 does not exist.", "%1 is a file path").arg(outputPath));
+        return WriteFailed;
+    }
+    QString port = parser.value(download);
+    if (!port.startsWith(QLatin1Char('/')) && !port.startsWith(QLatin1Char('.')))
+        port = QStringLiteral("/dev/") + port;
+
+    CommandLineDownload transfer(port, waitSeconds * 1000);
+    const Kv::PortDiagnosis failure = transfer.start();
+    if (failure.cause != Kv::PortDiagnosis::Cause::None) {
+        sayAfterFailure(tr("The port could not be opened."));
+        say(failure.informativeText());
+        return PortFailed;
+    }
+    say(tr("Waiting for the tester: start the transfer on the tester."));
+
+    // On a terminal one line shows the amount as it grows; in a log, one line
+    // when the data begins and one at the end.
+    const bool terminal = ::isatty(STDERR_FILENO);
+    QElapsedTimer lastShown;
+    auto status = [&] {
+        return tr("%1 received in %2 s", "%1 is an amount such as 12.3 KiB, %2 a number of seconds")
+            .arg(amount(transfer.received().size()))
+            .arg(transfer.msecsSinceFirstByte() / 1000);
+    };
+    QObject::connect(&transfer, &CommandLineDownload::progress, &app, [&] {
+        if (!terminal) {
+            if (!lastShown.isValid()) {
+                say(tr("Receiving..."));
+                lastShown.start();
+            }
+            return;
+        }
+        if (lastShown.isValid() && lastShown.elapsed() < 250)
+            return;
+        lastShown.start();
+        printTo(stderr, QLatin1Char('\r') + status() + QStringLiteral("\033[K"));
+    });
+
+    TerminationHandler termination;
+    QObject::connect(&termination, &TerminationHandler::requested, &transfer,
+                     &CommandLineDownload::interrupt);
+    CommandLineDownload::Result result = CommandLineDownload::Result::Complete;
+    QObject::connect(&transfer, &CommandLineDownload::finished, &app, [&](CommandLineDownload::Result r) {
+        result = r;
+        app.quit();
+    });
+    app.exec();
+    if (result == CommandLineDownload::Result::LineLost || result == CommandLineDownload::Result::PortGone)
+        printTo(stderr, QStringLiteral("\n"));
+    if (terminal && lastShown.isValid())
+        printTo(stderr, QLatin1Char('\r') + status() + QStringLiteral("\033[K\n"));
+    else if (!transfer.received().isEmpty())
+        say(status());
+
+    switch (result) {
+    case CommandLineDownload::Result::NothingArrived:
+        say(tr("Nothing arrived within %n second(s).", "%n is a number of seconds", waitSeconds));
+        return NothingArrived;
+    case CommandLineDownload::Result::PortGone: {
+        Kv::PortDiagnosis gone;
+        gone.cause = Kv::PortDiagnosis::Cause::Gone;
+        gone.port = port.startsWith(QLatin1String("/dev/")) ? port.mid(5) : port;
+        say(tr("The port could not be opened."));
+        say(gone.informativeText());
+        return PortFailed;
+    }
+    default:
+        break;
+    }
+    if (transfer.received().isEmpty())
+        return Interrupted;
+
+    const QByteArray data =
+        parser.isSet(german) ? toGermanNumberFormat(transfer.received()) : transfer.received();
+    QString error;
+    if (!save(outputPath, data, &error)) {
+        say(tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
+                .arg(outputPath, error));
+        return WriteFailed;
+    }
+    if (outputPath != QLatin1String("-"))
+        say(tr("Saved %1 to %2.", "%1 is an amount such as 12.3 KiB, %2 a file path")
+                .arg(amount(data.size()), outputPath));
+    if (result == CommandLineDownload::Result::LineLost) {
+        say(tr("The connection to the tester was lost after %1. The results may be incomplete.",
+               "The %1 is replaced with the amount received, such as 12.3 KB.")
+                .arg(amount(transfer.received().size())));
+        return ConnectionLost;
+    }
+    return result == CommandLineDownload::Result::Interrupted ? Interrupted : Saved;
+}

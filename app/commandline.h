@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QCoreApplication>
+
+// The program's command line, for scripts and test benches: lists the ports
+// or downloads the tester's results into a file, without a window or a
+// display. Options have two dashes; Qt's own, with one, belong to the window.
+class CommandLine
+{
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
+public:
+    enum ExitCode {
+        Saved = 0,
+        UsageError = 1,
+        PortFailed = 2,
+        NothingArrived = 3,
+        WriteFailed = 4,
+        ConnectionLost = 5,
+        Interrupted = 130,
+    };
+
+    // Whether the arguments ask for the command line rather than the window.
+    static bool isRequested(int argc, char *argv[]);
+
+    // Runs it, with an application object of its own; returns the exit code.
+    static int run(int argc, char *argv[]);
+};

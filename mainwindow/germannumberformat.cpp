@@ -1,0 +1,8 @@
+#include "germannumberformat.h"
+
+QByteArray toGermanNumberFormat(QByteArray data)
+{
+    data.replace(',', ';');
+    data.replace('.', ',');
+    return data;
+}

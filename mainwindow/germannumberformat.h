@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QByteArray>
+
+// Results in the German number format: the commas between fields become
+// semicolons, then the decimal points commas ("1.5,2.25" gives "1,5;2,25").
+QByteArray toGermanNumberFormat(QByteArray data);

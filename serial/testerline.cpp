@@ -1,0 +1,43 @@
+#include "testerline.h"
+
+#include "serialsettings.h"
+
+#include <QIODevice>
+
+namespace Kv {
+
+SerialSettings *TesterLine::newSettings()
+{
+    auto *settings = new SerialSettings;
+    settings->setBaudRate(9600);
+    settings->setByteSize(8);
+    settings->setStopBits(ONESTOPBIT);
+    settings->setBinary(1);
+    settings->setParityCheck(0);
+    settings->setParity(NOPARITY);
+    settings->setOutxDsrFlow(0);
+    settings->setDsrSensitivity(0);
+    settings->setDtrControl(DTR_CONTROL_ENABLE);
+    settings->setOutxCtsFlow(0);
+    settings->setRtsControl(RTS_CONTROL_ENABLE);
+    settings->setOutX(0);
+    settings->setInX(0);
+    settings->setXonChar(0x11);
+    settings->setXoffChar(0x13);
+    settings->setEvtChar(0);
+    settings->setXonLim(100);
+    settings->setXoffLim(100);
+    settings->setTxContinueOnXoff(1);
+    settings->setErrorCharReplace(0);
+    settings->setNullDiscard(0);
+    settings->setAbortOnError(0);
+    return settings;
+}
+
+void TesterLine::requestResults(QIODevice &device)
+{
+    device.write("SYST:REM\r\n");
+    device.write("MEM:DATA? ALL\r\n");
+}
+
+} // namespace Kv
