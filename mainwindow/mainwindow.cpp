@@ -7,8 +7,6 @@
 #include "translations.h"
 #include "winserialdeviceasync.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -20,16 +18,14 @@
 #include <QProgressBar>
 #include <QSaveFile>
 #include <QSettings>
-#include <QTextBlock>
 #include <QUrl>
 
 MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
     ui.setupUi(this);
-    // Breaking at word boundaries lays a long line without spaces out in
-    // quadratic time (a 1 MB line froze the window for over a minute).
-    ui.outputTextEdit->setWordWrapMode(QTextOption::WrapAnywhere);
+    // Records read best one to a line; a long line scrolls sideways.
+    ui.outputTextEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The output is Latin-1 text, legible without shaping (kerning and
     // ligatures), which halves the time to lay a long line out.
     QFont outputFont = ui.outputTextEdit->font();
@@ -180,6 +176,7 @@ void MainWindow::download()
     ui.outputTextEdit->clear();
     pendingText.clear();
     pendingShown = 0;
+    displayLines.reset();
     receiveTimer.stop();
     dataReceived = false;
     downloadedData.clear();
@@ -244,12 +241,9 @@ void MainWindow::appendReceived(const QByteArray &chunk)
     if (!chunk.isEmpty())
         dataReceived = true;
 
-    // The display drops NUL bytes and carriage returns; the data keeps every byte.
-    const qsizetype start = pendingText.size();
-    pendingText.append(chunk);
-    const auto end = std::remove_if(pendingText.begin() + start, pendingText.end(),
-                                    [](char c) { return c == '\0' || c == '\r'; });
-    pendingText.truncate(end - pendingText.begin());
+    // The display drops NUL bytes and carriage returns and breaks long lines;
+    // the data keeps every byte.
+    displayLines.append(chunk, pendingText);
 
     downloadedData.append(chunk);
 }
@@ -257,14 +251,15 @@ void MainWindow::appendReceived(const QByteArray &chunk)
 // Takes received bytes from the device and shows their text, for a few dozen
 // milliseconds a pass of the event loop, so that the window keeps answering
 // however fast data comes; what does not fit waits in the device for the next
-// pass. The text field lays a changed paragraph out whole on every insert:
-// while the current line is long, a piece holds as much again as the line, so
-// a line without a break is laid out a few times, not once a piece.
+// pass. The text field lays a changed line out whole on every insert and
+// draws each visible line whole: the display lines are at most 64 KiB long
+// (DisplayLineSplitter), and the passes are short, so that a pass and the
+// drawing after it stay well under a quarter of a second.
 void MainWindow::takeReceived()
 {
-    constexpr qint64 sliceSize = 1024 * 1024;   // bytes taken from the device at once
-    constexpr qsizetype pieceSize = 128 * 1024; // characters inserted at once
-    constexpr qint64 budgetMs = 40;
+    constexpr qint64 sliceSize = 1024 * 1024;  // bytes taken from the device at once
+    constexpr qsizetype pieceSize = 32 * 1024; // characters inserted at once
+    constexpr qint64 budgetMs = 30;
     QElapsedTimer clock;
     clock.start();
     bool busy = false;
@@ -278,8 +273,7 @@ void MainWindow::takeReceived()
             busy = true;
             continue;
         }
-        const qsizetype lineLength = ui.outputTextEdit->textCursor().block().length();
-        const qsizetype size = qMin(qMax(pieceSize, lineLength), pendingText.size() - pendingShown);
+        const qsizetype size = qMin(pieceSize, pendingText.size() - pendingShown);
         ui.outputTextEdit->insertPlainText(QString::fromLatin1(pendingText.constData() + pendingShown, size));
         pendingShown += size;
         busy = true;

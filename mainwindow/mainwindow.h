@@ -1,5 +1,6 @@
 #pragma once
 
+#include "displaylinesplitter.h"
 #include "ui_mainwindow.h"
 
 #include <QByteArray>
@@ -57,6 +58,7 @@ private:
     // Received text (Latin-1) from pendingShown on is not shown yet.
     QByteArray pendingText;
     qsizetype pendingShown = 0;
+    DisplayLineSplitter displayLines;
     // Runs takeReceived() while received bytes wait to be taken or shown.
     QTimer receiveTimer;
     QProgressBar *progressBar = nullptr;

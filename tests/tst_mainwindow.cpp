@@ -19,9 +19,11 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QThread>
 #include <QUrl>
 
@@ -541,6 +543,9 @@ void TestMainWindow::fullDownload()
     checkIdle(*window, true);
     QVERIFY(!window->ui.openBtn->isHidden());
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("File successfully saved"));
+    // One record to a line, wider than the window: it scrolls sideways.
+    QCOMPARE(window->ui.outputTextEdit->document()->lastBlock().previous().layout()->lineCount(), 1);
+    QVERIFY(window->ui.outputTextEdit->horizontalScrollBar()->maximum() > 0);
 }
 
 void TestMainWindow::displayDropsOnlyNulAndCarriageReturn()
@@ -810,12 +815,28 @@ void TestMainWindow::awkwardData_data()
 
     QTest::newRow("binary bursts over the text")
         << TesterSimulator::Noise::Mixed << qint64(300000) << QByteArray();
-    QTest::newRow("nothing but binary") << TesterSimulator::Noise::Only << qint64(300000) << QByteArray();
+    QTest::newRow("10 MB of binary") << TesterSimulator::Noise::Only << qint64(10000000) << QByteArray();
     QTest::newRow("NUL and 0xFF only") << TesterSimulator::Noise::None << qint64(-1)
                                        << QByteArray(100000, '\0') + QByteArray(100000, '\xff');
-    QTest::newRow("1 MB without a line break")
-        << TesterSimulator::Noise::None << qint64(-1) << QByteArray(1000000, 'x');
-    QTest::newRow("50 MB of results") << TesterSimulator::Noise::None << qint64(50000000) << QByteArray();
+    QTest::newRow("lines of 64 KiB and one more")
+        << TesterSimulator::Noise::None << qint64(-1)
+        << QByteArray(65536, 'a') + "\r\n" + QByteArray(65537, 'b') + "\n";
+    QTest::newRow("12 MB without a line break")
+        << TesterSimulator::Noise::None << qint64(-1) << QByteArray(12000000, 'x');
+    QTest::newRow("100 MB of results") << TesterSimulator::Noise::None << qint64(100000000) << QByteArray();
+}
+
+// What the output shows of data: no NUL bytes or carriage returns, and lines
+// of more than 64 KiB in pieces of 64 KiB.
+static QString displayed(const QByteArray &data)
+{
+    QStringList lines;
+    const QString text = QString::fromLatin1(data).remove(QChar(0)).remove(QLatin1Char('\r'));
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        for (qsizetype at = 0; at == 0 || at < line.size(); at += 65536)
+            lines << line.mid(at, 65536);
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 // The window keeps answering while it takes data of any kind at full speed;
@@ -865,7 +886,7 @@ void TestMainWindow::awkwardData()
     QVERIFY(readFile(path).toLatin1() == sent);
     // The raw text: toPlainText() would turn no-break spaces into spaces.
     QVERIFY(window->ui.outputTextEdit->document()->toRawText().replace(QChar::ParagraphSeparator, '\n') ==
-            QString::fromLatin1(sent).remove(QChar(0)).remove(QLatin1Char('\r')));
+            displayed(sent));
     QVERIFY2(longestGap < 250, qPrintable(QString::number(longestGap)));
 }
 
