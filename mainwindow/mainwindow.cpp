@@ -2,6 +2,7 @@
 
 #include "appconstants.h"
 #include "dialoglanguage.h"
+#include "receivedamountlabel.h"
 #include "serialportenumerator.h"
 #include "serialsettings.h"
 #include "translations.h"
@@ -66,9 +67,14 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
         "QProgressBar { border: 1px solid #CCCCCC; border-radius: 3px; } "
         "QProgressBar::chunk:horizontal { background: qlineargradient(x1: 0, y1: 0.5, x2: 1, y2: 0.5, "
         "stop: 0 orange, stop: 1 white); }"));
+    // The text is dark on the white bar in a dark desktop theme too.
     statusBar()->setStyleSheet(
-        QStringLiteral("QStatusBar { background-color: #FFFFFF; border-top: 1px solid gray; }"));
+        QStringLiteral("QStatusBar { background-color: #FFFFFF; border-top: 1px solid gray; } "
+                       "QStatusBar, QStatusBar QLabel { color: #000000; }"));
     statusBar()->setMinimumHeight(30);
+    amountLabel = new ReceivedAmountLabel;
+    statusBar()->addPermanentWidget(amountLabel, 0);
+    amountLabel->hide();
 
     QSettings settings;
     restoreGeometry(settings.value(SettingsKeyMainWindowGeometry).toByteArray());
@@ -140,6 +146,8 @@ void MainWindow::download()
     ui.actionChangeLanguage->setEnabled(false);
     ui.comPorts->setEnabled(false);
     statusBar()->showMessage(tr("Now initiate the download on the tester"));
+    amountLabel->setAmount(0);
+    amountLabel->show();
     statusBar()->addPermanentWidget(progressBar, 0);
     progressBar->show();
 
@@ -215,6 +223,9 @@ void MainWindow::cancelDownload()
     ui.comPorts->setEnabled(true);
     statusBar()->clearMessage();
     statusBar()->removeWidget(progressBar);
+    // The amount stays until the next download, if there is one.
+    amountLabel->flush();
+    amountLabel->setVisible(dataReceived);
 
     device->close();
     // This may run inside the device's own signal (end of transfer): let the
@@ -246,6 +257,7 @@ void MainWindow::appendReceived(const QByteArray &chunk)
     displayLines.append(chunk, pendingText);
 
     downloadedData.append(chunk);
+    amountLabel->setAmount(downloadedData.size());
 }
 
 // Takes received bytes from the device and shows their text, for a few dozen

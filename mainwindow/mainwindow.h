@@ -9,6 +9,7 @@
 #include <QTimer>
 
 class QProgressBar;
+class ReceivedAmountLabel;
 
 namespace Kv {
 class WinSerialDeviceAsync;
@@ -62,5 +63,7 @@ private:
     // Runs takeReceived() while received bytes wait to be taken or shown.
     QTimer receiveTimer;
     QProgressBar *progressBar = nullptr;
+    // Beside the busy indicator: how much the running or last download received.
+    ReceivedAmountLabel *amountLabel = nullptr;
     QString savedFilePath;
 };

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "ptypair.h"
+#include "receivedamountlabel.h"
 #include "testersimulator.h"
 #include "testersimulatorthread.h"
 #include "testsupport.h"
@@ -199,6 +200,19 @@ void TestMainWindow::firstStart()
     QVERIFY(!window.ui.menuCountrySettings->menuAction()->isVisible());
     QCOMPARE(window.progressBar->maximum(), 0);
     QVERIFY(!window.progressBar->parent());
+
+    // The status bar's texts are dark on its white in a dark theme too.
+    const QPalette theme = QApplication::palette();
+    const auto restoreTheme = qScopeGuard([&] { QApplication::setPalette(theme); });
+    QPalette dark = theme;
+    dark.setColor(QPalette::WindowText, Qt::white);
+    QApplication::setPalette(dark);
+    MainWindow darkWindow;
+    for (QWidget *widget :
+         {static_cast<QWidget *>(darkWindow.statusBar()), static_cast<QWidget *>(darkWindow.amountLabel)}) {
+        widget->ensurePolished();
+        QCOMPARE(widget->palette().color(QPalette::WindowText), QColor(Qt::black));
+    }
 }
 
 void TestMainWindow::countrySettings_data()
@@ -501,6 +515,7 @@ void TestMainWindow::checkBusy(MainWindow &window)
     QVERIFY(window.ui.actionAbout->isEnabled());
     QCOMPARE(window.progressBar->parentWidget(), window.statusBar());
     QVERIFY(!window.progressBar->isHidden());
+    QVERIFY(!window.amountLabel->isHidden());
 }
 
 void TestMainWindow::checkIdle(MainWindow &window, bool withData)
@@ -513,6 +528,8 @@ void TestMainWindow::checkIdle(MainWindow &window, bool withData)
     QVERIFY(window.ui.actionRefreshPorts->isEnabled());
     QVERIFY(window.ui.actionChangeLanguage->isEnabled());
     QVERIFY(window.progressBar->isHidden());
+    // The amount received stays, if there was any.
+    QCOMPARE(window.amountLabel->isHidden(), !withData);
 }
 
 void TestMainWindow::fullDownload()
@@ -527,11 +544,17 @@ void TestMainWindow::fullDownload()
     const QString path = folder->filePath("results.txt");
     answerSaveDialog(path);
 
+    const auto amount = [](qint64 bytes) {
+        return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+    };
     window->ui.downloadBtn->click();
     checkBusy(*window);
     QCOMPARE(window->statusBar()->currentMessage(),
              QStringLiteral("Now initiate the download on the tester"));
+    QCOMPARE(window->amountLabel->text(), amount(0));
     QTRY_COMPARE_WITH_TIMEOUT(tester.receivedBytes(), QByteArray("SYST:REM\r\nMEM:DATA? ALL\r\n"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(window->amountLabel->text() != amount(0), 10000);
+    QVERIFY(window->device);
     // The save dialog opens by itself at the end.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 30000);
 
@@ -543,6 +566,7 @@ void TestMainWindow::fullDownload()
     checkIdle(*window, true);
     QVERIFY(!window->ui.openBtn->isHidden());
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("File successfully saved"));
+    QCOMPARE(window->amountLabel->text(), amount(sent.size()));
     // One record to a line, wider than the window: it scrolls sideways.
     QCOMPARE(window->ui.outputTextEdit->document()->lastBlock().previous().layout()->lineCount(), 1);
     QVERIFY(window->ui.outputTextEdit->horizontalScrollBar()->maximum() > 0);
