@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "appconstants.h"
+#include "clickguard.h"
 #include "dialoglanguage.h"
 #include "receivedamountlabel.h"
 #include "serialportenumerator.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     amountLabel = new ReceivedAmountLabel;
     statusBar()->addPermanentWidget(amountLabel, 0);
     amountLabel->hide();
+    cancelGuard = new ClickGuard(ui.cancelBtn);
 
     QSettings settings;
     restoreGeometry(settings.value(SettingsKeyMainWindowGeometry).toByteArray());
@@ -138,6 +140,7 @@ void MainWindow::refreshPorts()
 
 void MainWindow::download()
 {
+    cancelGuard->arm();
     ui.downloadBtn->hide();
     ui.cancelBtn->show();
     ui.openBtn->hide();

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTimer>
 
+class ClickGuard;
 class QProgressBar;
 class ReceivedAmountLabel;
 
@@ -65,5 +66,7 @@ private:
     QProgressBar *progressBar = nullptr;
     // Beside the busy indicator: how much the running or last download received.
     ReceivedAmountLabel *amountLabel = nullptr;
+    // Keeps the second click of a double click on Download off Cancel.
+    ClickGuard *cancelGuard = nullptr;
     QString savedFilePath;
 };
