@@ -1,17 +1,17 @@
 #include "mainwindow.h"
 
 #include "appconstants.h"
+#include "clickguard.h"
 #include "dialoglanguage.h"
 #include "germannumberformat.h"
 #include "openfordownload.h"
 #include "portlist.h"
 #include "portwatcher.h"
+#include "receivedamountlabel.h"
 #include "serialportenumerator.h"
 #include "testerline.h"
 #include "translations.h"
 #include "winserialdeviceasync.h"
-
-#include <algorithm>
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -25,16 +25,14 @@
 #include <QProgressBar>
 #include <QSaveFile>
 #include <QSettings>
-#include <QTextBlock>
 #include <QUrl>
 
 MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
     ui.setupUi(this);
-    // Breaking at word boundaries lays a long line without spaces out in
-    // quadratic time (a 1 MB line froze the window for over a minute).
-    ui.outputTextEdit->setWordWrapMode(QTextOption::WrapAnywhere);
+    // Records read best one to a line; a long line scrolls sideways.
+    ui.outputTextEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The output is Latin-1 text, legible without shaping (kerning and
     // ligatures), which halves the time to lay a long line out.
     QFont outputFont = ui.outputTextEdit->font();
@@ -75,9 +73,15 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
         "QProgressBar { border: 1px solid #CCCCCC; border-radius: 3px; } "
         "QProgressBar::chunk:horizontal { background: qlineargradient(x1: 0, y1: 0.5, x2: 1, y2: 0.5, "
         "stop: 0 orange, stop: 1 white); }"));
+    // The text is dark on the white bar in a dark desktop theme too.
     statusBar()->setStyleSheet(
-        QStringLiteral("QStatusBar { background-color: #FFFFFF; border-top: 1px solid gray; }"));
+        QStringLiteral("QStatusBar { background-color: #FFFFFF; border-top: 1px solid gray; } "
+                       "QStatusBar, QStatusBar QLabel { color: #000000; }"));
     statusBar()->setMinimumHeight(30);
+    amountLabel = new ReceivedAmountLabel;
+    statusBar()->addPermanentWidget(amountLabel, 0);
+    amountLabel->hide();
+    cancelGuard = new ClickGuard(ui.cancelBtn);
 
     QSettings settings;
     restoreGeometry(settings.value(SettingsKeyMainWindowGeometry).toByteArray());
@@ -138,6 +142,7 @@ void MainWindow::refreshPorts()
 
 void MainWindow::download()
 {
+    cancelGuard->arm();
     ui.downloadBtn->hide();
     ui.cancelBtn->show();
     ui.openBtn->hide();
@@ -148,6 +153,8 @@ void MainWindow::download()
     // The port list stays as it is until the download ends.
     portWatcher->hold();
     statusBar()->showMessage(tr("Now initiate the download on the tester"));
+    amountLabel->setAmount(0);
+    amountLabel->show();
     statusBar()->addPermanentWidget(progressBar, 0);
     progressBar->show();
 
@@ -159,6 +166,7 @@ void MainWindow::download()
     ui.outputTextEdit->clear();
     pendingText.clear();
     pendingShown = 0;
+    displayLines.reset();
     receiveTimer.stop();
     dataReceived = false;
     downloadedData.clear();
@@ -208,6 +216,9 @@ void MainWindow::cancelDownload()
     ui.comPorts->setEnabled(true);
     statusBar()->clearMessage();
     statusBar()->removeWidget(progressBar);
+    // The amount stays until the next download, if there is one.
+    amountLabel->flush();
+    amountLabel->setVisible(dataReceived);
 
     device->close();
     // This may run inside the device's own signal (end of transfer): let the
@@ -235,27 +246,26 @@ void MainWindow::appendReceived(const QByteArray &chunk)
     if (!chunk.isEmpty())
         dataReceived = true;
 
-    // The display drops NUL bytes and carriage returns; the data keeps every byte.
-    const qsizetype start = pendingText.size();
-    pendingText.append(chunk);
-    const auto end = std::remove_if(pendingText.begin() + start, pendingText.end(),
-                                    [](char c) { return c == '\0' || c == '\r'; });
-    pendingText.truncate(end - pendingText.begin());
+    // The display drops NUL bytes and carriage returns and breaks long lines;
+    // the data keeps every byte.
+    displayLines.append(chunk, pendingText);
 
     downloadedData.append(chunk);
+    amountLabel->setAmount(downloadedData.size());
 }
 
 // Takes received bytes from the device and shows their text, for a few dozen
 // milliseconds a pass of the event loop, so that the window keeps answering
 // however fast data comes; what does not fit waits in the device for the next
-// pass. The text field lays a changed paragraph out whole on every insert:
-// while the current line is long, a piece holds as much again as the line, so
-// a line without a break is laid out a few times, not once a piece.
+// pass. The text field lays a changed line out whole on every insert and
+// draws each visible line whole: the display lines are at most 64 KiB long
+// (DisplayLineSplitter), and the passes are short, so that a pass and the
+// drawing after it stay well under a quarter of a second.
 void MainWindow::takeReceived()
 {
-    constexpr qint64 sliceSize = 1024 * 1024;   // bytes taken from the device at once
-    constexpr qsizetype pieceSize = 128 * 1024; // characters inserted at once
-    constexpr qint64 budgetMs = 40;
+    constexpr qint64 sliceSize = 1024 * 1024;  // bytes taken from the device at once
+    constexpr qsizetype pieceSize = 32 * 1024; // characters inserted at once
+    constexpr qint64 budgetMs = 30;
     QElapsedTimer clock;
     clock.start();
     bool busy = false;
@@ -269,8 +279,7 @@ void MainWindow::takeReceived()
             busy = true;
             continue;
         }
-        const qsizetype lineLength = ui.outputTextEdit->textCursor().block().length();
-        const qsizetype size = qMin(qMax(pieceSize, lineLength), pendingText.size() - pendingShown);
+        const qsizetype size = qMin(pieceSize, pendingText.size() - pendingShown);
         ui.outputTextEdit->insertPlainText(QString::fromLatin1(pendingText.constData() + pendingShown, size));
         pendingShown += size;
         busy = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "displaylinesplitter.h"
 #include "ui_mainwindow.h"
 
 #include <QByteArray>
@@ -7,7 +8,9 @@
 #include <QString>
 #include <QTimer>
 
+class ClickGuard;
 class QProgressBar;
+class ReceivedAmountLabel;
 
 namespace Kv {
 class PortDiagnosis;
@@ -60,9 +63,14 @@ private:
     // Received text (Latin-1) from pendingShown on is not shown yet.
     QByteArray pendingText;
     qsizetype pendingShown = 0;
+    DisplayLineSplitter displayLines;
     // Runs takeReceived() while received bytes wait to be taken or shown.
     QTimer receiveTimer;
     QProgressBar *progressBar = nullptr;
     Kv::PortWatcher *portWatcher = nullptr;
+    // Beside the busy indicator: how much the running or last download received.
+    ReceivedAmountLabel *amountLabel = nullptr;
+    // Keeps the second click of a double click on Download off Cancel.
+    ClickGuard *cancelGuard = nullptr;
     QString savedFilePath;
 };
