@@ -93,6 +93,15 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     connect(ui.saveBtn, &QPushButton::clicked, this, &MainWindow::saveFile);
     connect(ui.openBtn, &QPushButton::clicked, this, &MainWindow::openFile);
 
+    // Standard keys, set here so that the form and its texts stay as they are.
+    // QKeySequence::Quit is Ctrl+Q where a platform names a key to quit at all
+    // (Windows and a session without a desktop theme name none), so say it.
+    // Escape reaches Cancel only while a download shows it.
+    ui.actionExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ui.actionHelp->setShortcut(QKeySequence::HelpContents);
+    ui.actionRefreshPorts->setShortcut(Qt::Key_F5);
+    ui.cancelBtn->setShortcut(Qt::Key_Escape);
+
     statusBar()->showMessage(tr("Please select a port and connect your device"));
 }
 
