@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QSaveFile>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QUrl>
 
@@ -391,6 +392,10 @@ void MainWindow::saveFile()
             data.replace('.', ',');
         }
         QSettings().setValue(SettingsKeyConvertData, convert);
+        // Once answered, the answer can be changed at once, not only from the next start.
+        const QSignalBlocker unchanged(ui.actionConvertCsvData);
+        ui.actionConvertCsvData->setChecked(convert);
+        ui.menuCountrySettings->menuAction()->setVisible(true);
     }
 
     // Written beside the target and renamed over it only when every byte is

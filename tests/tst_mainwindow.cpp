@@ -399,6 +399,10 @@ void TestMainWindow::conversion()
     window.saveFile();
 
     QCOMPARE(question.isEmpty(), answer.isEmpty());
+    // Once answered, Tools > Country Settings offers the answer at once.
+    const bool offered = storedAfter.isValid() && language == QLocale::German;
+    QCOMPARE(window.ui.menuCountrySettings->menuAction()->isVisible(), offered);
+    QCOMPARE(window.ui.actionConvertCsvData->isChecked(), offered && storedAfter.toBool());
     QCOMPARE(readFile(path), written);
     QCOMPARE(QSettings().value("ConvertData").toString(), storedAfter.toString());
     QCOMPARE(QSettings().value("Device/LastSavedFilePath").toString(), path);
