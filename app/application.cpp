@@ -5,6 +5,7 @@
 #include "translations.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QObject>
@@ -30,17 +31,27 @@ void setApplicationWindowIcon()
 #endif
 }
 
-static void reportMissingTranslation()
+// Without a translation these texts cannot be translated.
+static void reportMissingTranslation(const QString &unloadableFile)
 {
-    QString text = QStringLiteral("THALDEN Datalogger cannot start: no translation could be loaded.\n"
-                                  "Searched for \"ThaldenDataLogger*.qm\" in:");
-    for (const QString &folder : translationsSearchFolders(TranslationsDirName))
-        text += QStringLiteral("\n  ") + folder;
+    QString text = QStringLiteral("THALDEN Datalogger cannot start: no translation could be loaded.\n");
+    if (unloadableFile.isEmpty()) {
+        text += QStringLiteral("Searched for \"ThaldenDataLogger*.qm\" in:");
+        for (const QString &folder : translationsSearchFolders(TranslationsDirName))
+            text += QStringLiteral("\n  ") + folder;
+    } else {
+        text +=
+            QStringLiteral("The chosen file \"%1\" is there but holds no valid translation (it is damaged "
+                           "or empty). Reinstall the program, or start it again and choose another "
+                           "language.")
+                .arg(QFileInfo(unloadableFile).absoluteFilePath());
+    }
     text += QLatin1Char('\n');
 
     std::fputs(text.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
-    QMessageBox::critical(nullptr, QStringLiteral("THALDEN Datalogger"), text);
+    // Titled like the main window's own failure boxes.
+    QMessageBox::warning(nullptr, QStringLiteral("Korvane DataLogger"), text);
 }
 
 int runWindowCycles()
@@ -49,11 +60,12 @@ int runWindowCycles()
         // Parent of this cycle's translators: deleting it uninstalls them.
         auto translatorOwner = std::make_unique<QObject>();
         bool cancelled = false;
-        if (!installTranslators(translatorOwner.get(), translationsDirectory(TranslationsDirName),
-                                &cancelled)) {
+        QString unloadableFile;
+        if (!installTranslators(translatorOwner.get(), translationsDirectory(TranslationsDirName), &cancelled,
+                                &unloadableFile)) {
             if (cancelled)
                 return 0;
-            reportMissingTranslation();
+            reportMissingTranslation(unloadableFile);
             return 1;
         }
 

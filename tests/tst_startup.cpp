@@ -32,6 +32,7 @@ private slots:
     void programFirstRunFromOtherWorkingDirectoryAsksForLanguage();
     void programSurvivesBadSettings_data();
     void programSurvivesBadSettings();
+    void unloadableChoiceIsNamed();
 
 private:
     void runProgram(const QString &executable, int expectedExitCode, QString *errors);
@@ -331,6 +332,26 @@ void TestStartup::programSurvivesBadSettings()
     if (contents.contains("[MainWindow]"))
         QVERIFY(QWidget().restoreGeometry(
             programSettings(workDir->path()).value("MainWindow/Geometry").toByteArray()));
+}
+
+void TestStartup::unloadableChoiceIsNamed()
+{
+    TestSupport::copyTranslations(workDir->path(), {"de", "en"});
+    QVERIFY(QFile::resize(workDir->filePath("Translations/ThaldenDataLogger_en.qm"), 0));
+    TestSupport::whenShown<DialogLanguage>([](DialogLanguage *dialog) {
+        selectLanguage(dialog, "en");
+        dialogButton(dialog, QDialogButtonBox::Ok)->click();
+    });
+    QStringList seen;
+    TestSupport::whenShown<QMessageBox>([&seen](QMessageBox *box) {
+        seen << box->windowTitle() << QString::number(box->icon()) << box->text();
+        box->accept();
+    });
+    QCOMPARE(runWindowCycles(), 1);
+    QCOMPARE(seen.mid(0, 2), QStringList({"Korvane DataLogger", QString::number(QMessageBox::Warning)}));
+    QVERIFY2(seen.value(2).contains(workDir->filePath("Translations/ThaldenDataLogger_en.qm") +
+                                    "\" is there but holds no valid translation"),
+             qPrintable(seen.value(2)));
 }
 
 DATALOGGER_TEST_MAIN(TestStartup)
