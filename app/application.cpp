@@ -2,6 +2,7 @@
 
 #include "appconstants.h"
 #include "mainwindow.h"
+#include "settingsstore.h"
 #include "translations.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QObject>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -56,6 +58,8 @@ static void reportMissingTranslation(const QString &unloadableFile)
 
 int runWindowCycles()
 {
+    // Reported once a run, when the first window is up.
+    bool settingsReported = SettingsStore::isWritable();
     for (;;) {
         // Parent of this cycle's translators: deleting it uninstalls them.
         auto translatorOwner = std::make_unique<QObject>();
@@ -73,12 +77,25 @@ int runWindowCycles()
         {
             MainWindow window;
             window.show();
+            if (!settingsReported) {
+                settingsReported = true;
+                QTimer::singleShot(0, &window, [&window] {
+                    QMessageBox::warning(&window, window.windowTitle(), SettingsStore::warningText());
+                });
+            }
             QApplication::exec();
             restartRequested = window.restartRequested;
         }
         translatorOwner.reset();
 
-        if (!restartRequested)
+        if (!restartRequested) {
+            // The window has stored its settings; no box while the program ends.
+            if (!SettingsStore::isWritable()) {
+                std::fputs((SettingsStore::warningText() + QLatin1Char('\n')).toLocal8Bit().constData(),
+                           stderr);
+                std::fflush(stderr);
+            }
             return 0;
+        }
     }
 }

@@ -248,4 +248,12 @@ oder sperren Sie ihn mit
         <translation>%1 konnte nicht geöffnet werden: %2 (Fehler %3).</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Ihre Einstellungen können nicht in „%1“ gespeichert werden. Die Sprache, der Anschluss und Ihre übrigen Angaben sind beim nächsten Start nicht mehr bekannt.</translation>
+    </message>
+</context>
 </TS>

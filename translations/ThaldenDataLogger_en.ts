@@ -248,4 +248,12 @@ or mask it with
         <translation>%1 could not be opened: %2 (error %3).</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</translation>
+    </message>
+</context>
 </TS>

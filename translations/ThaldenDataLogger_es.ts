@@ -248,4 +248,12 @@ o enmascárelo con
         <translation>No se pudo abrir %1: %2 (error %3).</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>No se pueden guardar sus ajustes en «%1». El idioma, el puerto y sus demás opciones no se recordarán la próxima vez.</translation>
+    </message>
+</context>
 </TS>

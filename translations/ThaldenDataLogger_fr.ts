@@ -248,4 +248,12 @@ ou masquez-le avec
         <translation>Impossible d’ouvrir %1 : %2 (erreur %3).</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Vos paramètres ne peuvent pas être enregistrés dans « %1 ». La langue, le port et vos autres choix ne seront pas conservés pour la prochaine fois.</translation>
+    </message>
+</context>
 </TS>

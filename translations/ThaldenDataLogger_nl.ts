@@ -248,4 +248,12 @@ of maskeer het met
         <translation>%1 kon niet worden geopend: %2 (fout %3).</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Uw instellingen kunnen niet worden opgeslagen in &quot;%1&quot;. De taal, de poort en uw andere keuzes worden de volgende keer niet onthouden.</translation>
+    </message>
+</context>
 </TS>
