@@ -2,12 +2,15 @@
 
 #include "appconstants.h"
 #include "mainwindow.h"
+#include "settingsstore.h"
 #include "translations.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QObject>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -30,30 +33,43 @@ void setApplicationWindowIcon()
 #endif
 }
 
-static void reportMissingTranslation()
+// Without a translation these texts cannot be translated.
+static void reportMissingTranslation(const QString &unloadableFile)
 {
-    QString text = QStringLiteral("THALDEN Datalogger cannot start: no translation could be loaded.\n"
-                                  "Searched for \"ThaldenDataLogger*.qm\" in:");
-    for (const QString &folder : translationsSearchFolders(TranslationsDirName))
-        text += QStringLiteral("\n  ") + folder;
+    QString text = QStringLiteral("THALDEN Datalogger cannot start: no translation could be loaded.\n");
+    if (unloadableFile.isEmpty()) {
+        text += QStringLiteral("Searched for \"ThaldenDataLogger*.qm\" in:");
+        for (const QString &folder : translationsSearchFolders(TranslationsDirName))
+            text += QStringLiteral("\n  ") + folder;
+    } else {
+        text +=
+            QStringLiteral("The chosen file \"%1\" is there but holds no valid translation (it is damaged "
+                           "or empty). Reinstall the program, or start it again and choose another "
+                           "language.")
+                .arg(QFileInfo(unloadableFile).absoluteFilePath());
+    }
     text += QLatin1Char('\n');
 
     std::fputs(text.toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
-    QMessageBox::critical(nullptr, QStringLiteral("THALDEN Datalogger"), text);
+    // Titled like the main window's own failure boxes.
+    QMessageBox::warning(nullptr, QStringLiteral("Korvane DataLogger"), text);
 }
 
 int runWindowCycles()
 {
+    // Reported once a run, when the first window is up.
+    bool settingsReported = SettingsStore::isWritable();
     for (;;) {
         // Parent of this cycle's translators: deleting it uninstalls them.
         auto translatorOwner = std::make_unique<QObject>();
         bool cancelled = false;
-        if (!installTranslators(translatorOwner.get(), translationsDirectory(TranslationsDirName),
-                                &cancelled)) {
+        QString unloadableFile;
+        if (!installTranslators(translatorOwner.get(), translationsDirectory(TranslationsDirName), &cancelled,
+                                &unloadableFile)) {
             if (cancelled)
                 return 0;
-            reportMissingTranslation();
+            reportMissingTranslation(unloadableFile);
             return 1;
         }
 
@@ -61,12 +77,25 @@ int runWindowCycles()
         {
             MainWindow window;
             window.show();
+            if (!settingsReported) {
+                settingsReported = true;
+                QTimer::singleShot(0, &window, [&window] {
+                    QMessageBox::warning(&window, window.windowTitle(), SettingsStore::warningText());
+                });
+            }
             QApplication::exec();
             restartRequested = window.restartRequested;
         }
         translatorOwner.reset();
 
-        if (!restartRequested)
+        if (!restartRequested) {
+            // The window has stored its settings; no box while the program ends.
+            if (!SettingsStore::isWritable()) {
+                std::fputs((SettingsStore::warningText() + QLatin1Char('\n')).toLocal8Bit().constData(),
+                           stderr);
+                std::fflush(stderr);
+            }
             return 0;
+        }
     }
 }

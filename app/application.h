@@ -9,6 +9,8 @@ void setApplicationIdentity();
 void setApplicationWindowIcon();
 
 // Runs window cycles until the main window closes without a restart request.
+// A settings store that cannot be written is reported in a box over the first
+// window, and on standard error again at the end.
 // Returns the process exit code: 0 after a normal end or a cancelled language
 // choice, 1 when no translation could be found or loaded.
 int runWindowCycles();

@@ -1,6 +1,7 @@
 #include "dialoglanguage.h"
 
 #include "appconstants.h"
+#include "languagepreselection.h"
 
 #include <QDir>
 #include <QLocale>
@@ -22,7 +23,7 @@ DialogLanguage::DialogLanguage(const QString &translationsDir, QWidget *parent)
     const QString storedFilePath = QSettings().value(filePathKey()).toString();
     ui.setupUi(this);
 
-    const QLocale systemLocale = QLocale::system();
+    const LanguagePreselection preselection(storedFilePath, QLocale::system());
     for (const QFileInfo &file : translationFiles(translationsDir)) {
         const QString path = file.filePath();
         // The two characters before ".qm" name the language.
@@ -34,9 +35,8 @@ DialogLanguage::DialogLanguage(const QString &translationsDir, QWidget *parent)
         ui.languageCombo->setItemData(index, path, Qt::UserRole);
         ui.languageCombo->setItemData(index, code, Qt::UserRole + 1);
 
-        const bool matches =
-            storedFilePath.isEmpty() ? locale.language() == systemLocale.language() : path == storedFilePath;
-        if (matches)
+        // A later match replaces an earlier one.
+        if (preselection.matches(path, locale.language()))
             ui.languageCombo->setCurrentIndex(index);
     }
 }

@@ -48,7 +48,8 @@ static bool loadTranslation(QTranslator *translator, const QString &path)
     return !path.isEmpty() && QDir::isRelativePath(path) && translator->load(besideExecutable(path));
 }
 
-bool loadApplicationTranslator(QTranslator *translator, const QString &translationsDir, bool *cancelled)
+bool loadApplicationTranslator(QTranslator *translator, const QString &translationsDir, bool *cancelled,
+                               QString *unloadableFile)
 {
     if (cancelled)
         *cancelled = false;
@@ -64,18 +65,23 @@ bool loadApplicationTranslator(QTranslator *translator, const QString &translati
                 *cancelled = true;
             return false;
         }
-        if (!loadTranslation(translator, dialog.selectedFilePath()))
+        if (!loadTranslation(translator, dialog.selectedFilePath())) {
+            if (unloadableFile)
+                *unloadableFile = dialog.selectedFilePath();
             return false;
+        }
     }
 
     QLocale::setDefault(QLocale(QSettings().value(codeKey).toString()));
     return true;
 }
 
-bool installTranslators(QObject *owner, const QString &translationsDir, bool *cancelled)
+bool installTranslators(QObject *owner, const QString &translationsDir, bool *cancelled,
+                        QString *unloadableFile)
 {
     auto *applicationTranslator = new QTranslator(owner);
-    const bool loaded = loadApplicationTranslator(applicationTranslator, translationsDir, cancelled);
+    const bool loaded =
+        loadApplicationTranslator(applicationTranslator, translationsDir, cancelled, unloadableFile);
     if (loaded)
         QCoreApplication::installTranslator(applicationTranslator);
 

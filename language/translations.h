@@ -18,14 +18,16 @@ QStringList translationsSearchFolders(const QString &dirName);
 // Loads the stored application translation into translator, asking for a
 // language with DialogLanguage when it does not load, and makes the chosen
 // language the default locale. Returns false when nothing could be loaded;
-// *cancelled (when given) tells whether that was because the user cancelled.
+// *cancelled (when given) tells whether that was because the user cancelled,
+// *unloadableFile (when given) names the chosen file when it would not load.
 bool loadApplicationTranslator(QTranslator *translator, const QString &translationsDir,
-                               bool *cancelled = nullptr);
+                               bool *cancelled = nullptr, QString *unloadableFile = nullptr);
 
 // Creates, loads and installs this window cycle's translators (the
 // application's, then Qt's own for the same language) as children of owner.
 // Returns the result of loadApplicationTranslator().
-bool installTranslators(QObject *owner, const QString &translationsDir, bool *cancelled = nullptr);
+bool installTranslators(QObject *owner, const QString &translationsDir, bool *cancelled = nullptr,
+                        QString *unloadableFile = nullptr);
 
 // Installs the stored application translation, as a child of owner, without
 // ever asking, and makes its language the default locale. False (English

@@ -25,6 +25,7 @@
 #include <QProgressBar>
 #include <QSaveFile>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QUrl>
 
 MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
@@ -103,6 +104,15 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     connect(ui.cancelBtn, &QPushButton::clicked, this, &MainWindow::cancelDownload);
     connect(ui.saveBtn, &QPushButton::clicked, this, &MainWindow::saveFile);
     connect(ui.openBtn, &QPushButton::clicked, this, &MainWindow::openFile);
+
+    // Standard keys, set here so that the form and its texts stay as they are.
+    // QKeySequence::Quit is Ctrl+Q where a platform names a key to quit at all
+    // (Windows and a session without a desktop theme name none), so say it.
+    // Escape reaches Cancel only while a download shows it.
+    ui.actionExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    ui.actionHelp->setShortcut(QKeySequence::HelpContents);
+    ui.actionRefreshPorts->setShortcut(Qt::Key_F5);
+    ui.cancelBtn->setShortcut(Qt::Key_Escape);
 
     statusBar()->showMessage(tr("Please select a port and connect your device"));
 }
@@ -366,6 +376,10 @@ void MainWindow::saveFile()
         if (convert)
             data = toGermanNumberFormat(data);
         QSettings().setValue(SettingsKeyConvertData, convert);
+        // Once answered, the answer can be changed at once, not only from the next start.
+        const QSignalBlocker unchanged(ui.actionConvertCsvData);
+        ui.actionConvertCsvData->setChecked(convert);
+        ui.menuCountrySettings->menuAction()->setVisible(true);
     }
 
     // Written beside the target and renamed over it only when every byte is

@@ -3,7 +3,9 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 
 // Runs as a German system (LC_ALL=de_DE.UTF-8, set by CTest).
 class TestDialogLanguage : public QObject
@@ -22,6 +24,8 @@ private slots:
     void rejectStoresNothing();
     void acceptOnEmptyListStoresEmptyStrings();
     void form();
+    void preselectionWherever_data();
+    void preselectionWherever();
 
 private:
     QComboBox *combo(DialogLanguage &dialog)
@@ -168,6 +172,67 @@ void TestDialogLanguage::form()
         [buttons](DialogLanguage *) { buttons->button(QDialogButtonBox::Ok)->click(); });
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
     QCOMPARE(QSettings().value("KvGui/DialogLanguage/Iso639Code").toString(), QStringLiteral("de"));
+}
+
+void TestDialogLanguage::preselectionWherever_data()
+{
+    QTest::addColumn<QString>("workingFolder"); // in the temporary folder
+    QTest::addColumn<QString>("listedFolder");  // %1: the temporary folder
+    QTest::addColumn<QString>("stored");        // %1: the temporary folder
+    QTest::addColumn<bool>("cLocale");          // run again under LC_ALL=C
+    QTest::addColumn<QString>("expectedCode");
+
+    QTest::newRow("stored relative, listed absolute")
+        << ""
+        << "%1/Translations"
+        << "Translations/ThaldenDataLogger_en.qm" << false << "en";
+    QTest::newRow("stored relative in another folder, listed absolute")
+        << "elsewhere"
+        << "%1/Translations"
+        << "Translations/ThaldenDataLogger_en.qm" << false << "en";
+    QTest::newRow("stored absolute, listed relative")
+        << ""
+        << "Translations"
+        << "%1/Translations/ThaldenDataLogger_en.qm" << false << "en";
+    QTest::newRow("stored name differs in case: first entry")
+        << ""
+        << "%1/Translations"
+        << "%1/Translations/ThaldenDataLogger_EN.qm" << true << "de";
+    QTest::newRow("C locale, nothing stored: English") << ""
+                                                       << "Translations"
+                                                       << "" << true << "en";
+}
+
+void TestDialogLanguage::preselectionWherever()
+{
+    QFETCH(QString, workingFolder);
+    QFETCH(QString, listedFolder);
+    QFETCH(QString, stored);
+    QFETCH(bool, cLocale);
+    QFETCH(QString, expectedCode);
+
+    if (cLocale && QLocale::system().language() != QLocale::C) {
+        const QByteArray previous = qgetenv("LC_ALL");
+        qputenv("LC_ALL", "C");
+        const int failures =
+            QProcess::execute(QCoreApplication::applicationFilePath(),
+                              {QStringLiteral("preselectionWherever:") + QTest::currentDataTag()});
+        qputenv("LC_ALL", previous);
+        QCOMPARE(failures, 0);
+        return;
+    }
+    makeFolder({"Translations/", "Translations/ThaldenDataLogger_de.qm",
+                "Translations/ThaldenDataLogger_en.qm", "elsewhere/"});
+    const QString previousFolder = QDir::currentPath();
+    const auto back = qScopeGuard([&previousFolder] { QDir::setCurrent(previousFolder); });
+    QVERIFY(QDir::setCurrent(folder->filePath(workingFolder)));
+    if (!stored.isEmpty())
+        TestSupport::storeLanguage(stored.arg(folder->path()), "en");
+
+    // The entries stay as listed; only the choice of the current one changes.
+    const QString listed = listedFolder.arg(folder->path());
+    DialogLanguage dialog(listed);
+    QCOMPARE(dialog.selectedFilePath(), listed + "/ThaldenDataLogger_" + expectedCode + ".qm");
 }
 
 DATALOGGER_TEST_MAIN(TestDialogLanguage)

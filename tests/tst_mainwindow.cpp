@@ -64,6 +64,8 @@ private slots:
     void aboutText();
     void helpPageByLanguage_data();
     void helpPageByLanguage();
+    void shortcuts_data();
+    void shortcuts();
 
     void conversion_data();
     void conversion();
@@ -349,6 +351,34 @@ void TestMainWindow::helpPageByLanguage()
              QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Help/" + page));
 }
 
+void TestMainWindow::shortcuts_data()
+{
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("command"); // the action or button they trigger
+    QTest::newRow("Ctrl+Q: Exit") << QKeySequence(Qt::CTRL | Qt::Key_Q) << "actionExit";
+    QTest::newRow("F1: Help") << QKeySequence(Qt::Key_F1) << "actionHelp";
+    QTest::newRow("F5: Refresh Ports") << QKeySequence(Qt::Key_F5) << "actionRefreshPorts";
+    QTest::newRow("Escape: Cancel a download") << QKeySequence(Qt::Key_Escape) << "cancelBtn";
+}
+
+void TestMainWindow::shortcuts()
+{
+    QFETCH(QKeySequence, keys);
+    QFETCH(QString, command);
+    auto window = windowOnPort(makePorts(1).value(0));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    if (command == "cancelBtn")
+        window->ui.downloadBtn->click();
+    QObject *target = window->findChild<QObject *>(command);
+    QSignalSpy used(target, target->inherits("QAction") ? SIGNAL(triggered(bool)) : SIGNAL(clicked(bool)));
+
+    QTest::keySequence(window.get(), keys);
+    QTRY_COMPARE(used.count(), 1);
+    QVERIFY(!window->device);
+    QCOMPARE(window->isVisible(), command != "actionExit");
+}
+
 void TestMainWindow::conversion_data()
 {
     QTest::addColumn<QLocale::Language>("language");
@@ -402,6 +432,10 @@ void TestMainWindow::conversion()
     window.saveFile();
 
     QCOMPARE(question.isEmpty(), answer.isEmpty());
+    // Once answered, Tools > Country Settings offers the answer at once.
+    const bool offered = storedAfter.isValid() && language == QLocale::German;
+    QCOMPARE(window.ui.menuCountrySettings->menuAction()->isVisible(), offered);
+    QCOMPARE(window.ui.actionConvertCsvData->isChecked(), offered && storedAfter.toBool());
     QCOMPARE(readFile(path), written);
     QCOMPARE(QSettings().value("ConvertData").toString(), storedAfter.toString());
     QCOMPARE(QSettings().value("Device/LastSavedFilePath").toString(), path);

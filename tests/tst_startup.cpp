@@ -1,6 +1,7 @@
 #include "appconstants.h"
 #include "dialoglanguage.h"
 #include "mainwindow.h"
+#include "settingsstore.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -32,6 +33,8 @@ private slots:
     void programFirstRunFromOtherWorkingDirectoryAsksForLanguage();
     void programSurvivesBadSettings_data();
     void programSurvivesBadSettings();
+    void unloadableChoiceIsNamed();
+    void unwritableSettingsAreReported();
 
 private:
     void runProgram(const QString &executable, int expectedExitCode, QString *errors);
@@ -331,6 +334,58 @@ void TestStartup::programSurvivesBadSettings()
     if (contents.contains("[MainWindow]"))
         QVERIFY(QWidget().restoreGeometry(
             programSettings(workDir->path()).value("MainWindow/Geometry").toByteArray()));
+}
+
+void TestStartup::unloadableChoiceIsNamed()
+{
+    TestSupport::copyTranslations(workDir->path(), {"de", "en"});
+    QVERIFY(QFile::resize(workDir->filePath("Translations/ThaldenDataLogger_en.qm"), 0));
+    TestSupport::whenShown<DialogLanguage>([](DialogLanguage *dialog) {
+        selectLanguage(dialog, "en");
+        dialogButton(dialog, QDialogButtonBox::Ok)->click();
+    });
+    QStringList seen;
+    TestSupport::whenShown<QMessageBox>([&seen](QMessageBox *box) {
+        seen << box->windowTitle() << QString::number(box->icon()) << box->text();
+        box->accept();
+    });
+    QCOMPARE(runWindowCycles(), 1);
+    QCOMPARE(seen.mid(0, 2), QStringList({"Korvane DataLogger", QString::number(QMessageBox::Warning)}));
+    QVERIFY2(seen.value(2).contains(workDir->filePath("Translations/ThaldenDataLogger_en.qm") +
+                                    "\" is there but holds no valid translation"),
+             qPrintable(seen.value(2)));
+}
+
+// Run as root, whom no permission stops, this runs itself as nobody.
+void TestStartup::unwritableSettingsAreReported()
+{
+    TestSupport::copyTranslations(workDir->path(), {"en"});
+    TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
+    QVERIFY(QFile::setPermissions(QSettings().fileName(), QFile::ReadOwner));
+    if (SettingsStore::isWritable()) {
+        QProcess child;
+        child.setWorkingDirectory(QDir::tempPath());
+        child.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                QCoreApplication::applicationFilePath(), QTest::currentTestFunction()});
+        QVERIFY(child.waitForFinished(60000));
+        const QByteArray output = child.readAllStandardOutput() + child.readAllStandardError();
+        QVERIFY2(child.exitCode() == 0 &&
+                     output.contains("PASS   : TestStartup::unwritableSettingsAreReported()"),
+                 output.constData());
+        // Said again on standard error at the end, with no box then.
+        QVERIFY2(output.count("Your settings cannot be stored in") == 1, output.constData());
+        return;
+    }
+    QStringList seen;
+    TestSupport::whenShown<QMessageBox>([&seen](QMessageBox *box) {
+        seen << box->windowTitle() << box->text();
+        QWidget *window = box->parentWidget();
+        box->accept();
+        QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
+    });
+    QCOMPARE(runWindowCycles(), 0);
+    QCOMPARE(seen, QStringList({"Korvane DataLogger", SettingsStore::warningText()}));
+    QVERIFY(seen.value(1).contains(QSettings().fileName()));
 }
 
 DATALOGGER_TEST_MAIN(TestStartup)

@@ -386,4 +386,12 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Ihre Einstellungen können nicht in „%1“ gespeichert werden. Die Sprache, der Anschluss und Ihre übrigen Angaben sind beim nächsten Start nicht mehr bekannt.</translation>
+    </message>
+</context>
 </TS>

@@ -386,4 +386,12 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</translation>
+    </message>
+</context>
 </TS>

@@ -386,4 +386,12 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>No se pueden guardar sus ajustes en «%1». El idioma, el puerto y sus demás opciones no se recordarán la próxima vez.</translation>
+    </message>
+</context>
 </TS>

@@ -386,4 +386,12 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Vos paramètres ne peuvent pas être enregistrés dans « %1 ». La langue, le port et vos autres choix ne seront pas conservés pour la prochaine fois.</translation>
+    </message>
+</context>
 </TS>

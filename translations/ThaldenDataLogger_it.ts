@@ -386,4 +386,12 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Impossibile salvare le impostazioni in &quot;%1&quot;. La lingua, la porta e le altre scelte non verranno ricordate la prossima volta.</translation>
+    </message>
+</context>
 </TS>

@@ -386,4 +386,12 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
 </context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Uw instellingen kunnen niet worden opgeslagen in &quot;%1&quot;. De taal, de poort en uw andere keuzes worden de volgende keer niet onthouden.</translation>
+    </message>
+</context>
 </TS>
