@@ -2,6 +2,8 @@
 
 #include "appconstants.h"
 #include "mainwindow.h"
+#include "recoverystore.h"
+#include "terminationhandler.h"
 #include "translations.h"
 
 #include <QApplication>
@@ -43,9 +45,22 @@ static void reportMissingTranslation()
     QMessageBox::critical(nullptr, QStringLiteral("THALDEN Datalogger"), text);
 }
 
+static bool sessionEnding = false;
+
+void endSessionOnRequest(TerminationHandler &handler)
+{
+    QObject::connect(&handler, &TerminationHandler::requested, &handler, [] {
+        sessionEnding = true;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *window = qobject_cast<MainWindow *>(widget))
+                window->sessionEnding = true;
+        }
+    });
+}
+
 int runWindowCycles()
 {
-    for (;;) {
+    for (bool first = true;; first = false) {
         // Parent of this cycle's translators: deleting it uninstalls them.
         auto translatorOwner = std::make_unique<QObject>();
         bool cancelled = false;
@@ -56,6 +71,12 @@ int runWindowCycles()
             reportMissingTranslation();
             return 1;
         }
+
+        // Results kept when an earlier run was told to end.
+        if (first)
+            RecoveryStore::offer();
+        if (sessionEnding)
+            return 0;
 
         bool restartRequested = false;
         {
