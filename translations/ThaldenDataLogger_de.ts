@@ -386,4 +386,18 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
 </context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>Die Ergebnisse einer früheren Übertragung wurden nicht gespeichert. Jetzt speichern?</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedResultsGuard</name>
+    <message>
+        <source>The downloaded results have not been saved.</source>
+        <translation>Die heruntergeladenen Ergebnisse wurden nicht gespeichert.</translation>
+    </message>
+</context>
 </TS>

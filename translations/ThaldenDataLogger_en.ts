@@ -386,4 +386,18 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
     </message>
 </context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>Results of an earlier download were not saved. Save them now?</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedResultsGuard</name>
+    <message>
+        <source>The downloaded results have not been saved.</source>
+        <translation>The downloaded results have not been saved.</translation>
+    </message>
+</context>
 </TS>

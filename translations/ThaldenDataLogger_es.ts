@@ -386,4 +386,18 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
 </context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>Los resultados de una descarga anterior no se guardaron. ¿Guardarlos ahora?</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedResultsGuard</name>
+    <message>
+        <source>The downloaded results have not been saved.</source>
+        <translation>Los resultados descargados no se han guardado.</translation>
+    </message>
+</context>
 </TS>

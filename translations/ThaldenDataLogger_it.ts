@@ -386,4 +386,18 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
 </context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>I risultati di un download precedente non sono stati salvati. Salvarli ora?</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedResultsGuard</name>
+    <message>
+        <source>The downloaded results have not been saved.</source>
+        <translation>I risultati scaricati non sono stati salvati.</translation>
+    </message>
+</context>
 </TS>
