@@ -21,11 +21,12 @@ bool RecoveryStore::write(const QByteArray &results, const QDateTime &downloaded
 {
     const QString path = filePath();
     QSaveFile file(path);
-    const bool written = QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
-                         file.write(results) == results.size() && file.commit();
-    if (!written) {
-        const QString reason =
-            file.errorString().isEmpty() ? QStringLiteral("cannot create the folder") : file.errorString();
+    QString reason;
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        reason = QStringLiteral("its folder cannot be made");
+    else if (!file.open(QIODevice::WriteOnly) || file.write(results) != results.size() || !file.commit())
+        reason = file.errorString();
+    if (!reason.isEmpty()) {
         std::fprintf(stderr, "THALDEN Datalogger: the unsaved results could not be kept in %s: %s\n",
                      qUtf8Printable(path), qUtf8Printable(reason));
         std::fflush(stderr);

@@ -752,6 +752,7 @@ void TestMainWindow::failedOpen()
     else
         window->ui.comPorts->clear();
     window->downloadedData = "earlier download";
+    window->savedFilePath = "/earlier";
     window->ui.outputTextEdit->setPlainText("earlier download");
     window->ui.openBtn->show();
     window->ui.saveBtn->show();
@@ -1149,9 +1150,11 @@ void TestMainWindow::unsavedResultsGuard()
 
 void TestMainWindow::terminationKeepsResults_data()
 {
-    QTest::addColumn<bool>("asking"); // the question about the results is open
-    QTest::newRow("idle") << false;
-    QTest::newRow("asking") << true;
+    QTest::addColumn<bool>("asking");   // the question about the results is open
+    QTest::addColumn<bool>("writable"); // the data folder
+    QTest::newRow("idle") << false << true;
+    QTest::newRow("asking") << true << true;
+    QTest::newRow("data folder not writable") << false << false;
 }
 
 // Told to end, the program keeps unsaved results in the recovery file without
@@ -1159,7 +1162,10 @@ void TestMainWindow::terminationKeepsResults_data()
 void TestMainWindow::terminationKeepsResults()
 {
     QFETCH(bool, asking);
+    QFETCH(bool, writable);
     if (qEnvironmentVariableIsSet("DATALOGGER_TEST_TERMINATED")) {
+        if (!writable)
+            qputenv("XDG_DATA_HOME", "/dev/null");
         TerminationHandler handler;
         endSessionOnRequest(handler);
         MainWindow window;
@@ -1177,6 +1183,8 @@ void TestMainWindow::terminationKeepsResults()
             ready();
             QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 30000);
         }
+        if (!writable)
+            return;
         const QString kept =
             qEnvironmentVariable("XDG_DATA_HOME") + "/THALDEN/THALDEN Datalogger/unsaved-results";
         QCOMPARE(readFile(kept), QStringLiteral("unsaved\r\n"));
@@ -1196,6 +1204,7 @@ void TestMainWindow::terminationKeepsResults()
     output += child.readAllStandardOutput() + child.readAllStandardError();
     QVERIFY2(output.contains("PASS   : TestMainWindow::" + row.toLatin1().replace(':', '(') + ')'),
              output.constData());
+    QCOMPARE(output.contains("the unsaved results could not be kept in /dev/null/"), !writable);
 }
 
 // Random downloads from a tester in its own thread: random sizes and rates,
