@@ -3,7 +3,6 @@
 #include "appconstants.h"
 #include "clickguard.h"
 #include "dialoglanguage.h"
-#include "germannumberformat.h"
 #include "openfordownload.h"
 #include "portlist.h"
 #include "portwatcher.h"
@@ -368,8 +367,9 @@ bool MainWindow::mayDiscardResults()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // The end of the session cannot wait for an answer, and closes a question
-    // open at that moment: the results are kept for the next start instead.
+    // The end of the session cannot wait for an answer: the results are kept
+    // for the next start instead. It may also come while the question is open
+    // (and closes it).
     if (!sessionEnding && !mayDiscardResults() && !sessionEnding) {
         event->ignore();
         return;
