@@ -2,7 +2,9 @@
 
 #include "appconstants.h"
 #include "mainwindow.h"
+#include "recoverystore.h"
 #include "settingsstore.h"
+#include "terminationhandler.h"
 #include "translations.h"
 
 #include <QApplication>
@@ -56,11 +58,24 @@ static void reportMissingTranslation(const QString &unloadableFile)
     QMessageBox::warning(nullptr, QStringLiteral("Korvane DataLogger"), text);
 }
 
+static bool sessionEnding = false;
+
+void endSessionOnRequest(TerminationHandler &handler)
+{
+    QObject::connect(&handler, &TerminationHandler::requested, &handler, [] {
+        sessionEnding = true;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *window = qobject_cast<MainWindow *>(widget))
+                window->sessionEnding = true;
+        }
+    });
+}
+
 int runWindowCycles()
 {
     // Reported once a run, when the first window is up.
     bool settingsReported = SettingsStore::isWritable();
-    for (;;) {
+    for (bool first = true;; first = false) {
         // Parent of this cycle's translators: deleting it uninstalls them.
         auto translatorOwner = std::make_unique<QObject>();
         bool cancelled = false;
@@ -72,6 +87,12 @@ int runWindowCycles()
             reportMissingTranslation(unloadableFile);
             return 1;
         }
+
+        // Results kept when an earlier run was told to end.
+        if (first)
+            RecoveryStore::offer();
+        if (sessionEnding)
+            return 0;
 
         bool restartRequested = false;
         {

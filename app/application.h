@@ -1,5 +1,7 @@
 #pragma once
 
+class TerminationHandler;
+
 // Sets the organisation and application names, domain and version under which
 // the settings are stored and the About box reads the version.
 void setApplicationIdentity();
@@ -14,3 +16,8 @@ void setApplicationWindowIcon();
 // Returns the process exit code: 0 after a normal end or a cancelled language
 // choice, 1 when no translation could be found or loaded.
 int runWindowCycles();
+
+// Marks the session as ending when handler reports a request to end: the main
+// window then keeps unsaved results for the next start instead of asking, and
+// no further window cycle starts.
+void endSessionOnRequest(TerminationHandler &handler);

@@ -17,5 +17,6 @@ int main(int argc, char *argv[])
     setApplicationIdentity();
     setApplicationWindowIcon();
     TerminationHandler terminationHandler;
+    endSessionOnRequest(terminationHandler);
     return runWindowCycles();
 }

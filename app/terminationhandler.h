@@ -6,8 +6,9 @@
 
 // Closes every window when the session or a user asks the process to end
 // (SIGTERM, SIGINT, SIGHUP on Unix), so the program ends the way it does on
-// Exit and stores its settings instead of dying mid-way. A program without
-// windows (the command line) ends its own way on requested().
+// Exit and stores its settings instead of dying mid-way. requested() comes
+// before the windows close; a program without windows (the command line) ends
+// its own way on it.
 class TerminationHandler : public QObject
 {
     Q_OBJECT

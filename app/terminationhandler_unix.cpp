@@ -39,10 +39,11 @@ TerminationHandler::TerminationHandler(QObject *parent)
     connect(d->notifier, &QSocketNotifier::activated, this, [this] {
         char byte;
         [[maybe_unused]] const ssize_t got = ::read(signalSockets[1], &byte, 1);
-        // Modal dialogs are closed first (rejected), then the main window.
+        // Those who keep something for the next start learn of the end
+        // first; then modal dialogs are closed (rejected), then the main window.
+        emit requested();
         if (qobject_cast<QApplication *>(QCoreApplication::instance()))
             QApplication::closeAllWindows();
-        emit requested();
     });
 
     struct sigaction action = {};

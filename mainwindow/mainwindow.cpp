@@ -3,27 +3,27 @@
 #include "appconstants.h"
 #include "clickguard.h"
 #include "dialoglanguage.h"
-#include "germannumberformat.h"
 #include "openfordownload.h"
 #include "portlist.h"
 #include "portwatcher.h"
 #include "receivedamountlabel.h"
+#include "recoverystore.h"
+#include "resultssaver.h"
 #include "serialportenumerator.h"
 #include "testerline.h"
 #include "translations.h"
+#include "unsavedresultsguard.h"
 #include "winserialdeviceasync.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QElapsedTimer>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QSaveFile>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QUrl>
@@ -139,7 +139,9 @@ void MainWindow::changeLanguage()
     question.setInformativeText(tr("Would you like to restart now?"));
     if (question.exec() == QMessageBox::Yes) {
         restartRequested = true;
-        close();
+        // Closing asks about unsaved results; Cancel there keeps this window.
+        if (!close())
+            restartRequested = false;
     }
 }
 
@@ -152,6 +154,10 @@ void MainWindow::refreshPorts()
 
 void MainWindow::download()
 {
+    if (!mayDiscardResults())
+        return;
+    savedFilePath.clear();
+    downloadTime = QDateTime::currentDateTime();
     cancelGuard->arm();
     ui.downloadBtn->hide();
     ui.cancelBtn->show();
@@ -219,7 +225,7 @@ void MainWindow::cancelDownload()
 
     ui.downloadBtn->show();
     ui.cancelBtn->hide();
-    ui.openBtn->setVisible(!downloadedData.isEmpty());
+    ui.openBtn->setVisible(!savedFilePath.isEmpty());
     ui.saveBtn->setVisible(dataReceived);
     ui.actionRefreshPorts->setEnabled(true);
     ui.actionChangeLanguage->setEnabled(true);
@@ -340,65 +346,55 @@ void MainWindow::readTimeOut()
 
 void MainWindow::openFile()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(savedFilePath));
+    if (!savedFilePath.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(savedFilePath));
 }
 
 void MainWindow::saveFile()
 {
-    QByteArray data = downloadedData;
-
-    const QString csvFilter = tr("Comma Separated Value files (*.csv)");
-    const QString filters =
-        QStringLiteral("%1;;%2;;%3").arg(csvFilter, tr("Text files (*.txt)"), tr("All files (*.*)"));
-    const QString startPath = QSettings().value(SettingsKeyDeviceLastSavedFilePath).toString();
-    QString selectedFilter = csvFilter;
-    savedFilePath = QFileDialog::getSaveFileName(this, tr("Save downloaded data to file"), startPath, filters,
-                                                 &selectedFilter);
-    if (savedFilePath.isEmpty())
-        return;
-
-    const bool isCsv =
-        QFileInfo(savedFilePath).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-    if (isCsv && QLocale().language() == QLocale::German) {
-        const QVariant stored = QSettings().value(SettingsKeyConvertData);
-        bool convert = false;
-        if (stored.isNull()) {
-            QMessageBox question(QMessageBox::Question, windowTitle(),
-                                 tr("Would you like to convert the data to German format?"),
-                                 QMessageBox::Yes | QMessageBox::No, this);
-            question.setInformativeText(
-                tr("Decimal points will be replaced by commas and the commas separating "
-                   "fields will be replaced by semi-colons."));
-            convert = question.exec() == QMessageBox::Yes;
-        } else {
-            convert = stored.toBool();
-        }
-        if (convert)
-            data = toGermanNumberFormat(data);
-        QSettings().setValue(SettingsKeyConvertData, convert);
-        // Once answered, the answer can be changed at once, not only from the next start.
+    // A cancelled or failed save leaves the last successful one (and Open) as it was.
+    const QString path = ResultsSaver::save(this, windowTitle(), downloadedData, downloadTime);
+    // Once the conversion question is answered in a German run, the answer
+    // can be changed at once, not only from the next start.
+    const QVariant convertData = QSettings().value(SettingsKeyConvertData);
+    if (QLocale().language() == QLocale::German && !convertData.isNull()) {
         const QSignalBlocker unchanged(ui.actionConvertCsvData);
-        ui.actionConvertCsvData->setChecked(convert);
+        ui.actionConvertCsvData->setChecked(convertData.toBool());
         ui.menuCountrySettings->menuAction()->setVisible(true);
     }
-
-    // Written beside the target and renamed over it only when every byte is
-    // on disk: a full disk or a lost drive leaves the old file as it was.
-    QSaveFile file(savedFilePath);
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
-    if (!saved) {
-        QMessageBox::warning(
-            this, windowTitle(),
-            tr("Error opening \"%1\" for writing. Is it open already or read only?",
-               "The %1 will be replaced with the a file name. Please do not remove it in your "
-               "translation!")
-                .arg(savedFilePath));
+    if (path.isEmpty())
         return;
-    }
 
+    savedFilePath = path;
     ui.openBtn->show();
     statusBar()->showMessage(tr("File successfully saved"), 3000);
-    QSettings().setValue(SettingsKeyDeviceLastSavedFilePath, savedFilePath);
+}
+
+bool MainWindow::resultsUnsaved() const
+{
+    return !downloadedData.isEmpty() && savedFilePath.isEmpty();
+}
+
+bool MainWindow::mayDiscardResults()
+{
+    return UnsavedResultsGuard::mayDiscard(this, resultsUnsaved(), [this] {
+        saveFile();
+        return !savedFilePath.isEmpty();
+    });
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The end of the session cannot wait for an answer: the results are kept
+    // for the next start instead. It may also come while the question is open
+    // (and closes it).
+    if (!sessionEnding && !mayDiscardResults() && !sessionEnding) {
+        event->ignore();
+        return;
+    }
+    if (sessionEnding && resultsUnsaved())
+        RecoveryStore::write(downloadedData, downloadTime);
+    event->accept();
 }
 
 void MainWindow::showAbout()

@@ -4,6 +4,7 @@
 #include "ui_mainwindow.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
@@ -28,6 +29,9 @@ public:
     explicit MainWindow(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
     ~MainWindow() override;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private slots:
     void changeLanguage();
     void refreshPorts();
@@ -45,6 +49,11 @@ private:
     void showConnectFailure(const Kv::PortDiagnosis &failure);
     void appendReceived(const QByteArray &chunk);
     void takeReceived();
+    // Results have arrived since the last download started and no save of
+    // them has succeeded.
+    bool resultsUnsaved() const;
+    // Asks before the results are discarded while they are unsaved.
+    bool mayDiscardResults();
 
     friend class TestMainWindow;
     friend class TestMainWindowForm;
@@ -55,6 +64,9 @@ public:
     // Set by changeLanguage() just before it closes the window, so that
     // start-up builds the next window cycle in the newly chosen language.
     bool restartRequested = false;
+    // Set when the process is told to end (the end of the desktop session):
+    // closing then keeps unsaved results in the recovery file without asking.
+    bool sessionEnding = false;
 
 private:
     Kv::WinSerialDeviceAsync *device = nullptr;
@@ -72,5 +84,8 @@ private:
     ReceivedAmountLabel *amountLabel = nullptr;
     // Keeps the second click of a double click on Download off Cancel.
     ClickGuard *cancelGuard = nullptr;
+    QDateTime downloadTime;
+    // The file of the last successful save of the results on screen; empty
+    // while they are unsaved.
     QString savedFilePath;
 };

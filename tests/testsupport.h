@@ -111,6 +111,7 @@ void whenShown(Action action)
     {                                                                                                        \
         QTemporaryDir configHome;                                                                            \
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));                                    \
+        qputenv("XDG_DATA_HOME", QFile::encodeName(configHome.path() + "/data"));                            \
         qputenv("QT_QPA_PLATFORM", "offscreen");                                                             \
         qputenv("QT_QPA_PLATFORMTHEME", "");                                                                 \
         QApplication app(argc, argv);                                                                        \

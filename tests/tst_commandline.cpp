@@ -45,6 +45,7 @@ int TestCommandLine::run(const QStringList &arguments, const std::function<void(
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
     environment.insert("XDG_CONFIG_HOME", folder->filePath("config"));
+    environment.insert("XDG_DATA_HOME", folder->filePath("data"));
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(DATALOGGER_EXECUTABLE), arguments);
     if (!program.waitForStarted())

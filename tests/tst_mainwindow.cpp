@@ -1,6 +1,9 @@
+#include "dialoglanguage.h"
 #include "mainwindow.h"
 #include "ptypair.h"
 #include "receivedamountlabel.h"
+#include "recoverystore.h"
+#include "terminationhandler.h"
 #include "testersimulator.h"
 #include "testersimulatorthread.h"
 #include "testsupport.h"
@@ -89,6 +92,10 @@ private slots:
     void awkwardData_data();
     void awkwardData();
     void closeDuringDownload();
+    void unsavedResultsGuard_data();
+    void unsavedResultsGuard();
+    void terminationKeepsResults_data();
+    void terminationKeepsResults();
     void soak();
 
 private:
@@ -105,11 +112,14 @@ private:
 
     // Makes pseudo-terminals that the port list shows through DATALOGGER_EXTRA_PORTS.
     QStringList makePorts(int count);
-    // Answers the next save dialog with path (confirming an overwrite when asked).
-    void answerSaveDialog(const QString &path);
+    // Answers the next save dialog with path and the filter at that index
+    // (confirming an overwrite when asked); keeps where the dialog started.
+    void answerSaveDialog(const QString &path, int filter = 0);
+    QString dialogStart;
     QString readFile(const QString &path);
 
     QList<QUrl> openedUrls;
+    QString documents; // the documents folder of this run
     QList<int> portMasters;
     std::unique_ptr<QTemporaryDir> folder;
 };
@@ -132,6 +142,11 @@ static void catchWarning()
 void TestMainWindow::initTestCase()
 {
     QDesktopServices::setUrlHandler("file", this, "openUrl");
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    documents = config + "/Documents";
+    QFile dirs(config + "/user-dirs.dirs");
+    QVERIFY(QDir().mkpath(documents) && dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(documents) + "\"\n");
 }
 
 void TestMainWindow::cleanupTestCase()
@@ -144,7 +159,6 @@ void TestMainWindow::init()
     QSettings().clear();
     QLocale::setDefault(QLocale(QLocale::English));
     folder = std::make_unique<QTemporaryDir>();
-    // File dialogs without a stored path open in the working folder.
     QDir::setCurrent(folder->path());
     qunsetenv("DATALOGGER_EXTRA_PORTS");
     openedUrls.clear();
@@ -174,15 +188,20 @@ QStringList TestMainWindow::makePorts(int count)
     return paths;
 }
 
-void TestMainWindow::answerSaveDialog(const QString &path)
+void TestMainWindow::answerSaveDialog(const QString &path, int filter)
 {
-    TestSupport::whenShown<QFileDialog>([path](QFileDialog *dialog) {
+    TestSupport::whenShown<QFileDialog>([this, path, filter](QFileDialog *dialog) {
+        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+        dialogStart = dialog->directory().filePath(name->text());
+        // As the user picks it (a filter selected in code does not signal).
+        for (int i = 0; i < filter; ++i)
+            QTest::keyClick(dialog->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
         if (QFileInfo::exists(path)) {
             TestSupport::whenShown<QMessageBox>(
                 [](QMessageBox *overwrite) { overwrite->button(QMessageBox::Yes)->click(); });
         }
         // The file name field ignores selectFile() while it has the focus.
-        dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+        name->setText(path);
         QMetaObject::invokeMethod(dialog, "accept");
     });
 }
@@ -383,6 +402,8 @@ void TestMainWindow::conversion_data()
 {
     QTest::addColumn<QLocale::Language>("language");
     QTest::addColumn<QString>("fileName");
+    QTest::addColumn<int>("filter"); // CSV, text, all files
+    QTest::addColumn<QString>("savedAs");
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QString>("answer"); // empty: no question expected
     QTest::addColumn<QString>("written");
@@ -391,24 +412,33 @@ void TestMainWindow::conversion_data()
     const QString raw = "1.5,2.25\r\n";
     const QString german = "1,5;2,25\r\n";
     QTest::newRow("text file, German")
-        << QLocale::German << "out.txt" << QVariant(true) << "" << raw << QVariant(true);
-    QTest::newRow("no suffix, German") << QLocale::German << "out" << QVariant() << "" << raw << QVariant();
-    QTest::newRow("CSV, English") << QLocale::English << "out.csv" << QVariant(true) << "" << raw
-                                  << QVariant(true);
+        << QLocale::German << "out.txt" << 0 << "out.txt" << QVariant(true) << "" << raw << QVariant(true);
+    QTest::newRow("no suffix, CSV filter, German")
+        << QLocale::German << "out" << 0 << "out.csv" << QVariant(true) << "" << german << QVariant(true);
+    QTest::newRow("no suffix, text filter, German")
+        << QLocale::German << "out" << 1 << "out.txt" << QVariant() << "" << raw << QVariant();
+    QTest::newRow("no suffix, all files, German")
+        << QLocale::German << "out" << 2 << "out" << QVariant() << "" << raw << QVariant();
+    QTest::newRow("CSV under the text filter, German")
+        << QLocale::German << "out.csv" << 1 << "out.csv" << QVariant(true) << "" << german << QVariant(true);
+    QTest::newRow("CSV, English") << QLocale::English << "out.csv" << 0 << "out.csv" << QVariant(true) << ""
+                                  << raw << QVariant(true);
     QTest::newRow("CSV, German, asked: Yes")
-        << QLocale::German << "out.csv" << QVariant() << "Yes" << german << QVariant(true);
+        << QLocale::German << "out.csv" << 0 << "out.csv" << QVariant() << "Yes" << german << QVariant(true);
     QTest::newRow("CSV, German, asked: No")
-        << QLocale::German << "out.csv" << QVariant() << "No" << raw << QVariant(false);
+        << QLocale::German << "out.csv" << 0 << "out.csv" << QVariant() << "No" << raw << QVariant(false);
     QTest::newRow("upper-case suffix, stored true")
-        << QLocale::German << "OUT.CSV" << QVariant(true) << "" << german << QVariant(true);
+        << QLocale::German << "OUT.CSV" << 0 << "OUT.CSV" << QVariant(true) << "" << german << QVariant(true);
     QTest::newRow("mixed-case suffix, stored false")
-        << QLocale::German << "out.Csv" << QVariant(false) << "" << raw << QVariant(false);
+        << QLocale::German << "out.Csv" << 0 << "out.Csv" << QVariant(false) << "" << raw << QVariant(false);
 }
 
 void TestMainWindow::conversion()
 {
     QFETCH(QLocale::Language, language);
     QFETCH(QString, fileName);
+    QFETCH(int, filter);
+    QFETCH(QString, savedAs);
     QFETCH(QVariant, stored);
     QFETCH(QString, answer);
     QFETCH(QString, written);
@@ -419,9 +449,10 @@ void TestMainWindow::conversion()
         QSettings().setValue("ConvertData", stored);
     MainWindow window;
     window.downloadedData = "1.5,2.25\r\n";
+    window.downloadTime = QDateTime({2026, 12, 7}, {9, 14, 59});
 
-    const QString path = folder->filePath(fileName);
-    answerSaveDialog(path);
+    answerSaveDialog(folder->filePath(fileName), filter);
+    const QString path = folder->filePath(savedAs);
     QString question;
     if (!answer.isEmpty()) {
         TestSupport::whenShown<QMessageBox>([&question, answer](QMessageBox *box) {
@@ -436,6 +467,9 @@ void TestMainWindow::conversion()
     const bool offered = storedAfter.isValid() && language == QLocale::German;
     QCOMPARE(window.ui.menuCountrySettings->menuAction()->isVisible(), offered);
     QCOMPARE(window.ui.actionConvertCsvData->isChecked(), offered && storedAfter.toBool());
+    // The first save starts in the documents folder.
+    QCOMPARE(dialogStart, documents + "/results-2026-12-07-0914.csv");
+    QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList{savedAs});
     QCOMPARE(readFile(path), written);
     QCOMPARE(QSettings().value("ConvertData").toString(), storedAfter.toString());
     QCOMPARE(QSettings().value("Device/LastSavedFilePath").toString(), path);
@@ -464,6 +498,7 @@ void TestMainWindow::savingTwiceWritesSameBytes()
     // The dialog opens where the last file was saved.
     answerSaveDialog(second);
     window.saveFile();
+    QCOMPARE(dialogStart, second);
 
     QCOMPARE(readFile(first), QStringLiteral("a,1;b,2\r\nc;d,\r\n"));
     QCOMPARE(readFile(second), readFile(first));
@@ -474,6 +509,8 @@ void TestMainWindow::saveIntoMissingFolder()
     QSettings().setValue("Device/LastSavedFilePath", folder->filePath("earlier.txt"));
     MainWindow window;
     window.downloadedData = "data";
+    window.savedFilePath = folder->filePath("earlier.txt");
+    window.ui.openBtn->show();
     const QString path = folder->filePath("gone/out.txt");
     answerSaveDialog(path);
     catchWarning();
@@ -481,9 +518,11 @@ void TestMainWindow::saveIntoMissingFolder()
 
     QCOMPARE(warningText,
              QStringLiteral("Error opening \"%1\" for writing. Is it open already or read only?").arg(path));
+    QCOMPARE(warningDetail, QStringLiteral("No such file or directory"));
     QCOMPARE(QSettings().value("Device/LastSavedFilePath").toString(), folder->filePath("earlier.txt"));
-    QCOMPARE(window.savedFilePath, path);
-    QVERIFY(window.ui.openBtn->isHidden());
+    // Open still opens the file of the last successful save.
+    QCOMPARE(window.savedFilePath, folder->filePath("earlier.txt"));
+    QVERIFY(!window.ui.openBtn->isHidden());
     QVERIFY(window.statusBar()->currentMessage() != QStringLiteral("File successfully saved"));
 }
 
@@ -514,6 +553,7 @@ void TestMainWindow::saveWhoseWriteFails()
     std::signal(SIGXFSZ, previousHandler);
 
     QVERIFY2(warningText.contains(path), qPrintable(warningText));
+    QCOMPARE(warningDetail, QStringLiteral("File too large"));
     QCOMPARE(readFile(path), QStringLiteral("old contents"));
     QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList{"out.txt"});
     QVERIFY(window.ui.openBtn->isHidden());
@@ -527,7 +567,7 @@ void TestMainWindow::cancelledSaveDialog()
     window.ui.openBtn->show();
     TestSupport::whenShown<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
     window.saveFile();
-    QVERIFY(window.savedFilePath.isEmpty());
+    QCOMPARE(window.savedFilePath, QStringLiteral("/earlier"));
     QVERIFY(!window.ui.openBtn->isHidden());
     QVERIFY(QDir(folder->path()).isEmpty());
 }
@@ -655,6 +695,7 @@ void TestMainWindow::waitingThenCancel()
     auto window = windowOnTester(tester, options);
     QVERIFY(window);
     window->downloadedData = "earlier download";
+    window->savedFilePath = "/earlier";
     cancelSaveDialogs();
 
     window->show();
@@ -709,7 +750,8 @@ void TestMainWindow::cancelAfterData()
     const QByteArray kept = window->downloadedData;
 
     checkIdle(*window, true);
-    QVERIFY(!window->ui.openBtn->isHidden());
+    // Not saved: nothing to open.
+    QVERIFY(window->ui.openBtn->isHidden());
     QVERIFY(tester.payload().startsWith(kept));
     QTRY_COMPARE_WITH_TIMEOUT(window->ui.outputTextEdit->toPlainText(),
                               QString::fromLatin1(kept).remove(QLatin1Char('\r')), 20000);
@@ -744,6 +786,7 @@ void TestMainWindow::failedOpen()
     else
         window->ui.comPorts->clear();
     window->downloadedData = "earlier download";
+    window->savedFilePath = "/earlier";
     window->ui.outputTextEdit->setPlainText("earlier download");
     window->ui.openBtn->show();
     window->ui.saveBtn->show();
@@ -911,8 +954,21 @@ void TestMainWindow::noPermission()
         catchWarning();
         window.saveFile();
         QVERIFY2(warningText.contains(path), qPrintable(warningText));
+        QCOMPARE(warningDetail, QStringLiteral("Existing file %1 is not writable").arg(path));
         QCOMPARE(readFile(path), QStringLiteral("old contents"));
         QVERIFY(window.ui.openBtn->isHidden());
+
+        // Over a writable file in a folder nobody may not write to: in place.
+        const QString locked = folder->filePath("locked");
+        QVERIFY(QDir().mkdir(locked) && old.copy(locked + "/old.txt"));
+        QVERIFY(QFile::setPermissions(locked + "/old.txt", QFile::WriteOwner | QFile::ReadOwner));
+        QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner));
+        answerSaveDialog(locked + "/old.txt");
+        catchWarning();
+        window.saveFile();
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readFile(locked + "/old.txt"), QStringLiteral("new data"));
+        QVERIFY(!window.ui.openBtn->isHidden());
         return;
     }
     if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
@@ -1055,6 +1111,7 @@ void TestMainWindow::closeDuringDownload()
     cancelSaveDialogs();
     window->ui.downloadBtn->click();
     QTRY_VERIFY_WITH_TIMEOUT(window->downloadedData.size() > 10000, 10000);
+    TestSupport::whenShown<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Discard)->click(); });
     QVERIFY(window->close());
     window.reset();
     QTest::qWait(200);
@@ -1062,6 +1119,126 @@ void TestMainWindow::closeDuringDownload()
     QSettings settings;
     QVERIFY(settings.contains("MainWindow/Geometry"));
     QCOMPARE(settings.value("Device/PortName").toString(), tester.portPath().mid(5));
+}
+
+void TestMainWindow::unsavedResultsGuard_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("answer"); // "Save, cancelled": the save dialog is cancelled
+    QTest::addColumn<bool>("goesOn");
+    for (const char *action : {"Download", "close", "restart"}) {
+        QTest::addRow("%s, Save", action) << action << "Save" << true;
+        QTest::addRow("%s, Save, cancelled", action) << action << "Save, cancelled" << false;
+        QTest::addRow("%s, Discard", action) << action << "Discard" << true;
+        QTest::addRow("%s, Cancel", action) << action << "Cancel" << false;
+    }
+}
+
+// Unsaved results are discarded only after a question, asked once.
+void TestMainWindow::unsavedResultsGuard()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, answer);
+    QFETCH(bool, goesOn);
+    auto window = windowOnPort(makePorts(1).value(0));
+    window->downloadedData = "unsaved";
+    window->show();
+    const QString path = folder->filePath("out.txt");
+    int asked = 0;
+    TestSupport::whenShown<QMessageBox>(
+        [&](QMessageBox *box) {
+            ++asked;
+            QCOMPARE(box->windowTitle(), QStringLiteral("Korvane DataLogger"));
+            if (answer == "Save")
+                answerSaveDialog(path);
+            else
+                TestSupport::whenShown<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
+            box->button(answer.startsWith("Save") ? QMessageBox::Save
+                        : answer == "Discard"     ? QMessageBox::Discard
+                                                  : QMessageBox::Cancel)
+                ->click();
+        },
+        [](QMessageBox *box) { return box->text() == "The downloaded results have not been saved."; });
+    if (action == "Download") {
+        window->ui.downloadBtn->click();
+    } else if (action == "close") {
+        window->ui.actionExit->trigger();
+    } else {
+        TestSupport::whenShown<DialogLanguage>([](DialogLanguage *dialog) { dialog->accept(); });
+        TestSupport::whenShown<QMessageBox>(
+            [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); },
+            [](QMessageBox *box) { return box->text().contains("next time"); });
+        window->ui.actionChangeLanguage->trigger();
+        QCOMPARE(window->restartRequested, goesOn);
+    }
+
+    QCOMPARE(asked, 1);
+    QCOMPARE(readFile(path), answer == "Save" ? QStringLiteral("unsaved") : QStringLiteral("<missing>"));
+    QCOMPARE(action == "Download" ? window->device != nullptr : !window->isVisible(), goesOn);
+    QCOMPARE(window->downloadedData.isEmpty(), action == "Download" && goesOn);
+    // Open is there for saved results, until the next download starts.
+    QCOMPARE(window->ui.openBtn->isHidden(), answer != "Save" || action == "Download");
+    if (window->device)
+        window->ui.cancelBtn->click();
+}
+
+void TestMainWindow::terminationKeepsResults_data()
+{
+    QTest::addColumn<bool>("asking");   // the question about the results is open
+    QTest::addColumn<bool>("writable"); // the data folder
+    QTest::newRow("idle") << false << true;
+    QTest::newRow("asking") << true << true;
+    QTest::newRow("data folder not writable") << false << false;
+}
+
+// Told to end, the program keeps unsaved results in the recovery file without
+// asking, and closes a question open at the time; this runs itself as that program.
+void TestMainWindow::terminationKeepsResults()
+{
+    QFETCH(bool, asking);
+    QFETCH(bool, writable);
+    if (qEnvironmentVariableIsSet("DATALOGGER_TEST_TERMINATED")) {
+        if (!writable)
+            qputenv("XDG_DATA_HOME", "/dev/null");
+        TerminationHandler handler;
+        endSessionOnRequest(handler);
+        MainWindow window;
+        window.downloadedData = "unsaved\r\n";
+        window.downloadTime = QDateTime({2026, 12, 7}, {9, 14});
+        window.show();
+        const auto ready = [] {
+            std::puts("ready");
+            std::fflush(stdout);
+        };
+        if (asking) {
+            TestSupport::whenShown<QMessageBox>([ready](QMessageBox *) { ready(); });
+            QVERIFY(window.close());
+        } else {
+            ready();
+            QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 30000);
+        }
+        if (!writable)
+            return;
+        const QString kept =
+            qEnvironmentVariable("XDG_DATA_HOME") + "/THALDEN/THALDEN Datalogger/unsaved-results";
+        QCOMPARE(readFile(kept), QStringLiteral("unsaved\r\n"));
+        QCOMPARE(QFileInfo(kept).lastModified(), window.downloadTime);
+        return;
+    }
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DATALOGGER_TEST_TERMINATED", "1");
+    child.setProcessEnvironment(environment);
+    const QString row = QStringLiteral("terminationKeepsResults:") + QTest::currentDataTag();
+    child.start(QCoreApplication::applicationFilePath(), {row});
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += child.readAllStandardOutput()).contains("ready\n"), 30000);
+    child.terminate();
+    QVERIFY(child.waitForFinished(10000));
+    output += child.readAllStandardOutput() + child.readAllStandardError();
+    QVERIFY2(output.contains("PASS   : TestMainWindow::" + row.toLatin1().replace(':', '(') + ')'),
+             output.constData());
+    QCOMPARE(output.contains("the unsaved results could not be kept in /dev/null/"), !writable);
 }
 
 // Random downloads from a tester in its own thread: random sizes and rates,

@@ -1,11 +1,14 @@
 #include "appconstants.h"
 #include "dialoglanguage.h"
 #include "mainwindow.h"
+#include "recoverystore.h"
 #include "settingsstore.h"
 #include "testsupport.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -27,6 +30,8 @@ private slots:
     void storedChoiceLoadsWithoutDialog();
     void restartBuildsNewWindowInNewLanguage();
     void answeringNoKeepsWindowAndLanguage();
+    void resultsKeptByAnEarlierRun_data();
+    void resultsKeptByAnEarlierRun();
 
     void programWithoutTranslations();
     void programFromOtherWorkingDirectoryFindsStoredLanguage();
@@ -209,6 +214,60 @@ void TestStartup::answeringNoKeepsWindowAndLanguage()
     QCOMPARE(QSettings().value("KvGui/DialogLanguage/Iso639Code").toString(), QStringLiteral("en"));
 }
 
+void TestStartup::resultsKeptByAnEarlierRun_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("kept"); // for the next start
+    QTest::newRow("Save") << "Save" << true << false;
+    QTest::newRow("Save, cancelled") << "Save, cancelled" << false << true;
+    QTest::newRow("Discard") << "Discard" << false << false;
+    QTest::newRow("Cancel") << "Cancel" << false << true;
+}
+
+// Results kept when an earlier run was told to end are offered for saving
+// before the first window.
+void TestStartup::resultsKeptByAnEarlierRun()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, saved);
+    QFETCH(bool, kept);
+    TestSupport::copyTranslations(workDir->path(), {"de", "en"});
+    TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
+    QVERIFY(RecoveryStore::write("1.5,2\r\n", QDateTime({2026, 12, 7}, {9, 14})));
+    const QString path = workDir->filePath("out.csv");
+    QStringList steps;
+    TestSupport::whenShown<QMessageBox>([&](QMessageBox *box) {
+        steps << box->text();
+        TestSupport::whenShown<QFileDialog>([&](QFileDialog *dialog) {
+            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+            steps << name->text();
+            name->setText(path);
+            if (answer == "Save")
+                QMetaObject::invokeMethod(dialog, "accept");
+            else
+                dialog->reject();
+        });
+        box->button(answer.startsWith("Save") ? QMessageBox::Save
+                    : answer == "Discard"     ? QMessageBox::Discard
+                                              : QMessageBox::Cancel)
+            ->click();
+    });
+    TestSupport::whenShown<MainWindow>([&steps](MainWindow *window) {
+        steps << "window";
+        window->close();
+    });
+    QCOMPARE(runWindowCycles(), 0);
+
+    QStringList expected{"Results of an earlier download were not saved. Save them now?"};
+    if (answer.startsWith("Save"))
+        expected << "results-2026-12-07-0914.csv";
+    QCOMPARE(steps, expected << "window");
+    QCOMPARE(QFile::exists(path), saved);
+    QCOMPARE(QFile::exists(RecoveryStore::filePath()), kept);
+    QFile::remove(RecoveryStore::filePath());
+}
+
 // Runs the program with this test's working folder and a settings store of its
 // own, asks it to end (SIGTERM closes its windows like Exit does) once it
 // handles signals, and returns what it wrote to standard error.
@@ -217,6 +276,7 @@ void TestStartup::runProgram(const QString &executable, int expectedExitCode, QS
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", workDir->filePath("config"));
+    environment.insert("XDG_DATA_HOME", workDir->filePath("data"));
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(workDir->path());

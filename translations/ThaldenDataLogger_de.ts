@@ -394,4 +394,18 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <translation>Ihre Einstellungen können nicht in „%1“ gespeichert werden. Die Sprache, der Anschluss und Ihre übrigen Angaben sind beim nächsten Start nicht mehr bekannt.</translation>
     </message>
 </context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>Die Ergebnisse einer früheren Übertragung wurden nicht gespeichert. Jetzt speichern?</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedResultsGuard</name>
+    <message>
+        <source>The downloaded results have not been saved.</source>
+        <translation>Die heruntergeladenen Ergebnisse wurden nicht gespeichert.</translation>
+    </message>
+</context>
 </TS>

@@ -394,4 +394,18 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <translation>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</translation>
     </message>
 </context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>Results of an earlier download were not saved. Save them now?</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedResultsGuard</name>
+    <message>
+        <source>The downloaded results have not been saved.</source>
+        <translation>The downloaded results have not been saved.</translation>
+    </message>
+</context>
 </TS>

@@ -394,4 +394,18 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <translation>No se pueden guardar sus ajustes en «%1». El idioma, el puerto y sus demás opciones no se recordarán la próxima vez.</translation>
     </message>
 </context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>Los resultados de una descarga anterior no se guardaron. ¿Guardarlos ahora?</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedResultsGuard</name>
+    <message>
+        <source>The downloaded results have not been saved.</source>
+        <translation>Los resultados descargados no se han guardado.</translation>
+    </message>
+</context>
 </TS>

@@ -394,4 +394,18 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <translation>Vos paramètres ne peuvent pas être enregistrés dans « %1 ». La langue, le port et vos autres choix ne seront pas conservés pour la prochaine fois.</translation>
     </message>
 </context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>Les résultats d’un téléchargement précédent n’ont pas été enregistrés. Les enregistrer maintenant ?</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedResultsGuard</name>
+    <message>
+        <source>The downloaded results have not been saved.</source>
+        <translation>Les résultats téléchargés n’ont pas été enregistrés.</translation>
+    </message>
+</context>
 </TS>

@@ -394,4 +394,18 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <translation>Impossibile salvare le impostazioni in &quot;%1&quot;. La lingua, la porta e le altre scelte non verranno ricordate la prossima volta.</translation>
     </message>
 </context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>I risultati di un download precedente non sono stati salvati. Salvarli ora?</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedResultsGuard</name>
+    <message>
+        <source>The downloaded results have not been saved.</source>
+        <translation>I risultati scaricati non sono stati salvati.</translation>
+    </message>
+</context>
 </TS>

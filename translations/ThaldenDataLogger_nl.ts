@@ -394,4 +394,18 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <translation>Uw instellingen kunnen niet worden opgeslagen in &quot;%1&quot;. De taal, de poort en uw andere keuzes worden de volgende keer niet onthouden.</translation>
     </message>
 </context>
+<context>
+    <name>RecoveryStore</name>
+    <message>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>De resultaten van een eerdere download zijn niet opgeslagen. Nu opslaan?</translation>
+    </message>
+</context>
+<context>
+    <name>UnsavedResultsGuard</name>
+    <message>
+        <source>The downloaded results have not been saved.</source>
+        <translation>De gedownloade resultaten zijn niet opgeslagen.</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,112 @@
+#include "resultssaver.h"
+
+#include "appconstants.h"
+#include "germannumberformat.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+// The window's texts: they are translated in its context.
+static QString windowText(const char *text, const char *comment = nullptr)
+{
+    return QCoreApplication::translate("MainWindow", text, comment);
+}
+
+static QString firstSavePath(const QDateTime &downloaded)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QDateTime time = downloaded.isValid() ? downloaded : QDateTime::currentDateTime();
+    return QStringLiteral("%1/results-%2.csv").arg(folder, time.toString(QStringLiteral("yyyy-MM-dd-HHmm")));
+}
+
+static bool wantsGermanFormat(QWidget *parent, const QString &title)
+{
+    const QVariant stored = QSettings().value(SettingsKeyConvertData);
+    bool convert = false;
+    if (stored.isNull()) {
+        QMessageBox question(QMessageBox::Question, title,
+                             windowText("Would you like to convert the data to German format?"),
+                             QMessageBox::Yes | QMessageBox::No, parent);
+        question.setInformativeText(
+            windowText("Decimal points will be replaced by commas and the commas separating "
+                       "fields will be replaced by semi-colons."));
+        convert = question.exec() == QMessageBox::Yes;
+    } else {
+        convert = stored.toBool();
+    }
+    QSettings().setValue(SettingsKeyConvertData, convert);
+    return convert;
+}
+
+// Writes on after a short write, so that a full disk ends in an error that
+// names its cause (a short write sets none).
+static bool writeAll(QSaveFile &file, const QByteArray &data)
+{
+    for (qint64 at = 0; at < data.size();) {
+        const qint64 written = file.write(data.constData() + at, data.size() - at);
+        if (written <= 0)
+            return false;
+        at += written;
+    }
+    return true;
+}
+
+QString ResultsSaver::save(QWidget *parent, const QString &title, const QByteArray &results,
+                           const QDateTime &downloaded)
+{
+    const QStringList filters{windowText("Comma Separated Value files (*.csv)"),
+                              windowText("Text files (*.txt)"), windowText("All files (*.*)")};
+    const QStringList suffixes{QStringLiteral("csv"), QStringLiteral("txt"), QString()};
+    QString startPath = QSettings().value(SettingsKeyDeviceLastSavedFilePath).toString();
+    if (startPath.isEmpty())
+        startPath = firstSavePath(downloaded);
+
+    QFileDialog dialog(parent, windowText("Save downloaded data to file"), startPath);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.first());
+    // A name typed without a suffix gets the chosen filter's, before the
+    // dialog asks about replacing an existing file of that name.
+    dialog.setDefaultSuffix(suffixes.first());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &filters, &suffixes](const QString &filter) {
+                         dialog.setDefaultSuffix(suffixes.value(filters.indexOf(filter)));
+                     });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().constFirst();
+
+    QByteArray data = results;
+    const bool isCsv = QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+    if (isCsv && QLocale().language() == QLocale::German && wantsGermanFormat(parent, title))
+        data = toGermanNumberFormat(data);
+
+    // Written beside the target and renamed over it only when every byte is
+    // on disk: a full disk or a lost drive leaves the old file as it was. In a
+    // folder where no file may be made but the target may be written, it is
+    // written in place; a failure there can leave the old file damaged.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    const bool saved = file.open(QIODevice::WriteOnly) && writeAll(file, data) && file.commit();
+    if (!saved) {
+        QMessageBox box(QMessageBox::Warning, title,
+                        windowText("Error opening \"%1\" for writing. Is it open already or read only?",
+                                   "The %1 will be replaced with the a file name. Please do not remove it in "
+                                   "your translation!")
+                            .arg(path),
+                        QMessageBox::Ok, parent);
+        box.setInformativeText(file.errorString());
+        box.exec();
+        return {};
+    }
+    QSettings().setValue(SettingsKeyDeviceLastSavedFilePath, path);
+    return path;
+}
