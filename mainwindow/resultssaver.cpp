@@ -33,11 +33,12 @@ static bool wantsGermanFormat(QWidget *parent, const QString &title)
     bool convert = false;
     if (stored.isNull()) {
         QMessageBox question(QMessageBox::Question, title,
-                             windowText("Would you like to convert the data to German format?"),
+                             windowText(QT_TRANSLATE_NOOP(
+                                 "MainWindow", "Would you like to convert the data to German format?")),
                              QMessageBox::Yes | QMessageBox::No, parent);
-        question.setInformativeText(
-            windowText("Decimal points will be replaced by commas and the commas separating "
-                       "fields will be replaced by semi-colons."));
+        question.setInformativeText(windowText(QT_TRANSLATE_NOOP(
+            "MainWindow", "Decimal points will be replaced by commas and the commas separating "
+                          "fields will be replaced by semi-colons.")));
         convert = question.exec() == QMessageBox::Yes;
     } else {
         convert = stored.toBool();
@@ -62,14 +63,17 @@ static bool writeAll(QSaveFile &file, const QByteArray &data)
 QString ResultsSaver::save(QWidget *parent, const QString &title, const QByteArray &results,
                            const QDateTime &downloaded)
 {
-    const QStringList filters{windowText("Comma Separated Value files (*.csv)"),
-                              windowText("Text files (*.txt)"), windowText("All files (*.*)")};
+    const QStringList filters{
+        windowText(QT_TRANSLATE_NOOP("MainWindow", "Comma Separated Value files (*.csv)")),
+        windowText(QT_TRANSLATE_NOOP("MainWindow", "Text files (*.txt)")),
+        windowText(QT_TRANSLATE_NOOP("MainWindow", "All files (*.*)"))};
     const QStringList suffixes{QStringLiteral("csv"), QStringLiteral("txt"), QString()};
     QString startPath = QSettings().value(SettingsKeyDeviceLastSavedFilePath).toString();
     if (startPath.isEmpty())
         startPath = firstSavePath(downloaded);
 
-    QFileDialog dialog(parent, windowText("Save downloaded data to file"), startPath);
+    QFileDialog dialog(parent, windowText(QT_TRANSLATE_NOOP("MainWindow", "Save downloaded data to file")),
+                       startPath);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
@@ -97,11 +101,15 @@ QString ResultsSaver::save(QWidget *parent, const QString &title, const QByteArr
     file.setDirectWriteFallback(true);
     const bool saved = file.open(QIODevice::WriteOnly) && writeAll(file, data) && file.commit();
     if (!saved) {
-        QMessageBox box(QMessageBox::Warning, title,
-                        windowText("Error opening \"%1\" for writing. Is it open already or read only?",
-                                   "The %1 will be replaced with the a file name. Please do not remove it in "
-                                   "your translation!")
-                            .arg(path),
+        static const struct
+        {
+            const char *source;
+            const char *comment;
+        } failed = QT_TRANSLATE_NOOP3("MainWindow",
+                                      "Error opening \"%1\" for writing. Is it open already or read only?",
+                                      "The %1 will be replaced with the a file name. Please do not remove it "
+                                      "in your translation!");
+        QMessageBox box(QMessageBox::Warning, title, windowText(failed.source, failed.comment).arg(path),
                         QMessageBox::Ok, parent);
         box.setInformativeText(file.errorString());
         box.exec();
