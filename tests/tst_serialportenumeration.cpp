@@ -1,14 +1,12 @@
+#include "ptypair.h"
 #include "serialportenumerator.h"
 #include "serialportenumerator_unix.h"
 #include "testsupport.h"
 
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -264,18 +262,15 @@ private slots:
     // The backend of this machine, with a pseudo-terminal as a virtual port.
     void realBackendListsCharacterDevices()
     {
-        const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        const auto closeMaster = qScopeGuard([master] { ::close(master); });
-        char slave[64] = {};
-        QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
-        QVERIFY(::ptsname_r(master, slave, sizeof slave) == 0);
-        qputenv("DATALOGGER_EXTRA_PORTS", QByteArray("/nonexistent/port:") + slave);
+        PtyPair pty;
+        QVERIFY(!pty.slavePath.isEmpty());
+        qputenv("DATALOGGER_EXTRA_PORTS", "/nonexistent/port:" + QFile::encodeName(pty.slavePath));
 
         QList<Kv::SerialPortInfo> ports;
         Kv::enumerateSerialPorts(ports);
         QVERIFY(!ports.isEmpty());
-        QCOMPARE(ports.constLast().openPath, QString::fromLocal8Bit(slave));
-        QCOMPARE(ports.constLast().portName, QString::fromLocal8Bit(slave).mid(5));
+        QCOMPARE(ports.constLast().openPath, pty.slavePath);
+        QCOMPARE(ports.constLast().portName, pty.slavePath.mid(5));
         for (const Kv::SerialPortInfo &port : ports) {
             struct stat status;
             QVERIFY2(::stat(QFile::encodeName(port.openPath).constData(), &status) == 0 &&
