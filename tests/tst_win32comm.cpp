@@ -24,6 +24,7 @@ private slots:
         QTest::newRow("XON/XOFF") << "19200 8N1 xonxoff 8N1";
         // A pty forces 8 data bits and no parity: the real state is reported.
         QTest::newRow("7 data bits, mark parity on a pty") << "1200 7M1 none 8N1";
+        QTest::newRow("5 data bits on a pty") << "9600 5N1 none 8N1";
         QTest::newRow("8 data bits, 1.5 stop bits") << "9600 8N1.5 none";
         QTest::newRow("5 data bits, 2 stop bits") << "9600 5N2 none";
         QTest::newRow("XON equals XOFF") << "9600 8N1 xonxoff=";
