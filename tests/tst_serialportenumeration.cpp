@@ -49,12 +49,13 @@ const char *const typicalTree[] = {
     "tty|ttyS1|platform/serial8250|type=0",
     "tty|tty1|",
     "tty|rfcomm0|",
-    // A number is compared by value before what follows it.
+    // Numbers compare by value (leading zeros aside) before what follows them.
     "tty|rfcomm1a|",
     "tty|rfcomm0b|",
+    "tty|rfcomm00|",
 };
 
-const QStringList typicalPortNames{"rfcomm0", "rfcomm0b", "rfcomm1a", "ttyACM0",
+const QStringList typicalPortNames{"rfcomm0", "rfcomm00", "rfcomm0b", "rfcomm1a", "ttyACM0",
                                    "ttyS0",   "ttyUSB0",  "ttyUSB2",  "ttyUSB10"};
 
 // A sysfs and /dev of our own, linked the way the kernel links them. Device
@@ -209,8 +210,8 @@ private slots:
                            .join(QLatin1Char('|'));
         }
         QCOMPARE(records,
-                 QStringList({"rfcomm0|BLUETOOTH||0000:0000", "rfcomm0b|BLUETOOTH||0000:0000",
-                              "rfcomm1a|BLUETOOTH||0000:0000",
+                 QStringList({"rfcomm0|BLUETOOTH||0000:0000", "rfcomm00|BLUETOOTH||0000:0000",
+                              "rfcomm0b|BLUETOOTH||0000:0000", "rfcomm1a|BLUETOOTH||0000:0000",
                               "Arduino Uno (ttyACM0)|USB|~/" HUB "1-3/1-3:1.0|2341:0043",
                               "ttyS0|PNP|~/" UART "|0000:0000",
                               "FT232R USB UART (ttyUSB0)|USB|~/" HUB "1-2/1-2:1.0/ttyUSB0|0403:6001",
