@@ -241,7 +241,7 @@ private slots:
     // Every byte sent before the end arrives, once and in order.
     void soak()
     {
-        const Soak soak(150);
+        const Soak soak(50);
         QRandomGenerator random(soak.seed);
         for (int round = 0; round < soak.rounds; ++round) {
             const QByteArray where = soak.where(round);
