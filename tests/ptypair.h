@@ -18,7 +18,6 @@
 
 // The device under test opens slavePath; the test plays the far end on the
 // master descriptor (raw, non-blocking).
-
 class PtyPair
 {
 public:
