@@ -1,9 +1,11 @@
 #include "mainwindow.h"
+#include "ptypair.h"
 #include "testsupport.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 class TestMainWindowForm : public QObject
@@ -75,6 +77,18 @@ void TestMainWindowForm::extraSpaceGoesToGapsAndOutput()
         QVERIFY(button->parentWidget()->width() - button->geometry().right() < 30);
     }
     QVERIFY(window.ui.comPorts->width() < 300);
+
+    // So does the busy indicator of a download waiting for the tester.
+    PtyPair pty;
+    qputenv("DATALOGGER_EXTRA_PORTS", QFile::encodeName(pty.slavePath));
+    window.ui.actionRefreshPorts->trigger();
+    window.ui.comPorts->setCurrentIndex(window.ui.comPorts->findData(pty.slavePath));
+    window.ui.downloadBtn->click();
+    QTRY_VERIFY(window.progressBar->isVisible());
+    const QRect busy = window.progressBar->geometry();
+    QVERIFY2(busy.width() <= 100 && busy.height() <= 15,
+             qPrintable(QStringLiteral("%1 x %2").arg(busy.width()).arg(busy.height())));
+    window.ui.cancelBtn->click();
 }
 
 DATALOGGER_TEST_MAIN(TestMainWindowForm)
