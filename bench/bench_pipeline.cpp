@@ -7,6 +7,7 @@
 
 #include "application.h"
 #include "mainwindow.h"
+#include "ptypair.h"
 #include "testersimulator.h"
 #include "testersimulatorthread.h"
 #include "winserialdeviceasync.h"
@@ -33,7 +34,6 @@
 #include <functional>
 #include <memory>
 #include <poll.h>
-#include <sys/resource.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -46,14 +46,6 @@ double median(QList<double> values)
 {
     std::sort(values.begin(), values.end());
     return values.isEmpty() ? 0 : values.at(values.size() / 2);
-}
-
-double cpuSeconds()
-{
-    rusage usage;
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 qint64 peakRssKilobytes()
@@ -91,29 +83,6 @@ QByteArray makePayload(qint64 size, bool binary)
     return tester.payload();
 }
 
-struct Pty
-{
-    Pty()
-    {
-        master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        char name[128];
-        if (master < 0 || ::grantpt(master) || ::unlockpt(master) || ::ptsname_r(master, name, sizeof name))
-            return;
-        termios settings;
-        ::tcgetattr(master, &settings);
-        ::cfmakeraw(&settings);
-        ::tcsetattr(master, TCSANOW, &settings);
-        ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
-        slavePath = QFile::decodeName(name);
-    }
-    ~Pty()
-    {
-        ::close(master);
-    }
-    int master = -1;
-    QString slavePath;
-};
-
 void feed(int master, const QByteArray &data)
 {
     for (qsizetype sent = 0; sent < data.size();) {
@@ -133,7 +102,7 @@ void feed(int master, const QByteArray &data)
 // Receives data into a reader of the given kind; true when every byte arrived.
 bool receive(const QString &reader, const QByteArray &data)
 {
-    Pty pty;
+    PtyPair pty;
     QByteArray received;
     received.reserve(data.size());
     std::thread writer;
@@ -241,12 +210,12 @@ bool windowDownload(qint64 size, bool binary)
 int child(const QString &reader, qint64 size, bool binary)
 {
     const QByteArray data = reader == QLatin1String("window") ? QByteArray() : makePayload(size, binary);
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = processCpuSeconds();
     QElapsedTimer clock;
     clock.start();
     const bool ok = reader == QLatin1String("window") ? windowDownload(size, binary) : receive(reader, data);
-    std::printf("%f %f %lld %d\n", clock.nsecsElapsed() / 1e9, cpuSeconds() - cpuBefore, peakRssKilobytes(),
-                ok ? 1 : 0);
+    std::printf("%f %f %lld %d\n", clock.nsecsElapsed() / 1e9, processCpuSeconds() - cpuBefore,
+                peakRssKilobytes(), ok ? 1 : 0);
     return ok ? 0 : 1;
 }
 
@@ -321,22 +290,22 @@ Latencies latencies()
         QEventLoop settle;
         QTimer::singleShot(200, &settle, &QEventLoop::quit);
         settle.exec();
-        const double cpuBefore = cpuSeconds();
+        const double cpuBefore = processCpuSeconds();
         QEventLoop loop;
         QTimer::singleShot(1000, &loop, &QEventLoop::quit);
         loop.exec();
-        result.idleWindowCpuMs = (cpuSeconds() - cpuBefore) * 1000;
+        result.idleWindowCpuMs = (processCpuSeconds() - cpuBefore) * 1000;
     }
     {
-        Pty pty;
+        PtyPair pty;
         Kv::WinSerialDeviceAsync device(nullptr, pty.slavePath);
         device.open(QIODevice::ReadWrite);
         QThread::msleep(200);
-        const double cpuBefore = cpuSeconds();
+        const double cpuBefore = processCpuSeconds();
         QEventLoop loop;
         QTimer::singleShot(1000, &loop, &QEventLoop::quit);
         loop.exec();
-        result.waitingCpuMs = (cpuSeconds() - cpuBefore) * 1000;
+        result.waitingCpuMs = (processCpuSeconds() - cpuBefore) * 1000;
         QElapsedTimer clock;
         clock.start();
         device.close();

@@ -1,18 +1,23 @@
 #pragma once
 
-// A pseudo-terminal pair stands in for a serial line: the device under test
-// opens slavePath, the test plays the far end on the master descriptor.
+// Helpers of the suites and the benchmarks: a pseudo-terminal pair standing in
+// for a serial line, the standard error stream, time and CPU time taken, and
+// the seed and length of a soak.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+// The device under test opens slavePath; the test plays the far end on the
+// master descriptor (raw, non-blocking).
 class PtyPair
 {
 public:
@@ -97,3 +102,35 @@ qint64 msecsTaken(F &&f)
     f();
     return timer.elapsed();
 }
+
+// The CPU time this process has used, all its threads, in seconds.
+inline double processCpuSeconds()
+{
+    timespec now;
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+// A soak of random rounds: DATALOGGER_SOAK_SEED repeats a run (by default the
+// clock seeds it) and DATALOGGER_SOAK_ROUNDS sets its length, of which a soak
+// whose rounds take longer may run a share.
+struct Soak
+{
+    explicit Soak(int defaultRounds, int share = 1)
+        : seed(qEnvironmentVariableIsSet("DATALOGGER_SOAK_SEED")
+                   ? qEnvironmentVariable("DATALOGGER_SOAK_SEED").toUInt()
+                   : quint32(QDateTime::currentMSecsSinceEpoch()))
+        , rounds(qEnvironmentVariableIsSet("DATALOGGER_SOAK_ROUNDS")
+                     ? qEnvironmentVariableIntValue("DATALOGGER_SOAK_ROUNDS") / share
+                     : defaultRounds)
+    {}
+
+    // What a failure in the given round prints, to repeat it.
+    QByteArray where(int round) const
+    {
+        return "DATALOGGER_SOAK_SEED=" + QByteArray::number(seed) + ", round " + QByteArray::number(round);
+    }
+
+    const quint32 seed;
+    const int rounds;
+};

@@ -2,9 +2,7 @@
 #include "testsupport.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QScopeGuard>
 
 // Runs as a German system (LC_ALL=de_DE.UTF-8, set by CTest).
@@ -23,7 +21,6 @@ private slots:
     void acceptStoresChoice();
     void rejectStoresNothing();
     void acceptOnEmptyListStoresEmptyStrings();
-    void form();
     void preselectionWherever_data();
     void preselectionWherever();
 
@@ -152,26 +149,6 @@ void TestDialogLanguage::acceptOnEmptyListStoresEmptyStrings()
     QVERIFY(settings.contains("KvGui/DialogLanguage/Iso639Code"));
     QCOMPARE(settings.value("KvGui/DialogLanguage/FilePath").toString(), QString());
     QCOMPARE(settings.value("KvGui/DialogLanguage/Iso639Code").toString(), QString());
-}
-
-void TestDialogLanguage::form()
-{
-    DialogLanguage dialog(makeFolder({"ThaldenDataLogger_de.qm"}));
-    QCOMPARE(dialog.objectName(), QStringLiteral("DialogLanguage"));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Please choose a language"));
-    QCOMPARE(dialog.size(), QSize(303, 88));
-
-    auto *buttons = dialog.findChild<QDialogButtonBox *>("buttonBox");
-    QVERIFY(buttons);
-    QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QVERIFY(buttons->centerButtons());
-    QCOMPARE(buttons->orientation(), Qt::Horizontal);
-
-    // OK in the button box accepts and stores.
-    TestSupport::whenShown<DialogLanguage>(
-        [buttons](DialogLanguage *) { buttons->button(QDialogButtonBox::Ok)->click(); });
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-    QCOMPARE(QSettings().value("KvGui/DialogLanguage/Iso639Code").toString(), QStringLiteral("de"));
 }
 
 void TestDialogLanguage::preselectionWherever_data()

@@ -76,40 +76,20 @@ static QByteArray sourceFile(const char *path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-static quint32 littleEndian(const QByteArray &data, int offset, int bytes)
-{
-    quint32 value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = value << 8 | quint8(data.at(offset + i));
-    return value;
-}
-
-// What the Windows executable carries; read from the sources, since only a
-// Windows build links them in.
+// What the Windows executable carries, read from the sources, since only a
+// Windows build links them in: a readable icon and a manifest that runs the
+// program as the user who starts it, never asking for administrator rights,
+// and names no dependent assembly (a newer common-controls version would
+// change how every control looks).
 void TestResources::windowsIconAndManifest()
 {
-    const QByteArray icon = sourceFile("resources/windows/thalden-datalogger.ico");
-    QCOMPARE(icon.size(), 6 + 16 + 12840);
-    QCOMPARE(littleEndian(icon, 2, 2), 1u);   // an icon file
-    QCOMPARE(littleEndian(icon, 4, 2), 1u);   // one image
-    QCOMPARE(quint8(icon.at(6)), quint8(64)); // 64 x 64
-    QCOMPARE(quint8(icon.at(7)), quint8(64));
-    QCOMPARE(littleEndian(icon, 10, 2), 1u);  // planes
-    QCOMPARE(littleEndian(icon, 12, 2), 24u); // bits per pixel
-    QCOMPARE(littleEndian(icon, 14, 4), 12840u);
-    QCOMPARE(littleEndian(icon, 22, 4), 40u); // bitmap header, no palette follows
-    QCOMPARE(littleEndian(icon, 36, 2), 24u);
-
+    QCOMPARE(QImage(QStringLiteral(DATALOGGER_SOURCE_DIR "/resources/windows/thalden-datalogger.ico")).size(),
+             QSize(64, 64));
     const QByteArray manifest = sourceFile("resources/windows/thalden-datalogger.manifest");
-    QCOMPARE(manifest.size(), 346);
-    QVERIFY(!manifest.startsWith("<?xml"));
-    QCOMPARE(manifest.count("\r\n"), manifest.count('\n'));
-    QVERIFY(manifest.contains("level=\"asInvoker\""));
-    QVERIFY(manifest.contains("uiAccess=\"false\""));
-    QVERIFY(!manifest.contains("dependentAssembly"));
-
+    QVERIFY(manifest.contains("level=\"asInvoker\"") && !manifest.contains("dependentAssembly"));
     const QByteArray script = sourceFile("resources/windows/thalden-datalogger.rc");
     QVERIFY(script.contains("IDI_ICON1 ICON \"thalden-datalogger.ico\""));
+    QVERIFY(script.contains("1 24 \"thalden-datalogger.manifest\""));
 }
 
 DATALOGGER_TEST_MAIN(TestResources)

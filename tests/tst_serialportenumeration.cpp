@@ -1,17 +1,15 @@
 #include "portlist.h"
 #include "portwatcher.h"
+#include "ptypair.h"
 #include "serialportenumerator.h"
 #include "serialportenumerator_unix.h"
 #include "testsupport.h"
 
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -55,9 +53,14 @@ const char *const typicalTree[] = {
     "tty|ttyS1|platform/serial8250|type=0",
     "tty|tty1|",
     "tty|rfcomm0|",
+    // Numbers compare by value (leading zeros aside) before what follows them.
+    "tty|rfcomm1a|",
+    "tty|rfcomm0b|",
+    "tty|rfcomm00|",
 };
 
-const QStringList typicalPortNames{"rfcomm0", "ttyACM0", "ttyS0", "ttyUSB0", "ttyUSB2", "ttyUSB10"};
+const QStringList typicalPortNames{"rfcomm0", "rfcomm00", "rfcomm0b", "rfcomm1a", "ttyACM0",
+                                   "ttyS0",   "ttyUSB0",  "ttyUSB2",  "ttyUSB10"};
 
 // A sysfs and /dev of our own, linked the way the kernel links them. Device
 // nodes are symbolic links to /dev/null, a real character device.
@@ -225,7 +228,8 @@ private slots:
         QCOMPARE(
             records,
             QStringList(
-                {"rfcomm0|BLUETOOTH||0000:0000||||",
+                {"rfcomm0|BLUETOOTH||0000:0000||||", "rfcomm00|BLUETOOTH||0000:0000||||",
+                 "rfcomm0b|BLUETOOTH||0000:0000||||", "rfcomm1a|BLUETOOTH||0000:0000||||",
                  "Arduino Uno (ttyACM0)|USB|~/" HUB "1-3/1-3:1.0|2341:0043||Arduino Uno||",
                  "ttyS0|PNP|~/" UART "|0000:0000||||",
                  "FT232R USB UART (ttyUSB0)|USB|~/" HUB "1-2/1-2:1.0/ttyUSB0|0403:6001|FTDI|"
@@ -234,12 +238,13 @@ private slots:
                  "1-5/1-5:1.0/ttyUSB2|10c4:ea60||CP2102 USB to UART||",
                  "ttyUSB10|USB|~/" HUB "1-4/1-4:1.0/ttyUSB10|1a86:7523||||"}));
         // The port list's tooltip says which adapter is which.
-        QCOMPARE(PortList::toolTip(ports.at(4)),
+        QCOMPARE(PortList::toolTip(ports.at(portNames(ports).indexOf("ttyUSB0"))),
                  QStringLiteral("FT232R USB UART (ttyUSB0)\nMaker: FTDI\nProduct: FT232R USB UART\n"
                                 "VID:PID: 0403:6001\nSerial number: A10K3XYZ\nDevice: %1/ttyUSB0\n"
                                 "Stable name: %1/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")
                      .arg(system.dev));
-        QCOMPARE(PortList::toolTip(ports.at(3)), QStringLiteral("ttyS0\nDevice: %1/ttyS0").arg(system.dev));
+        QCOMPARE(PortList::toolTip(ports.at(portNames(ports).indexOf("ttyS0"))),
+                 QStringLiteral("ttyS0\nDevice: %1/ttyS0").arg(system.dev));
     }
 
     void extraPorts_data()
@@ -295,7 +300,6 @@ private slots:
         QCOMPARE(extra.join(QLatin1Char(' ')), expand(listed));
     }
 
-    // The backend of this machine, with a pseudo-terminal as a virtual port.
     // Hardware events in bursts, as udev delivers them when an adapter with
     // several ports comes or a hub is reset: one report each burst, none
     // while held, one at the release for what came meanwhile.
@@ -323,20 +327,18 @@ private slots:
         QCOMPARE(changed.count(), 2);
     }
 
+    // The backend of this machine, with a pseudo-terminal as a virtual port.
     void realBackendListsCharacterDevices()
     {
-        const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        const auto closeMaster = qScopeGuard([master] { ::close(master); });
-        char slave[64] = {};
-        QVERIFY(master >= 0 && ::grantpt(master) == 0 && ::unlockpt(master) == 0);
-        QVERIFY(::ptsname_r(master, slave, sizeof slave) == 0);
-        qputenv("DATALOGGER_EXTRA_PORTS", QByteArray("/nonexistent/port:") + slave);
+        PtyPair pty;
+        QVERIFY(!pty.slavePath.isEmpty());
+        qputenv("DATALOGGER_EXTRA_PORTS", "/nonexistent/port:" + QFile::encodeName(pty.slavePath));
 
         QList<Kv::SerialPortInfo> ports;
         Kv::enumerateSerialPorts(ports);
         QVERIFY(!ports.isEmpty());
-        QCOMPARE(ports.constLast().openPath, QString::fromLocal8Bit(slave));
-        QCOMPARE(ports.constLast().portName, QString::fromLocal8Bit(slave).mid(5));
+        QCOMPARE(ports.constLast().openPath, pty.slavePath);
+        QCOMPARE(ports.constLast().portName, pty.slavePath.mid(5));
         for (const Kv::SerialPortInfo &port : ports) {
             struct stat status;
             QVERIFY2(::stat(QFile::encodeName(port.openPath).constData(), &status) == 0 &&

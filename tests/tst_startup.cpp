@@ -33,17 +33,12 @@ private slots:
     void resultsKeptByAnEarlierRun_data();
     void resultsKeptByAnEarlierRun();
 
-    void programWithoutTranslations();
-    void programFromOtherWorkingDirectoryFindsStoredLanguage();
-    void programFirstRunFromOtherWorkingDirectoryAsksForLanguage();
-    void programSurvivesBadSettings_data();
-    void programSurvivesBadSettings();
+    void program_data();
+    void program();
     void unloadableChoiceIsNamed();
     void unwritableSettingsAreReported();
 
 private:
-    void runProgram(const QString &executable, int expectedExitCode, QString *errors);
-
     std::unique_ptr<QTemporaryDir> workDir;
     QString previousDir;
 };
@@ -268,11 +263,58 @@ void TestStartup::resultsKeptByAnEarlierRun()
     QFile::remove(RecoveryStore::filePath());
 }
 
-// Runs the program with this test's working folder and a settings store of its
-// own, asks it to end (SIGTERM closes its windows like Exit does) once it
-// handles signals, and returns what it wrote to standard error.
-void TestStartup::runProgram(const QString &executable, int expectedExitCode, QString *errors)
+void TestStartup::program_data()
 {
+    QTest::addColumn<bool>("bare");         // a copy with no Translations folder beside it
+    QTest::addColumn<QByteArray>("stored"); // the settings file; "" none, "/" a folder in its place
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<bool>("windowShown"); // and stored a sound geometry at its close
+
+    const QByteArray language = "[KvGui]\nDialogLanguage\\FilePath=Translations/ThaldenDataLogger_de.qm\n"
+                                "DialogLanguage\\Iso639Code=de\n";
+    QTest::newRow("no translations: reported, exit code 1") << true << QByteArray() << 1 << false;
+    // As stored by a run from the build folder; this run starts elsewhere, as from a desktop menu.
+    QTest::newRow("stored language from another working folder") << false << language << 0 << true;
+    // Asked to end while the language dialog shows: cancelled, exit code 0.
+    QTest::newRow("first run from another working folder") << false << QByteArray() << 0 << false;
+    QTest::newRow("binary garbage") << false
+                                    << QByteArray("\x00\xff[Gen\x01\x02=\xfe\n\\\\\\=@ByteArray(\n\x80", 27)
+                                    << 0 << false;
+    QTest::newRow("folder in place of the file") << false << QByteArray("/") << 0 << false;
+    QTest::newRow("garbage geometry and state")
+        << false
+        << language + "[MainWindow]\nGeometry=@ByteArray(\\x1\\xd9\\xd0\\xcb\\0\\x3\\0\\0\\xff\\xff)\n"
+                      "State=@ByteArray(\\0\\0\\0\\xff\\0\\0\\xfd\\0\\0\\0\\x1)\n"
+        << 0 << true;
+    QTest::newRow("translation that is not a .qm file")
+        << false
+        << QByteArray("[KvGui]\nDialogLanguage\\FilePath=" DATALOGGER_SOURCE_DIR "/README.md\n"
+                      "DialogLanguage\\Iso639Code=de\n")
+        << 0 << false;
+}
+
+// The real program in a process of its own, with this test's working folder
+// and a settings store of its own, asked to end (SIGTERM closes its windows
+// like Exit does) once it handles signals.
+void TestStartup::program()
+{
+    QFETCH(bool, bare);
+    QFETCH(QByteArray, stored);
+    QFETCH(int, exitCode);
+    QFETCH(bool, windowShown);
+    const QString settingsPath = workDir->filePath("config/THALDEN/THALDEN Datalogger.conf");
+    QVERIFY(QDir().mkpath(stored == "/" ? settingsPath : QFileInfo(settingsPath).path()));
+    if (!stored.isEmpty() && stored != "/") {
+        QFile file(settingsPath);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(stored) == stored.size());
+    }
+    QString executable = QStringLiteral(DATALOGGER_EXECUTABLE);
+    if (bare) {
+        QDir(workDir->path()).mkdir("bin");
+        executable = workDir->filePath("bin/thalden-datalogger");
+        QVERIFY(QFile::copy(QStringLiteral(DATALOGGER_EXECUTABLE), executable));
+    }
+
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", workDir->filePath("config"));
@@ -282,7 +324,6 @@ void TestStartup::runProgram(const QString &executable, int expectedExitCode, QS
     program.setWorkingDirectory(workDir->path());
     program.start(executable, {});
     QVERIFY(program.waitForStarted(30000));
-
     // SigCgt lists the caught signals; SIGTERM is bit 14.
     const QString status = QStringLiteral("/proc/%1/status").arg(program.processId());
     QTRY_VERIFY_WITH_TIMEOUT(
@@ -300,100 +341,19 @@ void TestStartup::runProgram(const QString &executable, int expectedExitCode, QS
     program.terminate();
     if (!program.waitForFinished(30000))
         program.kill();
-    *errors = QString::fromLocal8Bit(program.readAllStandardError());
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), expectedExitCode);
-}
-
-static QSettings programSettings(const QString &workDir)
-{
-    return QSettings(workDir + "/config/THALDEN/THALDEN Datalogger.conf", QSettings::IniFormat);
-}
-
-static void storeProgramLanguage(const QString &workDir, const QString &filePath, const QString &code)
-{
-    QSettings settings(workDir + "/config/THALDEN/THALDEN Datalogger.conf", QSettings::IniFormat);
-    settings.setValue("KvGui/DialogLanguage/FilePath", filePath);
-    settings.setValue("KvGui/DialogLanguage/Iso639Code", code);
-}
-
-void TestStartup::programWithoutTranslations()
-{
-    // A copy of the program with no Translations folder beside it.
-    QDir(workDir->path()).mkdir("bin");
-    const QString copy = workDir->filePath("bin/thalden-datalogger");
-    QVERIFY(QFile::copy(QStringLiteral(DATALOGGER_EXECUTABLE), copy));
-
-    QString errors;
-    runProgram(copy, 1, &errors);
-    if (QTest::currentTestFailed())
-        return;
-    QVERIFY2(errors.contains("no translation could be loaded"), qPrintable(errors));
-    QVERIFY2(errors.contains(workDir->filePath("Translations")), qPrintable(errors));
-    QVERIFY2(errors.contains(workDir->filePath("bin/Translations")), qPrintable(errors));
-}
-
-void TestStartup::programFromOtherWorkingDirectoryFindsStoredLanguage()
-{
-    // As stored by a run from the build folder; this run starts elsewhere, as from a desktop menu.
-    storeProgramLanguage(workDir->path(), "Translations/ThaldenDataLogger_de.qm", "de");
-    QString errors;
-    runProgram(QStringLiteral(DATALOGGER_EXECUTABLE), 0, &errors);
-    if (QTest::currentTestFailed())
-        return;
-    QVERIFY2(!errors.contains("no translation"), qPrintable(errors));
-
-    // Only a main window stores its geometry when it closes.
-    QVERIFY(programSettings(workDir->path()).contains("MainWindow/Geometry"));
-}
-
-void TestStartup::programFirstRunFromOtherWorkingDirectoryAsksForLanguage()
-{
-    // The language dialog is showing when the program is asked to end: that
-    // cancels it, which ends the program with 0 (a missing translation gives 1).
-    QString errors;
-    runProgram(QStringLiteral(DATALOGGER_EXECUTABLE), 0, &errors);
-    if (QTest::currentTestFailed())
-        return;
-    QVERIFY2(!errors.contains("no translation"), qPrintable(errors));
-    QSettings settings = programSettings(workDir->path());
-    QVERIFY(!settings.contains("MainWindow/Geometry"));
-    QVERIFY(!settings.contains("KvGui/DialogLanguage/FilePath"));
-}
-
-void TestStartup::programSurvivesBadSettings_data()
-{
-    QTest::addColumn<QByteArray>("contents"); // of the settings file; empty: a folder in its place
-
-    const QByteArray language = "[KvGui]\nDialogLanguage\\FilePath=Translations/ThaldenDataLogger_de.qm\n"
-                                "DialogLanguage\\Iso639Code=de\n";
-    QTest::newRow("binary garbage") << QByteArray("\x00\xff[Gen\x01\x02=\xfe\n\\\\\\=@ByteArray(\n\x80", 27);
-    QTest::newRow("folder in place of the file") << QByteArray();
-    QTest::newRow("garbage geometry and state")
-        << language + "[MainWindow]\nGeometry=@ByteArray(\\x1\\xd9\\xd0\\xcb\\0\\x3\\0\\0\\xff\\xff)\n"
-                      "State=@ByteArray(\\0\\0\\0\\xff\\0\\0\\xfd\\0\\0\\0\\x1)\n";
-    QTest::newRow("translation that is not a .qm file")
-        << QByteArray("[KvGui]\nDialogLanguage\\FilePath=" DATALOGGER_SOURCE_DIR "/README.md\n"
-                      "DialogLanguage\\Iso639Code=de\n");
-}
-
-// Whatever the settings store holds, the program starts and ends normally.
-void TestStartup::programSurvivesBadSettings()
-{
-    QFETCH(QByteArray, contents);
-    const QString path = workDir->filePath("config/THALDEN/THALDEN Datalogger.conf");
-    QVERIFY(QDir().mkpath(contents.isEmpty() ? path : QFileInfo(path).path()));
-    if (!contents.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+    QCOMPARE(program.exitCode(), exitCode);
+    QVERIFY2(errors.contains("no translation could be loaded") == (exitCode == 1), qPrintable(errors));
+    if (exitCode == 1) {
+        QVERIFY2(errors.contains(workDir->filePath("Translations")), qPrintable(errors));
+        QVERIFY2(errors.contains(workDir->filePath("bin/Translations")), qPrintable(errors));
     }
-    QString errors;
-    runProgram(QStringLiteral(DATALOGGER_EXECUTABLE), 0, &errors);
-    QVERIFY2(!errors.contains("no translation"), qPrintable(errors));
-    // The window was built over the garbage and stored a sound geometry at its close.
-    if (contents.contains("[MainWindow]"))
-        QVERIFY(QWidget().restoreGeometry(
-            programSettings(workDir->path()).value("MainWindow/Geometry").toByteArray()));
+    // Only a main window stores its geometry when it closes.
+    const QSettings settings(settingsPath, QSettings::IniFormat);
+    QCOMPARE(settings.contains("MainWindow/Geometry"), windowShown);
+    if (windowShown)
+        QVERIFY(QWidget().restoreGeometry(settings.value("MainWindow/Geometry").toByteArray()));
 }
 
 void TestStartup::unloadableChoiceIsNamed()

@@ -6,6 +6,15 @@
 
 #include <QHash>
 #include <QTest>
+#include <QThread>
+
+#include <thread>
+
+static HANDLE openPort(const QString &path)
+{
+    return CreateFileW(path.toStdWString().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
 
 #include <termios.h>
 
@@ -27,6 +36,7 @@ private slots:
         QTest::newRow("XON/XOFF") << "19200 8N1 xonxoff 8N1";
         // A pty forces 8 data bits and no parity: the real state is reported.
         QTest::newRow("7 data bits, mark parity on a pty") << "1200 7M1 none 8N1";
+        QTest::newRow("5 data bits on a pty") << "9600 5N1 none 8N1";
         QTest::newRow("8 data bits, 1.5 stop bits") << "9600 8N1.5 none";
         QTest::newRow("5 data bits, 2 stop bits") << "9600 5N2 none";
         QTest::newRow("XON equals XOFF") << "9600 8N1 xonxoff=";
@@ -51,8 +61,7 @@ private slots:
         };
 
         PtyPair pty;
-        const HANDLE handle = CreateFileW(pty.slavePath.toStdWString().c_str(), GENERIC_READ | GENERIC_WRITE,
-                                          0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = openPort(pty.slavePath);
         QVERIFY(handle != INVALID_HANDLE_VALUE);
         DCB state = {}, read = {};
         state.DCBlength = read.DCBlength = sizeof(DCB);
@@ -91,6 +100,52 @@ private slots:
                 {9600, B9600}, {57600, B57600}, {19200, B19200}, {1200, B1200}};
             QCOMPARE(::cfgetospeed(&seen), constants.value(state.BaudRate, otherRate));
         }
+        CloseHandle(handle);
+    }
+
+    // Arguments Windows refuses as well: overlapped I/O, no count to report, no buffer.
+    void refusedArguments()
+    {
+        PtyPair pty;
+        const HANDLE handle = openPort(pty.slavePath);
+        COMMTIMEOUTS timeouts = {MAXDWORD, 0, 0, 0, 0}; // a read that went ahead would not wait
+        QVERIFY(SetCommTimeouts(handle, &timeouts));
+        char data[4] = {};
+        DWORD count = 0;
+        const auto overlapped = reinterpret_cast<LPOVERLAPPED>(data);
+        const auto refused = [](BOOL result) {
+            return !result && GetLastError() == ERROR_INVALID_PARAMETER;
+        };
+        QVERIFY(refused(ReadFile(handle, data, 4, &count, overlapped)));
+        QVERIFY(refused(ReadFile(handle, data, 4, nullptr, nullptr)));
+        QVERIFY(refused(ReadFile(handle, nullptr, 4, &count, nullptr)));
+        QVERIFY(refused(WriteFile(handle, data, 4, &count, overlapped)));
+        QVERIFY(refused(WriteFile(handle, data, 4, nullptr, nullptr)));
+        QVERIFY(refused(WriteFile(handle, nullptr, 4, &count, nullptr)));
+        QCOMPARE(pty.exchange({}, 4, 100), QByteArray());
+        CloseHandle(handle);
+    }
+
+    // Once the total time-out has passed, a read ends as soon as nothing is
+    // queued, however long its interval time-out.
+    void totalTimeOutEndsReadAtFirstGap()
+    {
+        PtyPair pty;
+        const HANDLE handle = openPort(pty.slavePath);
+        COMMTIMEOUTS timeouts = {1000, 0, 10, 0, 0};
+        QVERIFY(SetCommTimeouts(handle, &timeouts));
+        std::thread far([&] {
+            pty.exchange(QByteArray(4 << 20, 'x'), 0, 300); // a stream well past the total time-out
+            QThread::msleep(300);
+            pty.exchange("late", 0, 100); // goes only when the read has taken the stream
+        });
+        QTest::qWait(50);
+        QByteArray data(8 << 20, Qt::Uninitialized);
+        DWORD count = 0;
+        const BOOL read = ReadFile(handle, data.data(), DWORD(data.size()), &count, nullptr);
+        far.join();
+        QVERIFY(read && count > 0);
+        QVERIFY(!data.left(count).contains("late"));
         CloseHandle(handle);
     }
 };
