@@ -259,6 +259,20 @@ struct Latencies
     double endMs, firstTextMs, closeMs, waitingCpuMs, idleWindowCpuMs;
 };
 
+// The CPU milliseconds this process uses in one second of its event loop,
+// after 200 ms to settle.
+double cpuMsOfOneSecond()
+{
+    QEventLoop settle;
+    QTimer::singleShot(200, &settle, &QEventLoop::quit);
+    settle.exec();
+    const double cpuBefore = processCpuSeconds();
+    QEventLoop loop;
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return (processCpuSeconds() - cpuBefore) * 1000;
+}
+
 Latencies latencies()
 {
     Latencies result{};
@@ -287,25 +301,13 @@ Latencies latencies()
         // A window with nothing to do: what its port watcher costs.
         TesterSimulatorThread tester({});
         const auto window = windowOn(*tester.tester);
-        QEventLoop settle;
-        QTimer::singleShot(200, &settle, &QEventLoop::quit);
-        settle.exec();
-        const double cpuBefore = processCpuSeconds();
-        QEventLoop loop;
-        QTimer::singleShot(1000, &loop, &QEventLoop::quit);
-        loop.exec();
-        result.idleWindowCpuMs = (processCpuSeconds() - cpuBefore) * 1000;
+        result.idleWindowCpuMs = cpuMsOfOneSecond();
     }
     {
         PtyPair pty;
         Kv::WinSerialDeviceAsync device(nullptr, pty.slavePath);
         device.open(QIODevice::ReadWrite);
-        QThread::msleep(200);
-        const double cpuBefore = processCpuSeconds();
-        QEventLoop loop;
-        QTimer::singleShot(1000, &loop, &QEventLoop::quit);
-        loop.exec();
-        result.waitingCpuMs = (processCpuSeconds() - cpuBefore) * 1000;
+        result.waitingCpuMs = cpuMsOfOneSecond();
         QElapsedTimer clock;
         clock.start();
         device.close();

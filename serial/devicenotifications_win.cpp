@@ -1,15 +1,8 @@
 #include "devicenotifications.h"
+#include "win32comm.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
-
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
 
 #include <dbt.h>
 

@@ -13,6 +13,10 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -134,3 +138,38 @@ struct Soak
     const quint32 seed;
     const int rounds;
 };
+
+// A child process that holds the port as asked until endChild(): "excl" with
+// TIOCEXCL and flock, "lock" with flock, "open" with a plain descriptor, ""
+// not at all. 0 when it could not get the port.
+inline pid_t holdInChild(const QString &path, const QString &how)
+{
+    int reply[2];
+    if (::pipe(reply) != 0)
+        return 0;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int fd =
+            how.isEmpty() ? 0 : ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        const bool locking = how == QLatin1String("excl") || how == QLatin1String("lock");
+        const char held = fd >= 0 && (how != QLatin1String("excl") || ::ioctl(fd, TIOCEXCL) == 0) &&
+                          (!locking || ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+        if (::write(reply[1], &held, 1) == 1 && held)
+            ::pause();
+        ::_exit(0);
+    }
+    char held = 0;
+    const bool answered = ::read(reply[0], &held, 1) == 1;
+    ::close(reply[0]);
+    ::close(reply[1]);
+    if (answered && held)
+        return child;
+    ::waitpid(child, nullptr, 0);
+    return 0;
+}
+
+inline void endChild(pid_t child)
+{
+    if (child > 0 && ::kill(child, SIGKILL) == 0)
+        ::waitpid(child, nullptr, 0);
+}

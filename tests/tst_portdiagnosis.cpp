@@ -40,38 +40,6 @@ PortFacts refused(int error, void (*change)(PortFacts &) = nullptr)
     return facts;
 }
 
-// A child process that holds the port as asked ("excl": TIOCEXCL and flock,
-// "open": a plain descriptor, "": not at all) until it is ended.
-pid_t holdInChild(const QString &path, const QString &how)
-{
-    int reply[2];
-    if (::pipe(reply) != 0)
-        return 0;
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int fd = how.isEmpty() ? 0 : ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY);
-        const char held = fd >= 0 && (how != QLatin1String("excl") ||
-                                      (::ioctl(fd, TIOCEXCL) == 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0));
-        if (::write(reply[1], &held, 1) == 1 && held)
-            ::pause();
-        ::_exit(0);
-    }
-    char held = 0;
-    const bool answered = ::read(reply[0], &held, 1) == 1;
-    ::close(reply[0]);
-    ::close(reply[1]);
-    if (answered && held)
-        return child;
-    ::waitpid(child, nullptr, 0);
-    return 0;
-}
-
-void endChild(pid_t child)
-{
-    if (child > 0 && ::kill(child, SIGKILL) == 0)
-        ::waitpid(child, nullptr, 0);
-}
-
 } // namespace
 
 class TestPortDiagnosis : public QObject

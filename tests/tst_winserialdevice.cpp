@@ -33,38 +33,6 @@ QByteArray tryOpen(WinSerialDevice &device)
     return opened ? QByteArray("opened") : text + " | " + device.errorString().toLatin1();
 }
 
-// A child process that opens and locks the port and holds it until killed;
-// 0 when it could not get it.
-pid_t lockInChild(const QString &path)
-{
-    const QByteArray native = QFile::encodeName(path);
-    int reply[2];
-    if (::pipe(reply) != 0)
-        return 0;
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int fd = ::open(native.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        const char locked = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-        if (::write(reply[1], &locked, 1) == 1 && locked)
-            ::pause();
-        ::_exit(0);
-    }
-    char locked = 0;
-    const bool answered = ::read(reply[0], &locked, 1) == 1;
-    ::close(reply[0]);
-    ::close(reply[1]);
-    if (answered && locked)
-        return child;
-    ::waitpid(child, nullptr, 0);
-    return 0;
-}
-
-void endChild(pid_t child)
-{
-    if (child > 0 && ::kill(child, SIGKILL) == 0)
-        ::waitpid(child, nullptr, 0);
-}
-
 // The line's state as another program sees it, after change() when given.
 DCB lineState(const QString &path, void (*change)(DCB &) = nullptr)
 {
@@ -139,11 +107,11 @@ private slots:
         QLockFile foreign(QStringLiteral("/var/lock/LCK..") + pty.slavePath.mid(5).replace('/', '_'));
         QCOMPARE(tryOpen(device), QByteArray("opened"));
         QCOMPARE(tryOpen(second), refusal(5));
-        QCOMPARE(lockInChild(pty.slavePath), 0);
+        QCOMPARE(holdInChild(pty.slavePath, "lock"), 0);
         QVERIFY(!foreign.tryLock(0));
         device.close();
 
-        const pid_t child = lockInChild(pty.slavePath);
+        const pid_t child = holdInChild(pty.slavePath, "lock");
         const auto ending = qScopeGuard([child] { endChild(child); });
         QVERIFY(child > 0);
         QCOMPARE(tryOpen(device), refusal(5));
