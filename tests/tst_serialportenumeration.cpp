@@ -283,13 +283,6 @@ private slots:
         };
         qputenv("DATALOGGER_EXTRA_PORTS", QFile::encodeName(expand(variable)));
 
-        // udev's stable name of an adapter, and one of an adapter not plugged in.
-        QDir().mkpath(system.dev + QStringLiteral("/serial/by-id"));
-        QVERIFY(QFile::link(
-            QStringLiteral("../../ttyUSB0"),
-            system.dev + QStringLiteral("/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0")));
-        QVERIFY(QFile::link(QStringLiteral("../../ttyUSB7"),
-                            system.dev + QStringLiteral("/serial/by-id/usb-gone")));
         const QList<Kv::SerialPortInfo> ports = system.ports(system.sys);
         QCOMPARE(portNames(ports.mid(1, typicalPortNames.size())), typicalPortNames);
         QStringList extra;
