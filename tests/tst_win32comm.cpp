@@ -4,8 +4,6 @@
 #include "testsupport.h"
 #include "win32comm.h"
 
-#include <QHash>
-#include <QTest>
 #include <QThread>
 
 #include <thread>
@@ -15,8 +13,6 @@ static HANDLE openPort(const QString &path)
     return CreateFileW(path.toStdWString().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
-
-#include <termios.h>
 
 class TestWin32Comm : public QObject
 {
@@ -66,6 +62,9 @@ private slots:
         DCB state = {}, read = {};
         state.DCBlength = read.DCBlength = sizeof(DCB);
         QVERIFY(GetCommState(handle, &state));
+        // As opening leaves a port: binary, DTR and RTS raised.
+        QVERIFY(state.fBinary && state.fDtrControl == DTR_CONTROL_ENABLE &&
+                state.fRtsControl == RTS_CONTROL_ENABLE);
         const DCB before = state;
 
         state.BaudRate = fields.at(0).toUInt();
@@ -93,12 +92,18 @@ private slots:
             QCOMPARE(hex(read), hex(state));
             // Other readers of the port's termios (stty) see a standard rate
             // by its constant; only the others need BOTHER.
-            termios seen;
-            QVERIFY(::tcgetattr(pty.master, &seen) == 0);
-            const speed_t otherRate = 0010000; // BOTHER of <asm/termbits.h>
-            const QHash<DWORD, speed_t> constants = {
-                {9600, B9600}, {57600, B57600}, {19200, B19200}, {1200, B1200}};
-            QCOMPARE(::cfgetospeed(&seen), constants.value(state.BaudRate, otherRate));
+            for (const DWORD rate : {50,      75,      110,     134,     150,     200,     300,     600,
+                                     1200,    1800,    2400,    4800,    9600,    19200,   38400,   57600,
+                                     115200,  230400,  460800,  500000,  576000,  921600,  1000000, 1152000,
+                                     1500000, 2000000, 2500000, 3000000, 3500000, 4000000, 250000}) {
+                state.BaudRate = rate;
+                termios seen;
+                QVERIFY(SetCommState(handle, &state) && GetCommState(handle, &read));
+                QVERIFY(::tcgetattr(pty.master, &seen) == 0);
+                const speed_t otherRate = 0010000; // BOTHER of <asm/termbits.h>
+                QVERIFY2(read.BaudRate == rate && (::cfgetospeed(&seen) == otherRate) == (rate == 250000),
+                         QByteArray::number(uint(rate)));
+            }
         }
         CloseHandle(handle);
     }

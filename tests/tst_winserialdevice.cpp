@@ -1,19 +1,13 @@
 #include "portpath.h"
 #include "ptypair.h"
-#include "serialsettings.h"
+#include "testerline.h"
 #include "testsupport.h"
 #include "winserialdevice.h"
 
 #include <QLockFile>
 #include <QScopeGuard>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTemporaryFile>
-#include <QTest>
-
-#include <csignal>
-#include <sys/file.h>
-#include <sys/wait.h>
 
 using Kv::WinSerialDevice;
 
@@ -186,28 +180,27 @@ private slots:
         QCOMPARE(text, readFailure + writeFailure);
     }
 
-    // Each open reads the driver's state afresh and applies the same record over
-    // it; closing (twice is harmless) releases the port.
+    // Each open applies the tester's line afresh over what another program
+    // made of it; a second open or close (twice is harmless) releases the port.
     void reopenAppliesSettingsAgain()
     {
         PtyPair pty;
-        auto *settings = new Kv::SerialSettings;
-        settings->setBaudRate(57600);
-        settings->setStopBits(TWOSTOPBITS);
         WinSerialDevice device(pty.slavePath);
-        device.setSettings(settings);
-        for (const char xonChar : {'\x11', 'a'}) {
+        device.setSettings(Kv::TesterLine::newSettings());
+        for (int round = 0; round < 2; ++round) {
+            QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
             QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
             device.close();
             device.close();
             const DCB line = lineState(pty.slavePath);
-            QCOMPARE(line.BaudRate, DWORD(57600));
-            QCOMPARE(line.StopBits, BYTE(TWOSTOPBITS));
-            QCOMPARE(line.XonChar, xonChar);
+            QCOMPARE(QList<DWORD>({line.BaudRate, line.ByteSize, line.Parity, line.StopBits,
+                                   line.fOutxCtsFlow, line.fOutX, DWORD(line.XonChar)}),
+                     QList<DWORD>({9600, 8, NOPARITY, ONESTOPBIT, 0, 0, 0x11}));
             // Meanwhile another program changes the line.
             lineState(pty.slavePath, [](DCB &state) {
                 state.BaudRate = 1200;
-                state.StopBits = ONESTOPBIT;
+                state.StopBits = TWOSTOPBITS;
+                state.fOutX = 1;
                 state.XonChar = 'a';
             });
         }
