@@ -6,14 +6,9 @@
 #include "winserialdevice.h"
 
 #include <QScopeGuard>
-#include <QTest>
 
-#include <csignal>
-#include <sys/file.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 
 using Kv::PortDiagnosis;
 using Kv::PortFacts;
@@ -102,9 +97,6 @@ private slots:
         QTest::newRow("unplugged") << refused(ENODEV)
                                    << QStringLiteral("ttyUSB0 is no longer there: is the adapter plugged in? "
                                                      "Plug it in, then refresh the port list.");
-        QTest::newRow("a directory") << refused(EISDIR)
-                                     << QStringLiteral(
-                                            "ttyUSB0 could not be opened: Is a directory (error 21).");
         QTest::newRow("not a terminal")
             << refused(ENOTTY)
             << QStringLiteral("ttyUSB0 could not be opened: Inappropriate ioctl for device (error 25).");

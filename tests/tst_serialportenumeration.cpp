@@ -1,15 +1,10 @@
 #include "portlist.h"
 #include "portwatcher.h"
-#include "ptypair.h"
 #include "serialportenumerator.h"
 #include "serialportenumerator_unix.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -318,28 +313,6 @@ private slots:
         watcher.hold();
         watcher.release();
         QCOMPARE(changed.count(), 2);
-    }
-
-    // The backend of this machine, with a pseudo-terminal as a virtual port.
-    void realBackendListsCharacterDevices()
-    {
-        PtyPair pty;
-        QVERIFY(!pty.slavePath.isEmpty());
-        qputenv("DATALOGGER_EXTRA_PORTS", "/nonexistent/port:" + QFile::encodeName(pty.slavePath));
-
-        QList<Kv::SerialPortInfo> ports;
-        Kv::enumerateSerialPorts(ports);
-        QVERIFY(!ports.isEmpty());
-        QCOMPARE(ports.constLast().openPath, pty.slavePath);
-        QCOMPARE(ports.constLast().portName, pty.slavePath.mid(5));
-        for (const Kv::SerialPortInfo &port : ports) {
-            struct stat status;
-            QVERIFY2(::stat(QFile::encodeName(port.openPath).constData(), &status) == 0 &&
-                         S_ISCHR(status.st_mode),
-                     qPrintable(port.openPath));
-            QCOMPARE(port.devicePath, port.openPath);
-            QCOMPARE(portNames(ports).count(port.portName), 1);
-        }
     }
 };
 

@@ -1,8 +1,6 @@
 #include "serialsettings.h"
 #include "testsupport.h"
 
-#include <QTest>
-
 #include <cstring>
 
 using Kv::SerialSettings;
