@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QPointer>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,23 +15,18 @@
 
 namespace TestSupport {
 
-// The compiled translations of this build (ours and Qt's).
-inline QString buildTranslationsDir()
-{
-    return QStringLiteral(DATALOGGER_BUILD_TRANSLATIONS_DIR);
-}
-
-// Copies our translation files for the given languages, and Qt's own for them
-// when present, into folder/Translations. Returns that folder.
+// Copies this build's translation files for the given languages, and Qt's
+// own for them when present, into folder/Translations. Returns that folder.
 inline QString copyTranslations(const QString &folder, const QStringList &codes)
 {
+    const QString built = QStringLiteral(DATALOGGER_BUILD_TRANSLATIONS_DIR);
     const QString target = folder + QStringLiteral("/Translations");
     QDir().mkpath(target);
     for (const QString &code : codes) {
         const QStringList patterns{QStringLiteral("ThaldenDataLogger_%1.qm").arg(code),
                                    QStringLiteral("qt*_%1.qm").arg(code)};
-        for (const QString &name : QDir(buildTranslationsDir()).entryList(patterns, QDir::Files))
-            QFile::copy(buildTranslationsDir() + QLatin1Char('/') + name, target + QLatin1Char('/') + name);
+        for (const QString &name : QDir(built).entryList(patterns, QDir::Files))
+            QFile::copy(built + QLatin1Char('/') + name, target + QLatin1Char('/') + name);
     }
     return target;
 }

@@ -6,7 +6,6 @@
 #include "winserialdevice.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <csignal>
 #include <functional>
