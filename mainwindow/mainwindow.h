@@ -56,7 +56,8 @@ private:
     bool mayDiscardResults();
 
     friend class TestMainWindow;
-    friend class TestMainWindowForm;
+    friend class TestMainWindowDownload;
+    friend class WindowTest;
 
     Ui::MainWindow ui;
 

@@ -1,0 +1,384 @@
+#include "testersimulator.h"
+#include "testersimulatorthread.h"
+#include "windowtest.h"
+#include "winserialdevice.h"
+#include "winserialdeviceasync.h"
+
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTextBlock>
+
+// Downloads through a simulated tester: the whole transfer, Cancel, a port
+// that does not open, a transfer that ends early, data of any kind, closing
+// mid-transfer, and a soak of random transfers.
+class TestMainWindowDownload : public QObject, public WindowTest
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        setUp();
+    }
+    void cleanup()
+    {
+        tearDown();
+    }
+
+    void cancel_data();
+    void cancel();
+    void failedOpen_data();
+    void failedOpen();
+    void transfers_data();
+    void transfers();
+    void soak();
+
+private:
+    // Counts the save dialogs that open, cancelling them.
+    void cancelSaveDialogs();
+
+    int saveDialogs = 0;
+};
+
+void TestMainWindowDownload::cancelSaveDialogs()
+{
+    saveDialogs = 0;
+    auto *timer = new QTimer(TestSupport::watchers());
+    connect(timer, &QTimer::timeout, this, [this] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            ++saveDialogs;
+            dialog->reject();
+        }
+    });
+    timer->start(10);
+}
+
+void TestMainWindowDownload::cancel_data()
+{
+    QTest::addColumn<int>("bitsPerSecond");
+    QTest::addColumn<int>("cancelAfter"); // bytes received; -1: while waiting for the tester
+    QTest::addColumn<bool>("closing");    // the window instead of Cancel
+    QTest::newRow("while waiting") << 9600 << -1 << false;
+    QTest::newRow("at the line rate") << 9600 << 100 << false;
+    // The display lags behind the data and catches up after the Cancel.
+    QTest::newRow("at full speed") << 0 << 5000000 << false;
+    QTest::newRow("window closed") << 0 << 2000000 << true;
+}
+
+// Cancel ends the download at once and keeps what came, unsaved; the save
+// dialog does not open, not even for a time-out queued before the Cancel.
+void TestMainWindowDownload::cancel()
+{
+    QFETCH(int, bitsPerSecond);
+    QFETCH(int, cancelAfter);
+    QFETCH(bool, closing);
+    TesterSimulator::Options options;
+    options.bitsPerSecond = bitsPerSecond;
+    options.size = 2 * qint64(cancelAfter) + 10000;
+    options.neverAnswer = cancelAfter < 0;
+    TesterSimulatorThread testerThread(options);
+    const TesterSimulator &tester = *testerThread.tester;
+    QVERIFY(tester.isRunning());
+    auto window = windowOnPort(tester.portPath());
+    window->downloadedData = "earlier download";
+    window->savedFilePath = "/earlier";
+    window->ui.saveBtn->show();
+    cancelSaveDialogs();
+    window->show();
+
+    QElapsedTimer sinceDownload;
+    sinceDownload.start();
+    QTest::mouseClick(window->ui.downloadBtn, Qt::LeftButton);
+    QVERIFY(window->downloadedData.isEmpty());
+    if (cancelAfter < 0) {
+        // The second click of a double click lands on Cancel, in Download's place.
+        QTest::mouseDClick(window->ui.cancelBtn, Qt::LeftButton);
+        QVERIFY(sinceDownload.elapsed() < QApplication::doubleClickInterval());
+        QSignalSpy timeOuts(window->device, &Kv::WinSerialDeviceAsync::readTimeOut);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            timeOuts.count() >= 10 && sinceDownload.elapsed() > QApplication::doubleClickInterval(), 10000);
+        checkState(*window, true);
+        QCOMPARE(window->statusBar()->currentMessage(),
+                 QStringLiteral("Now initiate the download on the tester"));
+        QTest::mouseClick(window->ui.cancelBtn, Qt::LeftButton);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(window->downloadedData.size() > cancelAfter, 10000);
+        QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Downloading..."));
+        if (closing) {
+            // After the question about the results: the download ends with the window.
+            TestSupport::whenShown<QMessageBox>(
+                [](QMessageBox *box) { box->button(QMessageBox::Discard)->click(); });
+            QVERIFY(window->close());
+            window.reset();
+            QTest::qWait(300);
+            QCOMPARE(saveDialogs, 0);
+            QCOMPARE(QSettings().value("Device/PortName").toString(), tester.portPath().mid(5));
+            return;
+        }
+        window->ui.cancelBtn->click();
+    }
+    const QByteArray kept = window->downloadedData;
+
+    checkState(*window, false, cancelAfter > 0);
+    QVERIFY(window->ui.openBtn->isHidden());
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
+    QVERIFY(tester.payload().startsWith(kept));
+    QTRY_COMPARE_WITH_TIMEOUT(window->ui.outputTextEdit->toPlainText(),
+                              QString::fromLatin1(kept).remove(QLatin1Char('\r')), 20000);
+    QCOMPARE(window->downloadedData, kept);
+    QTest::qWait(300);
+    QCOMPARE(saveDialogs, 0);
+}
+
+void TestMainWindowDownload::failedOpen_data()
+{
+    QTest::addColumn<QString>("port");   // not listed, held by another device, or gone after the request
+    QTest::addColumn<QString>("detail"); // %1 the port, %2 this process
+    QTest::newRow("no port listed")
+        << "unlisted"
+        << "No serial port was found. Connect the tester's cable or USB adapter, "
+           "check that the adapter's driver is installed, then refresh the port list.";
+    QTest::newRow("port held by another device")
+        << "held"
+        << "%1 is in use by tst_mainwindowdownload (process %2). Close that program, then try again.";
+    QTest::newRow("port gone before any data")
+        << "gone"
+        << "%1 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.";
+}
+
+// A port that does not open, or goes before any data, is explained in a box,
+// once; the window is ready for the next try, without the earlier results.
+void TestMainWindowDownload::failedOpen()
+{
+    QFETCH(QString, port);
+    QFETCH(QString, detail);
+    TesterSimulator tester;
+    TesterSimulator::Options options;
+    options.neverAnswer = true;
+    tester.setOptions(options);
+    QVERIFY(tester.start());
+    auto window = windowOnPort(tester.portPath());
+    Kv::WinSerialDevice holder(tester.portPath());
+    if (port == "held")
+        QVERIFY(holder.openPort(QIODevice::ReadWrite, 50, 50));
+    else if (port == "unlisted")
+        window->ui.comPorts->clear();
+    window->downloadedData = "earlier download";
+    window->savedFilePath = "/earlier";
+    window->ui.outputTextEdit->setPlainText("earlier download");
+    window->ui.openBtn->show();
+    window->ui.saveBtn->show();
+    catchWarning();
+
+    const QByteArray errors = stderrOf([&] {
+        window->ui.downloadBtn->click();
+        if (port == "gone") {
+            QTRY_VERIFY_WITH_TIMEOUT(tester.receivedBytes().endsWith("ALL\r\n"), 10000);
+            tester.hangUp();
+            QTRY_VERIFY_WITH_TIMEOUT(!window->device, 10000);
+        }
+    });
+    QVERIFY2(errors.count("error") <= 2 && errors.size() < 300, errors.constData());
+    QCOMPARE(warningText,
+             QStringLiteral("Failed to connect. Please check the device is connected and switched on"));
+    QCOMPARE(warningDetail, detail.arg(tester.portPath().mid(5)).arg(QCoreApplication::applicationPid()));
+    checkState(*window, false);
+    QVERIFY(window->ui.openBtn->isHidden());
+    QVERIFY(window->downloadedData.isEmpty());
+    QVERIFY(window->ui.outputTextEdit->toPlainText().isEmpty());
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
+    QCOMPARE(tester.receivedBytes().isEmpty(), port != "gone");
+}
+
+void TestMainWindowDownload::transfers_data()
+{
+    QTest::addColumn<TesterSimulator::Noise>("noise");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QByteArray>("file"); // sent instead of the results when not empty
+    QTest::addColumn<qint64>("pauseAt");  // a pause of 600 ms ends the transfer there
+    QTest::addColumn<qint64>("hangUpAt");
+    QTest::addColumn<int>("rate"); // bit/s; 0: full speed
+    const auto row = [](const char *name, TesterSimulator::Noise noise, qint64 size,
+                        const QByteArray &file = {}, qint64 pauseAt = -1, qint64 hangUpAt = -1,
+                        int rate = 0) {
+        QTest::newRow(name) << noise << size << file << pauseAt << hangUpAt << rate;
+    };
+    using Noise = TesterSimulator::Noise;
+    // Records of one line each, paced, a little after the request as the user starts the transfer.
+    row("the results, paced", Noise::None, -1, {}, -1, -1, 200000);
+    row("silence after data", Noise::None, 300000, {}, 2000);
+    row("hang-up mid-transfer", Noise::None, 300000, {}, -1, 100000);
+    row("binary bursts over the text", Noise::Mixed, 300000);
+    row("10 MB of binary", Noise::Only, 10000000);
+    row("one byte", Noise::None, -1, "x");
+    row("NUL, CR and 0xFF in lines", Noise::None, -1, QByteArray("ab\0cd\r\nef\rgh\xff\0\r\n", 17));
+    row("NUL and 0xFF only", Noise::None, -1, QByteArray(100000, '\0') + QByteArray(100000, '\xff'));
+    row("lines of 64 KiB and one more", Noise::None, -1,
+        QByteArray(65536, 'a') + "\r\n" + QByteArray(65537, 'b') + "\n");
+    row("12 MB without a line break", Noise::None, -1, QByteArray(12000000, 'x'));
+    row("100 MB of results", Noise::None, 100000000);
+}
+
+// What the output shows of data: no NUL bytes or carriage returns, and lines
+// of more than 64 KiB in pieces of 64 KiB.
+static QString displayed(const QByteArray &data)
+{
+    QStringList lines;
+    const QString text = QString::fromLatin1(data).remove(QChar(0)).remove(QLatin1Char('\r'));
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        for (qsizetype at = 0; at == 0 || at < line.size(); at += 65536)
+            lines << line.mid(at, 65536);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The window keeps answering while it takes data of any kind at full speed;
+// the display drops only NUL and carriage returns; the file is what was sent.
+// A pause ends a transfer; a pulled cable ends it too, but says so before the
+// save dialog, and the window neither spins on the dead port nor floods
+// standard error.
+void TestMainWindowDownload::transfers()
+{
+    QFETCH(TesterSimulator::Noise, noise);
+    QFETCH(qint64, size);
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, pauseAt);
+    QFETCH(qint64, hangUpAt);
+    QFETCH(int, rate);
+    TesterSimulator::Options options;
+    options.bitsPerSecond = rate;
+    options.delayMs = rate > 0 ? 300 : 0;
+    options.noise = noise;
+    options.size = size;
+    options.pauseAt = pauseAt;
+    options.pauseMs = 600;
+    options.hangUpAt = hangUpAt;
+    if (!file.isEmpty()) {
+        options.filePath = folder->filePath("input.bin");
+        QFile input(options.filePath);
+        QVERIFY(input.open(QIODevice::WriteOnly) && input.write(file) == file.size());
+    }
+    TesterSimulatorThread testerThread(options);
+    TesterSimulator *tester = testerThread.tester;
+    QVERIFY(tester->isRunning());
+    auto window = windowOnPort(tester->portPath());
+    window->show();
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer ticks;
+    connect(&ticks, &QTimer::timeout, this, [&] { longestGap = qMax(longestGap, sinceTick.restart()); });
+    // Up to the end of the transfer: the save dialog, which waits until
+    // everything that came is shown, and comes after any warning.
+    int shownAtEnd = -1;
+    QString warnedBeforeSaving;
+    TestSupport::whenShown<QFileDialog>([&](QFileDialog *) {
+        ticks.stop();
+        shownAtEnd = window->ui.outputTextEdit->document()->characterCount();
+        warnedBeforeSaving = warningText;
+    });
+    const QString path = folder->filePath("out.bin");
+    answerSaveDialog(path);
+    catchWarning();
+    ticks.start(10);
+    sinceTick.start();
+    QElapsedTimer clock;
+    clock.start();
+    double cpuUsed = 0;
+    const auto amount = [](qint64 bytes) {
+        return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+    };
+    const QByteArray errors = stderrOf([&] {
+        window->ui.downloadBtn->click();
+        checkState(*window, true);
+        QCOMPARE(window->statusBar()->currentMessage(),
+                 QStringLiteral("Now initiate the download on the tester"));
+        QCOMPARE(window->amountLabel->text(), amount(0));
+        // The save dialog opens by itself at the end.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 240000);
+        if (pauseAt >= 0 || hangUpAt >= 0) {
+            const double before = processCpuSeconds();
+            QTest::qWait(1000);
+            cpuUsed = processCpuSeconds() - before;
+        }
+    });
+    qInfo("%lld bytes in %lld ms, longest gap between 10 ms ticks %lld ms",
+          qint64(window->downloadedData.size()), clock.elapsed(), longestGap);
+
+    const qint64 end = pauseAt >= 0 ? pauseAt : hangUpAt >= 0 ? hangUpAt : tester->payloadSize();
+    const QByteArray sent = tester->payload().left(end);
+    QVERIFY(window->downloadedData == sent);
+    QVERIFY(readFile(path).toLatin1() == sent);
+    // The raw text: toPlainText() would turn no-break spaces into spaces.
+    QVERIFY(window->ui.outputTextEdit->document()->toRawText().replace(QChar::ParagraphSeparator, '\n') ==
+            displayed(sent));
+    QCOMPARE(shownAtEnd, window->ui.outputTextEdit->document()->characterCount());
+    QCOMPARE(tester->receivedBytes(), QByteArray("SYST:REM\r\nMEM:DATA? ALL\r\n"));
+    checkState(*window, false, true);
+    QVERIFY(!window->ui.openBtn->isHidden());
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("File successfully saved"));
+    QCOMPARE(window->amountLabel->text(), amount(sent.size()));
+    if (rate > 0) {
+        // One record to a line, wider than the window: it scrolls sideways.
+        QCOMPARE(window->ui.outputTextEdit->document()->lastBlock().previous().layout()->lineCount(), 1);
+        QVERIFY(window->ui.outputTextEdit->horizontalScrollBar()->maximum() > 0);
+    }
+    QCOMPARE(warnedBeforeSaving,
+             hangUpAt < 0
+                 ? QString()
+                 : QStringLiteral("The connection to the tester was lost after %1. The results may be "
+                                  "incomplete.")
+                       .arg(QLocale().formattedDataSize(hangUpAt)));
+    QVERIFY2(cpuUsed < 0.3, qPrintable(QString::number(cpuUsed)));
+    // One report of the failing read at most, not one each read period.
+    QVERIFY2(errors.count("error") <= 2 && errors.size() < 300, errors.constData());
+#ifdef __SANITIZE_ADDRESS__
+    // AddressSanitizer maps and poisons each large block afresh, and the text
+    // field allocates megabytes for every 64 KiB line it lays out or draws.
+    const qint64 gapLimit = 400;
+#else
+    const qint64 gapLimit = 250;
+#endif
+    QVERIFY2(longestGap < gapLimit, qPrintable(QString::number(longestGap)));
+}
+
+// Random downloads from a tester in its own thread: random sizes and rates,
+// pauses shorter than a read period, hang-ups at random points; the window
+// keeps and saves every byte sent before the end.
+void TestMainWindowDownload::soak()
+{
+    // Its rounds take longer than the serial soak's.
+    const Soak soak(30, 5);
+    QRandomGenerator random(soak.seed);
+    for (int round = 0; round < soak.rounds; ++round) {
+        const QByteArray where = soak.where(round);
+        TesterSimulator::Options options;
+        // Full speed, or 200 KB/s for up to half a second.
+        options.bitsPerSecond = random.bounded(3) == 0 ? 2000000 : 0;
+        options.size = random.bounded(1, options.bitsPerSecond ? 100000 : 300000);
+        options.noise = TesterSimulator::Noise(random.bounded(3));
+        if (random.bounded(2) == 0) {
+            options.pauseAt = random.bounded(options.size);
+            options.pauseMs = random.bounded(25);
+        }
+        if (random.bounded(3) == 0)
+            options.hangUpAt = random.bounded(1, options.size);
+        TesterSimulatorThread testerThread(options);
+        QVERIFY2(testerThread.tester->isRunning(), where);
+        auto window = windowOnPort(testerThread.tester->portPath());
+        const QString path = folder->filePath(QStringLiteral("soak%1.bin").arg(round));
+        answerSaveDialog(path);
+        // A hang-up is reported before the save dialog.
+        if (options.hangUpAt >= 0)
+            catchWarning();
+        window->ui.downloadBtn->click();
+        QVERIFY2(QTest::qWaitFor([&] { return QFile::exists(path); }, 30000), where);
+        const QByteArray sent =
+            testerThread.tester->payload().left(options.hangUpAt >= 0 ? options.hangUpAt : options.size);
+        QVERIFY2(window->downloadedData == sent, where);
+        QVERIFY2(readFile(path).toLatin1() == sent, where);
+    }
+}
+
+DATALOGGER_TEST_MAIN(TestMainWindowDownload)
+#include "tst_mainwindowdownload.moc"
