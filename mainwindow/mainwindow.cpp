@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "appconstants.h"
+#include "appendgrowing.h"
 #include "clickguard.h"
 #include "dialoglanguage.h"
 #include "openfordownload.h"
@@ -266,7 +267,7 @@ void MainWindow::appendReceived(const QByteArray &chunk)
     // the data keeps every byte.
     displayLines.append(chunk, pendingText);
 
-    downloadedData.append(chunk);
+    Kv::appendGrowing(downloadedData, chunk.constData(), chunk.size());
     amountLabel->setAmount(downloadedData.size());
 }
 

@@ -1,5 +1,6 @@
 #include "workerthread.h"
 
+#include "appendgrowing.h"
 #include "winserialdevice.h"
 
 #include <QElapsedTimer>
@@ -49,7 +50,7 @@ void WorkerThread::run()
             bool signalNeeded = false;
             {
                 QMutexLocker locker(&readMutex);
-                readBuffer.append(chunk, count);
+                appendGrowing(readBuffer, chunk, count);
                 ++readyReadCount;
                 readyReadCondition.wakeAll();
                 signalNeeded = !readyReadPending;
