@@ -15,8 +15,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-// The main window at work without a tester: ports, saving and conversion,
-// settings, About and Help, keys, unsaved results, and a port or file that
+// The main window without a tester: its first start and layout, ports, saving
+// and conversion, About and Help, keys, unsaved results, and a port or file
 // the user may not open (downloads through a simulated tester are in
 // tst_mainwindowdownload).
 class TestMainWindow : public QObject, public WindowTest
