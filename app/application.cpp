@@ -58,6 +58,19 @@ static void reportMissingTranslation(const QString &unloadableFile)
     QMessageBox::warning(nullptr, QStringLiteral("Korvane DataLogger"), text);
 }
 
+int showCommandLineIsSeparate()
+{
+    QObject translatorOwner;
+    installStoredTranslator(&translatorOwner);
+    QMessageBox::warning(nullptr, QStringLiteral("Korvane DataLogger"),
+                         QCoreApplication::translate(
+                             "Application", "This program has no command line of its own. Downloads from "
+                                            "a command prompt, PowerShell or a script are made with "
+                                            "thalden-datalogger-cli.exe in the same folder, for example:\n"
+                                            "thalden-datalogger-cli.exe --help"));
+    return 1;
+}
+
 static bool sessionEnding = false;
 
 void endSessionOnRequest(TerminationHandler &handler)

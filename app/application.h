@@ -17,6 +17,10 @@ void setApplicationWindowIcon();
 // choice, 1 when no translation could be found or loaded.
 int runWindowCycles();
 
+// Tells, in a box, that the command line is the console program beside this
+// one; returns the exit code for a command line given to the window program.
+int showCommandLineIsSeparate();
+
 // Marks the session as ending when handler reports a request to end: the main
 // window then keeps unsaved results for the next start instead of asking, and
 // no further window cycle starts.

@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "commandlinedownload.h"
+#include "commandlineplatform.h"
 #include "germannumberformat.h"
 #include "serialportenumerator.h"
 #include "terminationhandler.h"
@@ -16,14 +17,12 @@
 #include <QSaveFile>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
 void printTo(FILE *stream, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    CommandLinePlatform::write(stream, text);
 }
 
 void say(const QString &text)
@@ -109,11 +108,14 @@ int CommandLine::run(int argc, char *argv[])
     const QCommandLineOption version(QStringList{QStringLiteral("version")}, tr("Displays the version."));
     const QCommandLineOption list(QStringLiteral("list-ports"),
                                   tr("Lists the serial ports as the window does, tab-separated."));
-    const QCommandLineOption download(
-        QStringLiteral("download"),
-        tr("Downloads the results from PORT: a path when it begins with / or ., otherwise a name "
-           "below /dev (ttyUSB0, pts/3)."),
-        QStringLiteral("PORT"));
+#ifdef Q_OS_WIN
+    const QString downloadText =
+        tr("Downloads the results from PORT: a COM port's name (COM5) or its device path (\\\\.\\COM12).");
+#else
+    const QString downloadText = tr("Downloads the results from PORT: a path when it begins with / or ., "
+                                    "otherwise a name below /dev (ttyUSB0, pts/3).");
+#endif
+    const QCommandLineOption download(QStringLiteral("download"), downloadText, QStringLiteral("PORT"));
     const QCommandLineOption output(QStringLiteral("output"),
                                     tr("Writes the results to FILE, or to standard output for -."),
                                     QStringLiteral("FILE"));
@@ -127,7 +129,11 @@ int CommandLine::run(int argc, char *argv[])
 
     auto usageError = [](const QString &message) {
         say(message);
+#ifdef Q_OS_WIN
+        say(tr("Try \"thalden-datalogger-cli --help\"."));
+#else
         say(tr("Try \"thalden-datalogger --help\"."));
+#endif
         return UsageError;
     };
     if (!parser.parse(app.arguments()))
@@ -163,9 +169,7 @@ int CommandLine::run(int argc, char *argv[])
         say(tr("The folder of %1 does not exist.", "%1 is a file path").arg(outputPath));
         return WriteFailed;
     }
-    QString port = parser.value(download);
-    if (!port.startsWith(QLatin1Char('/')) && !port.startsWith(QLatin1Char('.')))
-        port = QStringLiteral("/dev/") + port;
+    const QString port = CommandLinePlatform::portPath(parser.value(download));
 
     CommandLineDownload transfer(port, waitSeconds * 1000);
     const Kv::PortDiagnosis failure = transfer.start();
@@ -178,7 +182,8 @@ int CommandLine::run(int argc, char *argv[])
 
     // On a terminal one line shows the amount as it grows; in a log, one line
     // when the data begins and one at the end.
-    const bool terminal = ::isatty(STDERR_FILENO);
+    const bool terminal = CommandLinePlatform::isTerminal(stderr);
+    const QString eraseToLineEnd = CommandLinePlatform::eraseToLineEnd();
     QElapsedTimer lastShown;
     auto status = [&] {
         return tr("%1 received in %2 s", "%1 is an amount such as 12.3 KiB, %2 a number of seconds")
@@ -196,7 +201,7 @@ int CommandLine::run(int argc, char *argv[])
         if (lastShown.isValid() && lastShown.elapsed() < 250)
             return;
         lastShown.start();
-        printTo(stderr, QLatin1Char('\r') + status() + QStringLiteral("\033[K"));
+        printTo(stderr, QLatin1Char('\r') + status() + eraseToLineEnd);
     });
 
     TerminationHandler termination;
@@ -211,7 +216,7 @@ int CommandLine::run(int argc, char *argv[])
     if (result == CommandLineDownload::Result::LineLost || result == CommandLineDownload::Result::PortGone)
         printTo(stderr, QStringLiteral("\n"));
     if (terminal && lastShown.isValid())
-        printTo(stderr, QLatin1Char('\r') + status() + QStringLiteral("\033[K\n"));
+        printTo(stderr, QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
     else if (!transfer.received().isEmpty())
         say(status());
 
@@ -222,7 +227,7 @@ int CommandLine::run(int argc, char *argv[])
     case CommandLineDownload::Result::PortGone: {
         Kv::PortDiagnosis gone;
         gone.cause = Kv::PortDiagnosis::Cause::Gone;
-        gone.port = port.startsWith(QLatin1String("/dev/")) ? port.mid(5) : port;
+        gone.port = CommandLinePlatform::portShownAs(port);
         say(tr("The port could not be opened."));
         say(gone.informativeText());
         return PortFailed;

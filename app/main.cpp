@@ -1,14 +1,19 @@
 #include "application.h"
-#ifndef Q_OS_WIN
 #include "commandline.h"
-#endif
 #include "terminationhandler.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+    // A window program has no console to answer on: point to the one that has.
+    if (CommandLine::isRequested(argc, argv)) {
+        QApplication app(argc, argv);
+        setApplicationIdentity();
+        return showCommandLineIsSeparate();
+    }
+#else
     // Before any application object that would need a display.
     if (CommandLine::isRequested(argc, argv))
         return CommandLine::run(argc, argv);

@@ -284,6 +284,14 @@ oder sperren Sie ihn mit
 <context>
     <name>CommandLine</name>
     <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Lädt die Ergebnisse von PORT herunter: der Name eines COM-Ports (COM5) oder sein Gerätepfad (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Siehe „thalden-datalogger-cli --help“.</translation>
+    </message>
+    <message>
         <source>Copies the stored results of a PV tester to a file, without a window.
 
 Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
@@ -406,6 +414,15 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>Die heruntergeladenen Ergebnisse wurden nicht gespeichert.</translation>
+    </message>
+</context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>Dieses Programm hat keine eigene Kommandozeile. Downloads aus der Eingabeaufforderung, der PowerShell oder einem Skript macht thalden-datalogger-cli.exe im selben Ordner, zum Beispiel:
+thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>

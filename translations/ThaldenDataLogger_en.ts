@@ -284,6 +284,14 @@ or mask it with
 <context>
     <name>CommandLine</name>
     <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Try &quot;thalden-datalogger-cli --help&quot;.</translation>
+    </message>
+    <message>
         <source>Copies the stored results of a PV tester to a file, without a window.
 
 Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
@@ -406,6 +414,15 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>The downloaded results have not been saved.</translation>
+    </message>
+</context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>

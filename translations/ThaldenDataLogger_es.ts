@@ -284,6 +284,14 @@ o enmascárelo con
 <context>
     <name>CommandLine</name>
     <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Descarga los resultados de PORT: el nombre de un puerto COM (COM5) o su ruta de dispositivo (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Pruebe «thalden-datalogger-cli --help».</translation>
+    </message>
+    <message>
         <source>Copies the stored results of a PV tester to a file, without a window.
 
 Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
@@ -406,6 +414,15 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>Los resultados descargados no se han guardado.</translation>
+    </message>
+</context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>Este programa no tiene línea de comandos propia. Las descargas desde el símbolo del sistema, PowerShell o un script se hacen con thalden-datalogger-cli.exe, en la misma carpeta, por ejemplo:
+thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>

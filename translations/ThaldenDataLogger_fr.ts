@@ -284,6 +284,14 @@ ou masquez-le avec
 <context>
     <name>CommandLine</name>
     <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Télécharge les résultats depuis PORT : le nom d&apos;un port COM (COM5) ou son chemin de périphérique (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Essayez « thalden-datalogger-cli --help ».</translation>
+    </message>
+    <message>
         <source>Copies the stored results of a PV tester to a file, without a window.
 
 Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
@@ -406,6 +414,15 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>Les résultats téléchargés n’ont pas été enregistrés.</translation>
+    </message>
+</context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>Ce programme n&apos;a pas de ligne de commande propre. Les téléchargements depuis l&apos;invite de commandes, PowerShell ou un script se font avec thalden-datalogger-cli.exe, dans le même dossier, par exemple :
+thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>

@@ -284,6 +284,14 @@ oppure mascherarlo con
 <context>
     <name>CommandLine</name>
     <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Scarica i risultati da PORT: il nome di una porta COM (COM5) o il suo percorso di dispositivo (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Provare «thalden-datalogger-cli --help».</translation>
+    </message>
+    <message>
         <source>Copies the stored results of a PV tester to a file, without a window.
 
 Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
@@ -406,6 +414,15 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>I risultati scaricati non sono stati salvati.</translation>
+    </message>
+</context>
+<context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>Questo programma non ha una riga di comando propria. I download dal prompt dei comandi, da PowerShell o da uno script si fanno con thalden-datalogger-cli.exe nella stessa cartella, ad esempio:
+thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,8 @@
+#include "commandline.h"
+
+// The command line as a console program of its own: on Windows a window
+// program has no console, and cmd.exe would not wait for it.
+int main(int argc, char *argv[])
+{
+    return CommandLine::run(argc, argv);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdio>
+
+// What the command line does differently on each platform: how ports are
+// named, and how text reaches a console.
+namespace CommandLinePlatform {
+
+// The device path to open for a PORT argument.
+QString portPath(const QString &argument);
+// The port as the user knows it (ttyUSB0, COM12), for messages.
+QString portShownAs(const QString &path);
+
+// Whether stream is a terminal (a console window on Windows).
+bool isTerminal(FILE *stream);
+// Writes text whole and flushes it; a Windows console gets it as UTF-16, so
+// that every letter shows whatever the console's code page.
+void write(FILE *stream, const QString &text);
+// What ends a line that is overwritten in place, erasing what is left of the
+// longer line before it.
+QString eraseToLineEnd();
+
+} // namespace CommandLinePlatform

@@ -1,0 +1,39 @@
+#include "commandlineplatform.h"
+
+#include <unistd.h>
+
+namespace CommandLinePlatform {
+
+namespace {
+const QString devFolder = QStringLiteral("/dev/");
+}
+
+QString portPath(const QString &argument)
+{
+    if (argument.startsWith(QLatin1Char('/')) || argument.startsWith(QLatin1Char('.')))
+        return argument;
+    return devFolder + argument;
+}
+
+QString portShownAs(const QString &path)
+{
+    return path.startsWith(devFolder) ? path.mid(devFolder.size()) : path;
+}
+
+bool isTerminal(FILE *stream)
+{
+    return ::isatty(::fileno(stream));
+}
+
+void write(FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+QString eraseToLineEnd()
+{
+    return QStringLiteral("\033[K");
+}
+
+} // namespace CommandLinePlatform

@@ -1,0 +1,64 @@
+#include "commandlineplatform.h"
+
+#include <windows.h>
+
+#include <io.h>
+
+namespace CommandLinePlatform {
+
+namespace {
+
+const QString deviceNamespace = QStringLiteral("\\\\.\\");
+
+HANDLE consoleOf(FILE *stream)
+{
+    const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream)));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode) ? handle : nullptr;
+}
+
+} // namespace
+
+QString portPath(const QString &argument)
+{
+    // COM5 and \\.\COM12 alike; the device opens either.
+    return argument;
+}
+
+QString portShownAs(const QString &path)
+{
+    return path.startsWith(deviceNamespace) ? path.mid(deviceNamespace.size()) : path;
+}
+
+bool isTerminal(FILE *stream)
+{
+    return consoleOf(stream) != nullptr;
+}
+
+void write(FILE *stream, const QString &text)
+{
+    std::fflush(stream);
+    if (const HANDLE console = consoleOf(stream)) {
+        DWORD written = 0;
+        ::WriteConsoleW(console, reinterpret_cast<const wchar_t *>(text.utf16()), DWORD(text.size()),
+                        &written, nullptr);
+        return;
+    }
+    // Redirected: a file or pipe takes UTF-8, as PowerShell and most tools read it.
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fflush(stream);
+}
+
+QString eraseToLineEnd()
+{
+    // Consoles before Windows 10 show escape sequences as they are: blanks
+    // overwrite what is left of a longer line instead.
+    const HANDLE console = consoleOf(stderr);
+    DWORD mode = 0;
+    if (console && ::GetConsoleMode(console, &mode) &&
+        ::SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING))
+        return QStringLiteral("\033[K");
+    return QString(8, QLatin1Char(' '));
+}
+
+} // namespace CommandLinePlatform
