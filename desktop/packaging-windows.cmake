@@ -1,0 +1,86 @@
+# The Windows program folder, as a user gets it from the zip or the installer:
+#   thalden-datalogger.exe, thalden-datalogger-cli.exe   the window, the command line
+#   Qt6Core.dll, Qt6Gui.dll, Qt6Widgets.dll              Qt
+#   platforms\qwindows.dll                               Qt's Windows integration
+#   styles\qwindowsvistastyle.dll                        the native look
+#   libstdc++-6.dll, libgcc_s_seh-1.dll,
+#   libwinpthread-1.dll                                  the compiler's runtime (Qt links it)
+#   Translations\, Help\                                 ours, and Qt's catalogues
+# Qt finds its plugins in the program's folder; nothing goes into the system.
+install(TARGETS thalden-datalogger-cli RUNTIME DESTINATION .)
+
+set(qt_prefix "${QT6_INSTALL_PREFIX}")
+set(qt_dlls Core Gui Widgets)
+list(TRANSFORM qt_dlls REPLACE "^(.+)$" "${qt_prefix}/${QT6_INSTALL_BINS}/Qt6\\1.dll")
+install(FILES ${qt_dlls} DESTINATION .)
+install(FILES "${qt_prefix}/${QT6_INSTALL_PLUGINS}/platforms/qwindows.dll" DESTINATION platforms)
+install(FILES "${qt_prefix}/${QT6_INSTALL_PLUGINS}/styles/qwindowsvistastyle.dll" DESTINATION styles)
+
+# (MSVC's runtime is installed on Windows itself.)
+set(runtime_dlls)
+if(MINGW)
+    set(runtime_names libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+endif()
+foreach(dll IN LISTS runtime_names)
+    execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${dll}
+        OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+        message(FATAL_ERROR "The compiler's ${dll} was not found (MinGW-w64 posix-thread compilers)")
+    endif()
+    get_filename_component(path "${path}" REALPATH)
+    list(APPEND runtime_dlls "${path}")
+endforeach()
+install(FILES ${runtime_dlls} DESTINATION .)
+
+# Debugging symbols make up most of the libraries' size (libstdc++ shrinks
+# from 23 MB to 2 MB): the installed copies are stripped.
+if(CMAKE_STRIP)
+    install(CODE "
+        file(GLOB_RECURSE binaries \"\${CMAKE_INSTALL_PREFIX}/*.dll\" \"\${CMAKE_INSTALL_PREFIX}/*.exe\")
+        foreach(binary IN LISTS binaries)
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\")
+        endforeach()")
+endif()
+
+# The zip and the 64-bit installer (NSIS, from Debian's nsis package).
+set(CPACK_PACKAGE_NAME thalden-datalogger)
+set(CPACK_PACKAGE_VENDOR THALDEN)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Korvane DataLogger: copies the stored results of a PV tester to the PC")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "THALDEN Datalogger")
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "THALDEN Datalogger")
+set(CPACK_PACKAGE_EXECUTABLES thalden-datalogger "Korvane DataLogger")
+set(CPACK_GENERATOR ZIP NSIS)
+set(CPACK_NSIS_PACKAGE_NAME "THALDEN Datalogger")
+set(CPACK_NSIS_DISPLAY_NAME "THALDEN Datalogger ${PROJECT_VERSION}")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/resources/windows/thalden-datalogger.ico")
+set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/resources/windows/thalden-datalogger.ico")
+set(CPACK_NSIS_INSTALLED_ICON_NAME thalden-datalogger.exe)
+set(CPACK_NSIS_URL_INFO_ABOUT "https://www.thalden.de/datalogger")
+set(CPACK_NSIS_CONTACT "datalogger@thalden.de")
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_MODIFY_PATH OFF)
+# The zip is the program folder; the installer's name says what it is.
+set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_BINARY_DIR}/packaging-windows-generator.cmake")
+file(WRITE "${CPACK_PROJECT_CONFIG_FILE}" "
+set(CPACK_PACKAGE_FILE_NAME thalden-datalogger-${PROJECT_VERSION}-win64)
+if(CPACK_GENERATOR STREQUAL \"NSIS\")
+    set(CPACK_PACKAGE_FILE_NAME thalden-datalogger-${PROJECT_VERSION}-win64-setup)
+endif()
+")
+
+# CMake's installer script is for the 32-bit stub, which a 64-bit Windows
+# without its 32-bit layer (and Debian's wine64) cannot start: the same script
+# for the 64-bit Unicode stub that Debian's nsis also has.
+set(nsis_template "${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in")
+if(EXISTS "${nsis_template}")
+    # The template starts with a UTF-8 byte order mark, which must stay first.
+    file(READ "${nsis_template}" mark LIMIT 3)
+    file(READ "${nsis_template}" template OFFSET 3)
+    set(nsis_folder "${CMAKE_CURRENT_BINARY_DIR}/nsis")
+    file(WRITE "${nsis_folder}/NSIS.template.in" "${mark}Unicode true\nTarget amd64-unicode\n${template}")
+    set(CPACK_MODULE_PATH "${nsis_folder}" ${CMAKE_MODULE_PATH})
+else()
+    message(WARNING "CMake's NSIS.template.in not found: the installer will be a 32-bit program")
+endif()
+include(CPack)
