@@ -1,0 +1,68 @@
+#include "germannumberformat.h"
+#include "windowtest.h"
+
+#include <QPushButton>
+
+// A whole download through the window on Windows, from the tester simulator
+// that tools/test-windows puts on COM12 (opened as \\.\COM12): saved into a
+// folder with a non-ASCII name, converted in a German run, the port and the
+// file stored in the registry.
+class TestWindows : public QObject, public WindowTest
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        setUp();
+    }
+    void cleanup()
+    {
+        tearDown();
+    }
+
+    void download_data()
+    {
+        QTest::addColumn<QLocale::Language>("language");
+        QTest::addColumn<bool>("converted");
+        QTest::newRow("English") << QLocale::English << false;
+        QTest::newRow("German, converted") << QLocale::German << true;
+    }
+
+    void download()
+    {
+        QFETCH(QLocale::Language, language);
+        QFETCH(bool, converted);
+        const QString port = qEnvironmentVariable("DATALOGGER_TEST_TESTER_PORT");
+        QFile sent(qEnvironmentVariable("DATALOGGER_TEST_TESTER_RESULTS"));
+        if (port.isEmpty() || !sent.open(QIODevice::ReadOnly))
+            QSKIP("Needs the tester simulator on a COM port: run through tools/test-windows");
+
+        QLocale::setDefault(QLocale(language));
+        QSettings().setValue("ConvertData", converted);
+        const QString path = folder->filePath(QStringLiteral("J\u00fcrgen/results.csv"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        {
+            MainWindow window;
+            auto *ports = window.findChild<QComboBox *>("comPorts");
+            ports->setCurrentIndex(ports->findText(port));
+            QCOMPARE(ports->currentText(), port);
+            answerSaveDialog(path);
+            catchWarning();
+            window.show();
+            window.findChild<QPushButton *>("downloadBtn")->click();
+            // The save dialog opens by itself at the end of the transfer.
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 60000);
+        }
+        QCOMPARE(warningText, QString());
+        QCOMPARE(readFile(path).toLatin1(),
+                 converted ? toGermanNumberFormat(sent.readAll()) : sent.readAll());
+        const QSettings registry(QStringLiteral("HKEY_CURRENT_USER\\Software\\THALDEN\\THALDEN Datalogger"),
+                                 QSettings::NativeFormat);
+        QCOMPARE(registry.value("Device/PortName").toString(), port);
+        QCOMPARE(registry.value("Device/LastSavedFilePath").toString(), path);
+    }
+};
+
+DATALOGGER_TEST_MAIN(TestWindows)
+#include "tst_windows.moc"
