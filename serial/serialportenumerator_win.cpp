@@ -1,5 +1,5 @@
-#include "serialportenumerator.h"
 #include "serialcommports_win.h"
+#include "serialportenumerator.h"
 #include "setupapiport_win.h"
 
 #include <algorithm>
