@@ -20,7 +20,10 @@ PortDiagnosis PortDiagnosis::ofFailedOpen(const QString &path)
     } else {
         result.cause = Cause::Failed;
         result.errorCode = error;
+        // Windows' texts end with a full stop, which the sentence around them has.
         result.systemError = qt_error_string(static_cast<int>(error));
+        if (result.systemError.endsWith(QLatin1Char('.')))
+            result.systemError.chop(1);
     }
     return result;
 }

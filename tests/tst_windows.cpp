@@ -1,12 +1,13 @@
 #include "germannumberformat.h"
+#include "portdiagnosis.h"
 #include "windowtest.h"
 
 #include <QPushButton>
 
-// A whole download through the window on Windows, from the tester simulator
-// that tools/test-windows puts on COM12 (opened as \\.\COM12): saved into a
-// folder with a non-ASCII name, converted in a German run, the port and the
-// file stored in the registry.
+// Why a port did not open, with Windows' reasons; a whole download through
+// the window from the tester simulator that tools/test-windows puts on COM12
+// (opened as \\.\COM12): saved into a folder with a non-ASCII name, converted
+// in a German run, the port and the file stored in the registry.
 class TestWindows : public QObject, public WindowTest
 {
     Q_OBJECT
@@ -19,6 +20,30 @@ private slots:
     void cleanup()
     {
         tearDown();
+    }
+
+    // Why a COM port did not open, from Windows' own error (the same when
+    // the port is given by its device path).
+    void diagnosis_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("held by another program")
+            << 5 << "COM12 is in use by another program. Close it, then try again.";
+        QTest::newRow("not there")
+            << 2
+            << "COM12 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.";
+        // %1: Windows' own text, whose full stop the sentence has.
+        QTest::newRow("anything else: Windows' text") << 121 << "COM12 could not be opened: %1 (error 121).";
+    }
+
+    void diagnosis()
+    {
+        QFETCH(int, error);
+        QFETCH(QString, text);
+        SetLastError(DWORD(error));
+        QCOMPARE(Kv::PortDiagnosis::ofFailedOpen("\\\\.\\COM12").informativeText(),
+                 text.arg(qt_error_string(error).chopped(1)));
     }
 
     void download_data()
