@@ -64,6 +64,7 @@ int listPorts()
 bool save(const QString &output, const QByteArray &data, QString *error)
 {
     if (output == QLatin1String("-")) {
+        CommandLinePlatform::setBinary(stdout);
         QFile out;
         if (out.open(stdout, QIODevice::WriteOnly) && out.write(data) == data.size() && out.flush())
             return true;

@@ -18,6 +18,9 @@ bool isTerminal(FILE *stream);
 // Writes text whole and flushes it; a Windows console gets it as UTF-16, so
 // that every letter shows whatever the console's code page.
 void write(FILE *stream, const QString &text);
+// Makes stream pass bytes unchanged: a Windows C runtime otherwise turns
+// each line feed written to it into a carriage return and a line feed.
+void setBinary(FILE *stream);
 // What ends a line that is overwritten in place, erasing what is left of the
 // longer line before it.
 QString eraseToLineEnd();

@@ -31,6 +31,8 @@ void write(FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
+void setBinary(FILE *) {}
+
 QString eraseToLineEnd()
 {
     return QStringLiteral("\033[K");

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <fcntl.h>
 #include <io.h>
 
 namespace CommandLinePlatform {
@@ -47,6 +48,12 @@ void write(FILE *stream, const QString &text)
     // Redirected: a file or pipe takes UTF-8, as PowerShell and most tools read it.
     std::fputs(text.toUtf8().constData(), stream);
     std::fflush(stream);
+}
+
+void setBinary(FILE *stream)
+{
+    std::fflush(stream);
+    ::_setmode(::_fileno(stream), _O_BINARY);
 }
 
 QString eraseToLineEnd()
