@@ -21,10 +21,16 @@ set(runtime_dlls)
 if(MINGW)
     set(runtime_names libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endif()
+get_filename_component(compiler_folder "${CMAKE_CXX_COMPILER}" DIRECTORY)
 foreach(dll IN LISTS runtime_names)
+    # Debian's cross compilers keep them with their libraries; a MinGW kit on
+    # Windows beside the compiler.
     execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${dll}
         OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+        set(path "${compiler_folder}/${dll}")
+    endif()
+    if(NOT EXISTS "${path}")
         message(FATAL_ERROR "The compiler's ${dll} was not found (MinGW-w64 posix-thread compilers)")
     endif()
     get_filename_component(path "${path}" REALPATH)
@@ -33,12 +39,17 @@ endforeach()
 install(FILES ${runtime_dlls} DESTINATION .)
 
 # Debugging symbols make up most of the libraries' size (libstdc++ shrinks
-# from 23 MB to 2 MB): the installed copies are stripped.
+# from 23 MB to 2 MB): the installed copies are stripped, ours and no others.
 if(CMAKE_STRIP)
+    set(binaries thalden-datalogger.exe thalden-datalogger-cli.exe platforms/qwindows.dll
+        styles/qwindowsvistastyle.dll)
+    foreach(path IN LISTS qt_dlls runtime_dlls)
+        get_filename_component(name "${path}" NAME)
+        list(APPEND binaries "${name}")
+    endforeach()
     install(CODE "
-        file(GLOB_RECURSE binaries \"\${CMAKE_INSTALL_PREFIX}/*.dll\" \"\${CMAKE_INSTALL_PREFIX}/*.exe\")
-        foreach(binary IN LISTS binaries)
-            execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\")
+        foreach(binary ${binaries})
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${CMAKE_INSTALL_PREFIX}/\${binary}\")
         endforeach()")
 endif()
 
