@@ -20,14 +20,9 @@
 
 namespace {
 
-void printTo(FILE *stream, const QString &text)
-{
-    CommandLinePlatform::write(stream, text);
-}
-
 void say(const QString &text)
 {
-    printTo(stderr, text + QLatin1Char('\n'));
+    CommandLinePlatform::write(stderr, text + QLatin1Char('\n'));
 }
 
 // The serial layer writes its failure texts without a line break; what
@@ -55,7 +50,7 @@ int listPorts()
                     QLatin1Char('\t')) +
                 QLatin1Char('\n');
     }
-    printTo(stdout, text);
+    CommandLinePlatform::write(stdout, text);
     return CommandLine::Saved;
 }
 
@@ -140,12 +135,12 @@ int CommandLine::run(int argc, char *argv[])
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
-        printTo(stdout, parser.helpText());
+        CommandLinePlatform::write(stdout, parser.helpText());
         return Saved;
     }
     if (parser.isSet(version)) {
-        printTo(stdout,
-                QStringLiteral("THALDEN Datalogger %1\n").arg(QCoreApplication::applicationVersion()));
+        CommandLinePlatform::write(
+            stdout, QStringLiteral("THALDEN Datalogger %1\n").arg(QCoreApplication::applicationVersion()));
         return Saved;
     }
     if (!parser.positionalArguments().isEmpty())
@@ -202,7 +197,7 @@ int CommandLine::run(int argc, char *argv[])
         if (lastShown.isValid() && lastShown.elapsed() < 250)
             return;
         lastShown.start();
-        printTo(stderr, QLatin1Char('\r') + status() + eraseToLineEnd);
+        CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd);
     });
 
     TerminationHandler termination;
@@ -215,9 +210,9 @@ int CommandLine::run(int argc, char *argv[])
     });
     app.exec();
     if (result == CommandLineDownload::Result::LineLost || result == CommandLineDownload::Result::PortGone)
-        printTo(stderr, QStringLiteral("\n"));
+        CommandLinePlatform::write(stderr, QStringLiteral("\n"));
     if (terminal && lastShown.isValid())
-        printTo(stderr, QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
+        CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
     else if (!transfer.received().isEmpty())
         say(status());
 

@@ -1,4 +1,3 @@
-#include "serialcommports_win.h"
 #include "serialportenumerator.h"
 #include "setupapiport_win.h"
 

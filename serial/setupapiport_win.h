@@ -24,4 +24,10 @@ struct SetupApiPort
 // when the platform cannot list them.
 bool listSetupApiPorts(std::vector<SetupApiPort> &devices);
 
+// Appends the port names (COM5) that HKLM\HARDWARE\DEVICEMAP\SERIALCOMM lists,
+// in the registry's order. Every serial port driver enters its ports there,
+// also the virtual ones that the ports setup class leaves out (and, under
+// Wine, every port). Appends nothing when the key is missing: no ports.
+void listSerialCommPorts(std::vector<std::wstring> &names);
+
 } // namespace Kv

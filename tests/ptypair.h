@@ -9,17 +9,16 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-
 #include <QTemporaryFile>
+
 #include <cstdio>
 #include <ctime>
+#include <fcntl.h>
 #ifdef _WIN32
 #include "win32comm.h" // windows.h as the devices have it, before winsock2.h
-#include <fcntl.h>
 #include <io.h>
 #include <winsock2.h>
 #else
-#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
