@@ -82,6 +82,18 @@ void endSessionOnRequest(TerminationHandler &handler)
                 window->sessionEnding = true;
         }
     });
+#ifndef QT_NO_SESSIONMANAGER
+    // A log-off through the desktop's session manager, and on Windows, comes
+    // as this request rather than a signal, and the process may end right
+    // after it without its windows being closed: keep the results now.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &handler, [] {
+        sessionEnding = true;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *window = qobject_cast<MainWindow *>(widget))
+                window->endSession();
+        }
+    });
+#endif
 }
 
 int runWindowCycles()

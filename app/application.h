@@ -21,7 +21,8 @@ int runWindowCycles();
 // one; returns the exit code for a command line given to the window program.
 int showCommandLineIsSeparate();
 
-// Marks the session as ending when handler reports a request to end: the main
-// window then keeps unsaved results for the next start instead of asking, and
-// no further window cycle starts.
+// Marks the session as ending when handler reports a request to end, or the
+// session manager asks to commit data (log-off): the main window then keeps
+// unsaved results for the next start instead of asking, and no further window
+// cycle starts.
 void endSessionOnRequest(TerminationHandler &handler);

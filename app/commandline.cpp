@@ -1,9 +1,10 @@
 #include "commandline.h"
 
 #include "application.h"
-#include "commandlinedownload.h"
 #include "commandlineplatform.h"
-#include "germannumberformat.h"
+#include "dataamount.h"
+#include "downloadsession.h"
+#include "resultswriter.h"
 #include "serialportenumerator.h"
 #include "terminationhandler.h"
 #include "translations.h"
@@ -14,7 +15,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QLoggingCategory>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -23,18 +23,6 @@ namespace {
 void say(const QString &text)
 {
     CommandLinePlatform::write(stderr, text + QLatin1Char('\n'));
-}
-
-// The serial layer writes its failure texts without a line break; what
-// follows them starts on a line of its own.
-void sayAfterFailure(const QString &text)
-{
-    say(QLatin1Char('\n') + text);
-}
-
-QString amount(qint64 bytes)
-{
-    return QLocale().formattedDataSize(bytes);
 }
 
 int listPorts()
@@ -54,32 +42,23 @@ int listPorts()
     return CommandLine::Saved;
 }
 
-// Written whole or not at all, as the window saves: an existing file stays as
-// it was when anything fails.
-bool save(const QString &output, const QByteArray &data, QString *error)
-{
-    if (output == QLatin1String("-")) {
-        CommandLinePlatform::setBinary(stdout);
-        QFile out;
-        if (out.open(stdout, QIODevice::WriteOnly) && out.write(data) == data.size() && out.flush())
-            return true;
-        *error = out.errorString();
-        return false;
-    }
-    QSaveFile file(output);
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
-        return true;
-    *error = file.errorString();
-    return false;
-}
+// The options that select the command line; every other argument is the
+// window's (Qt's own, such as --style fusion or -platform offscreen).
+const char *const ownOptions[] = {"help", "version", "list-ports", "download", "output", "german", "wait"};
 
 } // namespace
 
 bool CommandLine::isRequested(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (qstrncmp(argv[i], "--", 2) == 0)
-            return true;
+        if (qstrncmp(argv[i], "--", 2) != 0)
+            continue;
+        // --name or --name=value
+        const QByteArray name = QByteArray(argv[i] + 2).split('=').constFirst();
+        for (const char *option : ownOptions) {
+            if (name == option)
+                return true;
+        }
     }
     return false;
 }
@@ -88,8 +67,9 @@ int CommandLine::run(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     setApplicationIdentity();
-    // Standard error is the user's here: no trace lines of the serial layer.
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    // Standard error is the user's here: the messages below say what the
+    // serial layer's trace and failure lines would.
+    QLoggingCategory::setFilterRules(QStringLiteral("thalden.serial*=false\n*.debug=false"));
     QObject translatorOwner;
     installStoredTranslator(&translatorOwner);
 
@@ -167,10 +147,11 @@ int CommandLine::run(int argc, char *argv[])
     }
     const QString port = CommandLinePlatform::portPath(parser.value(download));
 
-    CommandLineDownload transfer(port, waitSeconds * 1000);
+    DownloadSession transfer(port);
+    transfer.setWaitLimit(waitSeconds * 1000);
     const Kv::PortDiagnosis failure = transfer.start();
     if (failure.cause != Kv::PortDiagnosis::Cause::None) {
-        sayAfterFailure(tr("The port could not be opened."));
+        say(tr("The port could not be opened."));
         say(failure.informativeText());
         return PortFailed;
     }
@@ -183,10 +164,10 @@ int CommandLine::run(int argc, char *argv[])
     QElapsedTimer lastShown;
     auto status = [&] {
         return tr("%1 received in %2 s", "%1 is an amount such as 12.3 KiB, %2 a number of seconds")
-            .arg(amount(transfer.received().size()))
-            .arg(transfer.msecsSinceFirstByte() / 1000);
+            .arg(dataAmount(transfer.received().size()))
+            .arg(transfer.msecsReceiving() / 1000);
     };
-    QObject::connect(&transfer, &CommandLineDownload::progress, &app, [&] {
+    QObject::connect(&transfer, &DownloadSession::readyRead, &app, [&] {
         if (!terminal) {
             if (!lastShown.isValid()) {
                 say(tr("Receiving..."));
@@ -201,26 +182,19 @@ int CommandLine::run(int argc, char *argv[])
     });
 
     TerminationHandler termination;
-    QObject::connect(&termination, &TerminationHandler::requested, &transfer,
-                     &CommandLineDownload::interrupt);
-    CommandLineDownload::Result result = CommandLineDownload::Result::Complete;
-    QObject::connect(&transfer, &CommandLineDownload::finished, &app, [&](CommandLineDownload::Result r) {
-        result = r;
-        app.quit();
-    });
+    QObject::connect(&termination, &TerminationHandler::requested, &transfer, &DownloadSession::cancel);
+    QObject::connect(&transfer, &DownloadSession::finished, &app, &QCoreApplication::quit);
     app.exec();
-    if (result == CommandLineDownload::Result::LineLost || result == CommandLineDownload::Result::PortGone)
-        CommandLinePlatform::write(stderr, QStringLiteral("\n"));
     if (terminal && lastShown.isValid())
         CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
     else if (!transfer.received().isEmpty())
         say(status());
 
-    switch (result) {
-    case CommandLineDownload::Result::NothingArrived:
+    switch (transfer.outcome()) {
+    case DownloadSession::Outcome::NothingArrived:
         say(tr("Nothing arrived within %n second(s).", "%n is a number of seconds", waitSeconds));
         return NothingArrived;
-    case CommandLineDownload::Result::PortGone: {
+    case DownloadSession::Outcome::PortGone: {
         Kv::PortDiagnosis gone;
         gone.cause = Kv::PortDiagnosis::Cause::Gone;
         gone.port = CommandLinePlatform::portShownAs(port);
@@ -234,22 +208,32 @@ int CommandLine::run(int argc, char *argv[])
     if (transfer.received().isEmpty())
         return Interrupted;
 
-    const QByteArray data =
-        parser.isSet(german) ? toGermanNumberFormat(transfer.received()) : transfer.received();
+    ResultsWriter writer(parser.isSet(german) ? ResultsWriter::Format::German
+                                              : ResultsWriter::Format::AsReceived);
+    bool written = false;
     QString error;
-    if (!save(outputPath, data, &error)) {
+    if (outputPath == QLatin1String("-")) {
+        CommandLinePlatform::setBinary(stdout);
+        QFile out;
+        written = out.open(stdout, QIODevice::WriteOnly) && writer.writeTo(out, transfer.received());
+        error = out.errorString();
+    } else {
+        written = writer.writeFile(outputPath, transfer.received());
+        error = writer.errorString();
+    }
+    if (!written) {
         say(tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
                 .arg(outputPath, error));
         return WriteFailed;
     }
     if (outputPath != QLatin1String("-"))
         say(tr("Saved %1 to %2.", "%1 is an amount such as 12.3 KiB, %2 a file path")
-                .arg(amount(data.size()), outputPath));
-    if (result == CommandLineDownload::Result::LineLost) {
+                .arg(dataAmount(transfer.received().size()), outputPath));
+    if (transfer.isIncomplete()) {
         say(tr("The connection to the tester was lost after %1. The results may be incomplete.",
                "The %1 is replaced with the amount received, such as 12.3 KB.")
-                .arg(amount(transfer.received().size())));
+                .arg(dataAmount(transfer.received().size())));
         return ConnectionLost;
     }
-    return result == CommandLineDownload::Result::Interrupted ? Interrupted : Saved;
+    return transfer.outcome() == DownloadSession::Outcome::Cancelled ? Interrupted : Saved;
 }

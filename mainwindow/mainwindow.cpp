@@ -1,20 +1,18 @@
 #include "mainwindow.h"
 
 #include "appconstants.h"
-#include "appendgrowing.h"
 #include "clickguard.h"
+#include "dataamount.h"
 #include "dialoglanguage.h"
-#include "openfordownload.h"
+#include "downloadsession.h"
 #include "portlist.h"
 #include "portwatcher.h"
 #include "receivedamountlabel.h"
 #include "recoverystore.h"
 #include "resultssaver.h"
 #include "serialportenumerator.h"
-#include "testerline.h"
 #include "translations.h"
 #include "unsavedresultsguard.h"
-#include "winserialdeviceasync.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -44,10 +42,6 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     ui.outputTextEdit->setUndoRedoEnabled(false);
     receiveTimer.setSingleShot(true);
     connect(&receiveTimer, &QTimer::timeout, this, &MainWindow::takeReceived);
-
-    ui.cancelBtn->hide();
-    ui.openBtn->hide();
-    ui.saveBtn->hide();
 
     // The conversion to German number format is offered in German runs once
     // the question has been answered; the check mark shows that answer.
@@ -82,8 +76,8 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     statusBar()->setMinimumHeight(30);
     amountLabel = new ReceivedAmountLabel;
     statusBar()->addPermanentWidget(amountLabel, 0);
-    amountLabel->hide();
     cancelGuard = new ClickGuard(ui.cancelBtn);
+    setState(State::Idle);
 
     QSettings settings;
     restoreGeometry(settings.value(SettingsKeyMainWindowGeometry).toByteArray());
@@ -160,44 +154,65 @@ void MainWindow::download()
     savedFilePath.clear();
     downloadTime = QDateTime::currentDateTime();
     cancelGuard->arm();
-    ui.downloadBtn->hide();
-    ui.cancelBtn->show();
-    ui.openBtn->hide();
-    ui.saveBtn->hide();
-    ui.actionRefreshPorts->setEnabled(false);
-    ui.actionChangeLanguage->setEnabled(false);
-    ui.comPorts->setEnabled(false);
     // The port list stays as it is until the download ends.
     portWatcher->hold();
-    statusBar()->showMessage(tr("Now initiate the download on the tester"));
-    amountLabel->setAmount(0);
-    amountLabel->show();
-    statusBar()->addPermanentWidget(progressBar, 0);
-    progressBar->show();
-
-    const QString portPath = ui.comPorts->currentData(Qt::UserRole).toString();
-    device = new Kv::WinSerialDeviceAsync(this, portPath);
-
-    device->setSettings(Kv::TesterLine::newSettings());
 
     ui.outputTextEdit->clear();
     pendingText.clear();
     pendingShown = 0;
+    takenBytes = 0;
     displayLines.reset();
     receiveTimer.stop();
     dataReceived = false;
     downloadedData.clear();
 
-    const Kv::PortDiagnosis failure = Kv::openForDownload(*device, portPath);
+    const QString portPath = ui.comPorts->currentData(Qt::UserRole).toString();
+    session = new DownloadSession(portPath, this);
+    setState(State::Waiting);
+    const Kv::PortDiagnosis failure = session->start();
     if (failure.cause == Kv::PortDiagnosis::Cause::None) {
-        connect(device, &Kv::WinSerialDeviceAsync::readyRead, this, &MainWindow::readyRead);
-        connect(device, &Kv::WinSerialDeviceAsync::readTimeOut, this, &MainWindow::readTimeOut);
-        Kv::TesterLine::requestResults(*device);
+        connect(session, &DownloadSession::readyRead, this, &MainWindow::readyRead);
+        // The session decides when the transfer has ended.
+        connect(session, &DownloadSession::finished, this, &MainWindow::readTimeOut);
         return;
     }
 
     showConnectFailure(failure);
     cancelDownload();
+}
+
+void MainWindow::setState(State newState)
+{
+    const bool downloading = newState != State::Idle;
+    if (downloading && state == State::Idle) {
+        amountLabel->setAmount(0);
+        statusBar()->addPermanentWidget(progressBar, 0);
+        progressBar->show();
+    } else if (!downloading) {
+        statusBar()->removeWidget(progressBar);
+        // The amount stays until the next download, if there is one.
+        amountLabel->flush();
+    }
+    state = newState;
+    ui.downloadBtn->setVisible(!downloading);
+    ui.cancelBtn->setVisible(downloading);
+    ui.openBtn->setVisible(!downloading && !savedFilePath.isEmpty());
+    ui.saveBtn->setVisible(!downloading && dataReceived);
+    ui.actionRefreshPorts->setEnabled(!downloading);
+    ui.actionChangeLanguage->setEnabled(!downloading);
+    ui.comPorts->setEnabled(!downloading);
+    amountLabel->setVisible(downloading || dataReceived);
+    switch (newState) {
+    case State::Idle:
+        statusBar()->clearMessage();
+        break;
+    case State::Waiting:
+        statusBar()->showMessage(tr("Now initiate the download on the tester"));
+        break;
+    case State::Receiving:
+        statusBar()->showMessage(tr("Downloading..."));
+        break;
+    }
 }
 
 void MainWindow::showConnectFailure(const Kv::PortDiagnosis &failure)
@@ -214,74 +229,58 @@ void MainWindow::showConnectFailure(const Kv::PortDiagnosis &failure)
 
 void MainWindow::cancelDownload()
 {
-    if (!device)
+    if (!session)
         return;
 
-    // What has arrived but is not taken yet is kept too, and its text is
-    // shown in the passes to come.
-    if (device->bytesAvailable() > 0) {
-        appendReceived(device->readAll());
+    // Ended here, the session must not report its end to readTimeOut().
+    disconnect(session, nullptr, this, nullptr);
+    // Everything received before the port closes is kept; its text is shown
+    // in the passes to come.
+    session->cancel();
+    downloadedData = session->takeReceived();
+    dataReceived = !downloadedData.isEmpty();
+    if (takenBytes < downloadedData.size())
         receiveTimer.start();
-    }
-
-    ui.downloadBtn->show();
-    ui.cancelBtn->hide();
-    ui.openBtn->setVisible(!savedFilePath.isEmpty());
-    ui.saveBtn->setVisible(dataReceived);
-    ui.actionRefreshPorts->setEnabled(true);
-    ui.actionChangeLanguage->setEnabled(true);
-    ui.comPorts->setEnabled(true);
-    statusBar()->clearMessage();
-    statusBar()->removeWidget(progressBar);
-    // The amount stays until the next download, if there is one.
-    amountLabel->flush();
-    amountLabel->setVisible(dataReceived);
-
-    device->close();
-    // This may run inside the device's own signal (end of transfer): let the
+    // This may run inside the session's own signal (end of transfer): let the
     // event loop destroy it once that signal has returned.
-    device->deleteLater();
-    device = nullptr;
+    session->deleteLater();
+    session = nullptr;
+    setState(State::Idle);
     portWatcher->release();
 }
 
 void MainWindow::readyRead()
 {
     // A signal queued before the download ended may still arrive.
-    if (!device)
+    if (!session)
         return;
 
-    statusBar()->showMessage(tr("Downloading..."));
-    // The bytes are taken in passes of the event loop: the worker signals far
-    // more often than the window can show text when data comes at full speed.
+    dataReceived = true;
+    if (state != State::Receiving)
+        setState(State::Receiving);
+    amountLabel->setAmount(session->received().size());
+    // The text is shown in passes of the event loop: data comes far faster
+    // than the window can show text when it comes at full speed.
     if (!receiveTimer.isActive())
         receiveTimer.start();
 }
 
-void MainWindow::appendReceived(const QByteArray &chunk)
+const QByteArray &MainWindow::results() const
 {
-    if (!chunk.isEmpty())
-        dataReceived = true;
-
-    // The display drops NUL bytes and carriage returns and breaks long lines;
-    // the data keeps every byte.
-    displayLines.append(chunk, pendingText);
-
-    Kv::appendGrowing(downloadedData, chunk.constData(), chunk.size());
-    amountLabel->setAmount(downloadedData.size());
+    return session ? session->received() : downloadedData;
 }
 
-// Takes received bytes from the device and shows their text, for a few dozen
+// Turns received bytes into display text and shows it, for a few dozen
 // milliseconds a pass of the event loop, so that the window keeps answering
-// however fast data comes; what does not fit waits in the device for the next
-// pass. The text field lays a changed line out whole on every insert and
-// draws each visible line whole: the display lines are at most 64 KiB long
-// (DisplayLineSplitter), and the passes are short, so that a pass and the
-// drawing after it stay well under a quarter of a second.
+// however fast data comes; the rest waits for the next pass. The text field
+// lays a changed line out whole on every insert and draws each visible line
+// whole: the display lines are at most 64 KiB long (DisplayLineSplitter), and
+// the passes are short, so that a pass and the drawing after it stay well
+// under a quarter of a second.
 void MainWindow::takeReceived()
 {
-    constexpr qint64 sliceSize = 1024 * 1024;  // bytes taken from the device at once
-    constexpr qsizetype pieceSize = 32 * 1024; // characters inserted at once
+    constexpr qsizetype sliceSize = 1024 * 1024; // bytes turned into text at once
+    constexpr qsizetype pieceSize = 32 * 1024;   // characters inserted at once
     constexpr qint64 budgetMs = 30;
     QElapsedTimer clock;
     clock.start();
@@ -290,9 +289,14 @@ void MainWindow::takeReceived()
         if (pendingShown == pendingText.size()) {
             pendingText.clear();
             pendingShown = 0;
-            if (!device || device->bytesAvailable() == 0)
+            const QByteArray &data = results();
+            if (takenBytes == data.size())
                 break;
-            appendReceived(device->read(sliceSize));
+            const qsizetype size = qMin(sliceSize, data.size() - takenBytes);
+            // The display drops NUL bytes and carriage returns and breaks long
+            // lines; the results keep every byte.
+            displayLines.append(QByteArray::fromRawData(data.constData() + takenBytes, size), pendingText);
+            takenBytes += size;
             busy = true;
             continue;
         }
@@ -307,40 +311,48 @@ void MainWindow::takeReceived()
     if (busy) {
         ui.outputTextEdit->ensureCursorVisible();
         receiveTimer.start();
+    } else if (session && !session->isRunning()) {
+        readTimeOut();
     }
 }
 
+// The session has ended the transfer.
 void MainWindow::readTimeOut()
 {
-    // A time-out queued before a Cancel must not open the save dialog afterwards.
-    if (!device)
+    // An end queued before a Cancel must not open the save dialog afterwards.
+    if (!session || session->isRunning())
         return;
-    // Silence before the tester starts is waiting, not the end; a port that
-    // has gone meanwhile ends the wait.
-    if (!dataReceived) {
-        if (device->lineFailed()) {
-            cancelDownload();
-            Kv::PortDiagnosis gone;
-            gone.cause = Kv::PortDiagnosis::Cause::Gone;
-            gone.port = ui.comPorts->currentText();
-            showConnectFailure(gone);
-        }
+    // The text shown catches up first: takeReceived() comes back here then.
+    if (receiveTimer.isActive() || takenBytes < session->received().size()) {
+        receiveTimer.start();
         return;
     }
-    // Data not taken or not shown yet: the silence after it is the end.
-    if (device->bytesAvailable() > 0 || receiveTimer.isActive())
-        return;
 
-    const bool lost = device->lineFailed();
+    const DownloadSession::Outcome outcome = session->outcome();
+    const bool incomplete = session->isIncomplete();
     cancelDownload();
+    // A port that went before any data.
+    if (outcome == DownloadSession::Outcome::PortGone) {
+        Kv::PortDiagnosis gone;
+        gone.cause = Kv::PortDiagnosis::Cause::Gone;
+        gone.port = ui.comPorts->currentText();
+        showConnectFailure(gone);
+        return;
+    }
+    if (!dataReceived)
+        return;
     QCoreApplication::processEvents();
-    // The results stop where the line failed, perhaps mid-record.
-    if (lost) {
+    // The question about unsaved results is open (the window is closing):
+    // its answer decides, and its Save saves them.
+    if (asking)
+        return;
+    // The results stop where the transfer broke off, perhaps mid-record.
+    if (incomplete) {
         QMessageBox::warning(
             this, windowTitle(),
             tr("The connection to the tester was lost after %1. The results may be incomplete.",
                "The %1 is replaced with the amount received, such as 12.3 KB.")
-                .arg(QLocale().formattedDataSize(downloadedData.size())));
+                .arg(dataAmount(downloadedData.size())));
     }
     saveFile();
 }
@@ -353,8 +365,12 @@ void MainWindow::openFile()
 
 void MainWindow::saveFile()
 {
+    if (saving)
+        return;
     // A cancelled or failed save leaves the last successful one (and Open) as it was.
+    saving = true;
     const QString path = ResultsSaver::save(this, windowTitle(), downloadedData, downloadTime);
+    saving = false;
     // Once the conversion question is answered in a German run, the answer
     // can be changed at once, not only from the next start.
     const QVariant convertData = QSettings().value(SettingsKeyConvertData);
@@ -373,29 +389,42 @@ void MainWindow::saveFile()
 
 bool MainWindow::resultsUnsaved() const
 {
-    return !downloadedData.isEmpty() && savedFilePath.isEmpty();
+    return !results().isEmpty() && savedFilePath.isEmpty();
 }
 
 bool MainWindow::mayDiscardResults()
 {
-    return UnsavedResultsGuard::mayDiscard(this, resultsUnsaved(), [this] {
+    asking = true;
+    const bool mayDiscard = UnsavedResultsGuard::mayDiscard(this, resultsUnsaved(), [this] {
+        // A transfer still running ends first: one save holds all of it.
+        cancelDownload();
         saveFile();
         return !savedFilePath.isEmpty();
     });
+    asking = false;
+    return mayDiscard;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The end of the session cannot wait for an answer: the results are kept
-    // for the next start instead. It may also come while the question is open
-    // (and closes it).
-    if (!sessionEnding && !mayDiscardResults() && !sessionEnding) {
+    // for the next start instead. It may also come while the question or the
+    // save dialog is open (and closes it). Otherwise, while either is open,
+    // it waits for that one.
+    if (!sessionEnding && (asking || saving || !mayDiscardResults()) && !sessionEnding) {
         event->ignore();
         return;
     }
     if (sessionEnding && resultsUnsaved())
-        RecoveryStore::write(downloadedData, downloadTime);
+        RecoveryStore::write(results(), downloadTime);
     event->accept();
+}
+
+void MainWindow::endSession()
+{
+    sessionEnding = true;
+    if (resultsUnsaved())
+        RecoveryStore::write(results(), downloadTime);
 }
 
 void MainWindow::showAbout()

@@ -13,10 +13,11 @@ class ClickGuard;
 class QProgressBar;
 class ReceivedAmountLabel;
 
+class DownloadSession;
+
 namespace Kv {
 class PortDiagnosis;
 class PortWatcher;
-class WinSerialDeviceAsync;
 } // namespace Kv
 
 // The program's only window: the port list, the download and its output,
@@ -28,6 +29,10 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
     ~MainWindow() override;
+
+    // The desktop session ends (log-off, shut-down): unsaved results go to
+    // the recovery file now, without a question, and closing asks none.
+    void endSession();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -46,9 +51,14 @@ private slots:
     void convertDataToggled(bool checked);
 
 private:
+    // Idle, or a download waiting for the tester's first byte, or receiving.
+    enum class State { Idle, Waiting, Receiving };
+    // Sets every widget and action the download changes from the state.
+    void setState(State state);
     void showConnectFailure(const Kv::PortDiagnosis &failure);
-    void appendReceived(const QByteArray &chunk);
     void takeReceived();
+    // The results of the running download, or else of the last one.
+    const QByteArray &results() const;
     // Results have arrived since the last download started and no save of
     // them has succeeded.
     bool resultsUnsaved() const;
@@ -70,14 +80,18 @@ public:
     bool sessionEnding = false;
 
 private:
-    Kv::WinSerialDeviceAsync *device = nullptr;
+    State state = State::Idle;
+    // The running download; deleted once it has ended, its results kept here.
+    DownloadSession *session = nullptr;
     bool dataReceived = false;
     QByteArray downloadedData;
-    // Received text (Latin-1) from pendingShown on is not shown yet.
+    // Bytes of the results turned into display text so far.
+    qsizetype takenBytes = 0;
+    // Display text from pendingShown on is not shown yet.
     QByteArray pendingText;
     qsizetype pendingShown = 0;
     DisplayLineSplitter displayLines;
-    // Runs takeReceived() while received bytes wait to be taken or shown.
+    // Runs takeReceived() while received bytes wait to be shown.
     QTimer receiveTimer;
     QProgressBar *progressBar = nullptr;
     Kv::PortWatcher *portWatcher = nullptr;
@@ -89,4 +103,8 @@ private:
     // The file of the last successful save of the results on screen; empty
     // while they are unsaved.
     QString savedFilePath;
+    // The question about unsaved results, or the save dialog, is open: one
+    // of each at a time, and a transfer that ends meanwhile opens neither.
+    bool asking = false;
+    bool saving = false;
 };

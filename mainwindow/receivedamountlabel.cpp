@@ -1,6 +1,6 @@
 #include "receivedamountlabel.h"
 
-#include <QLocale>
+#include "dataamount.h"
 
 ReceivedAmountLabel::ReceivedAmountLabel(QWidget *parent)
     : QLabel(parent)
@@ -34,6 +34,6 @@ void ReceivedAmountLabel::flush()
 
 void ReceivedAmountLabel::showAmount()
 {
-    setText(QLocale().formattedDataSize(amount, 1, QLocale::DataSizeSIFormat));
+    setText(dataAmount(amount));
     pending = false;
 }

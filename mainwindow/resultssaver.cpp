@@ -1,14 +1,13 @@
 #include "resultssaver.h"
 
 #include "appconstants.h"
-#include "germannumberformat.h"
+#include "resultswriter.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -47,19 +46,6 @@ static bool wantsGermanFormat(QWidget *parent, const QString &title)
     return convert;
 }
 
-// Writes on after a short write, so that a full disk ends in an error that
-// names its cause (a short write sets none).
-static bool writeAll(QSaveFile &file, const QByteArray &data)
-{
-    for (qint64 at = 0; at < data.size();) {
-        const qint64 written = file.write(data.constData() + at, data.size() - at);
-        if (written <= 0)
-            return false;
-        at += written;
-    }
-    return true;
-}
-
 QString ResultsSaver::save(QWidget *parent, const QString &title, const QByteArray &results,
                            const QDateTime &downloaded)
 {
@@ -88,18 +74,10 @@ QString ResultsSaver::save(QWidget *parent, const QString &title, const QByteArr
         return {};
     const QString path = dialog.selectedFiles().constFirst();
 
-    QByteArray data = results;
     const bool isCsv = QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
-    if (isCsv && QLocale().language() == QLocale::German && wantsGermanFormat(parent, title))
-        data = toGermanNumberFormat(data);
-
-    // Written beside the target and renamed over it only when every byte is
-    // on disk: a full disk or a lost drive leaves the old file as it was. In a
-    // folder where no file may be made but the target may be written, it is
-    // written in place; a failure there can leave the old file damaged.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    const bool saved = file.open(QIODevice::WriteOnly) && writeAll(file, data) && file.commit();
+    const bool german = isCsv && QLocale().language() == QLocale::German && wantsGermanFormat(parent, title);
+    ResultsWriter writer(german ? ResultsWriter::Format::German : ResultsWriter::Format::AsReceived);
+    const bool saved = writer.writeFile(path, results);
     if (!saved) {
         static const struct
         {
@@ -111,7 +89,7 @@ QString ResultsSaver::save(QWidget *parent, const QString &title, const QByteArr
                                       "in your translation!");
         QMessageBox box(QMessageBox::Warning, title, windowText(failed.source, failed.comment).arg(path),
                         QMessageBox::Ok, parent);
-        box.setInformativeText(file.errorString());
+        box.setInformativeText(writer.errorString());
         box.exec();
         return {};
     }

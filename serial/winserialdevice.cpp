@@ -1,11 +1,11 @@
 #include "winserialdevice.h"
 
 #include "portpath.h"
+#include "seriallogging.h"
 #include "serialsettings.h"
 
 #include <QDebug>
 
-#include <cstdio>
 #include <cstring>
 
 namespace Kv {
@@ -41,7 +41,7 @@ bool WinSerialDevice::openPort(QIODevice::OpenMode mode, DWORD readTimeout, DWOR
     if (handle != INVALID_HANDLE_VALUE)
         close();
     const std::wstring path = portOpenPath(portName.toStdWString());
-    qDebug("Win32SerialDevice::open()\n");
+    qCDebug(lcSerial, "Win32SerialDevice::open()");
     handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
@@ -95,7 +95,7 @@ bool WinSerialDevice::failOpen()
 
 void WinSerialDevice::close()
 {
-    qDebug("Win32SerialDevice::close()");
+    qCDebug(lcSerial, "Win32SerialDevice::close()");
     if (handle != INVALID_HANDLE_VALUE) {
         CloseHandle(handle);
         handle = INVALID_HANDLE_VALUE;
@@ -138,7 +138,7 @@ qint64 WinSerialDevice::writeData(const char *data, qint64 count)
         const QString text =
             reportError("Win32SerialDevice::writeData failed with error: ", error, !writeFailing);
         if (!writeFailing)
-            qDebug().noquote() << text;
+            qCDebug(lcSerial).noquote() << text;
         writeFailing = true;
         return -1;
     }
@@ -165,11 +165,8 @@ void WinSerialDevice::adjustPortState() {}
 QString WinSerialDevice::reportError(const char *text, DWORD code, bool print)
 {
     const QByteArray message = text + QByteArray::number(code);
-    if (print) {
-        // No line break: the text is written exactly as formed.
-        std::fputs(message.constData(), stderr);
-        std::fflush(stderr);
-    }
+    if (print)
+        qCWarning(lcSerial, "%s", message.constData());
     const QString result = QString::fromLatin1(message);
     setErrorString(result);
     return result;

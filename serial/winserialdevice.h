@@ -13,7 +13,7 @@ class SerialSettings;
 
 // A QIODevice over one serial port with blocking calls: a read waits up to the
 // port's read time-out for the first byte, a write returns once the bytes are
-// sent and flushed. Failures go to stderr and into errorString().
+// sent and flushed. Failures go to the log (lcSerial) and into errorString().
 class WinSerialDevice : public QIODevice
 {
 public:
@@ -49,7 +49,7 @@ protected:
     DCB *portState = nullptr;
 
 private:
-    // Writes text and code to stderr (when print is set) and to errorString().
+    // Logs text and code as a warning (when print is set); sets errorString().
     QString reportError(const char *text, DWORD code, bool print);
     bool failOpen();
 

@@ -86,6 +86,15 @@ void WinSerialDeviceAsync::stopWorker()
     device->close();
 }
 
+QByteArray WinSerialDeviceAsync::takeRemainder()
+{
+    QMutexLocker locker(&thread->readMutex);
+    QByteArray rest = thread->readBuffer.mid(thread->readOffset);
+    thread->readBuffer.clear();
+    thread->readOffset = 0;
+    return rest;
+}
+
 bool WinSerialDeviceAsync::lineFailed() const
 {
     QMutexLocker locker(&thread->readMutex);

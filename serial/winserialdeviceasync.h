@@ -35,6 +35,10 @@ public:
     bool waitForReadyRead(int msecs) override;
     bool waitForBytesWritten(int msecs) override;
 
+    // What the worker read and nobody has taken yet; also after close(), so
+    // that the bytes that came just before it are not lost.
+    QByteArray takeRemainder();
+
     // True once a read has failed since open (hang-up, unplug, the port gone),
     // as opposed to a silent line; readTimeOut() goes on at the same pace.
     bool lineFailed() const;

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMutex>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -175,6 +176,29 @@ private:
     }
 #endif
 };
+
+// The serial layer's failure lines (warnings of "thalden.serial") logged
+// while f runs, from any thread, one after the other; other messages go on
+// to the usual handler.
+template <typename F>
+QByteArray serialFailuresOf(F &&f)
+{
+    static QMutex mutex;
+    static QByteArray lines;
+    static QtMessageHandler usual = nullptr;
+    lines.clear();
+    usual =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            if (type != QtWarningMsg || qstrcmp(context.category, "thalden.serial") != 0)
+                return usual(type, context, text);
+            const QMutexLocker locker(&mutex);
+            lines += text.toLatin1();
+        });
+    f();
+    qInstallMessageHandler(usual);
+    const QMutexLocker locker(&mutex);
+    return lines;
+}
 
 // What f writes to the standard error stream.
 template <typename F>

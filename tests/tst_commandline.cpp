@@ -1,6 +1,7 @@
 // The command line as a script runs it: the real program, no display, a
 // simulated tester on a pseudo-terminal.
 
+#include "commandline.h"
 #include "testersimulatorthread.h"
 #include "testsupport.h"
 #include "winserialdevice.h"
@@ -16,6 +17,8 @@ class TestCommandLine : public QObject
 
 private slots:
     void init();
+    void selection_data();
+    void selection();
     void download_data();
     void download();
     void exitCodes_data();
@@ -57,23 +60,58 @@ int TestCommandLine::run(const QStringList &arguments, const std::function<void(
     return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -2;
 }
 
+void TestCommandLine::selection_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("commandLine");
+    QTest::newRow("none") << QStringList() << false;
+    // Qt's own options, with two dashes as with one, start the window.
+    QTest::newRow("--style fusion") << QStringList{"--style", "fusion"} << false;
+    QTest::newRow("--platform offscreen") << QStringList{"--platform", "offscreen"} << false;
+    QTest::newRow("--reverse") << QStringList{"--reverse"} << false;
+    QTest::newRow("--download") << QStringList{"--download", "ttyUSB0", "--output", "a.csv"} << true;
+    QTest::newRow("--output=FILE") << QStringList{"-reverse", "--output=a.csv"} << true;
+    QTest::newRow("--help after Qt's") << QStringList{"--reverse", "--help"} << true;
+    QTest::newRow("a longer name") << QStringList{"--waiting"} << false;
+}
+
+// Only the command line's own options select it.
+void TestCommandLine::selection()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, commandLine);
+    QList<QByteArray> words{"thalden-datalogger"};
+    for (const QString &argument : std::as_const(arguments))
+        words << argument.toLocal8Bit();
+    std::vector<char *> argv;
+    for (QByteArray &word : words)
+        argv.push_back(word.data());
+    QCOMPARE(CommandLine::isRequested(int(argv.size()), argv.data()), commandLine);
+}
+
 void TestCommandLine::download_data()
 {
     QTest::addColumn<TesterSimulator::Noise>("noise");
     QTest::addColumn<qint64>("pauseAt");
+    QTest::addColumn<int>("pauseMs");
     QTest::addColumn<qint64>("hangUpAt");
     QTest::addColumn<QString>("extra"); // --german, --output -, SIGINT
     QTest::addColumn<int>("exitCode");
-    QTest::newRow("results") << TesterSimulator::Noise::None << qint64(-1) << qint64(-1) << "" << 0;
-    QTest::newRow("binary noise") << TesterSimulator::Noise::Only << qint64(-1) << qint64(-1) << "" << 0;
-    QTest::newRow("a pause ends it") << TesterSimulator::Noise::None << qint64(2000) << qint64(-1) << "" << 0;
-    QTest::newRow("hang-up mid-transfer")
-        << TesterSimulator::Noise::None << qint64(-1) << qint64(5000) << "" << 5;
-    QTest::newRow("German") << TesterSimulator::Noise::None << qint64(-1) << qint64(-1) << "--german" << 0;
-    QTest::newRow("to standard output")
-        << TesterSimulator::Noise::Mixed << qint64(-1) << qint64(-1) << "-" << 0;
-    QTest::newRow("interrupted") << TesterSimulator::Noise::None << qint64(-1) << qint64(-1) << "SIGINT"
-                                 << 130;
+    QTest::addColumn<qint64>("endsAt"); // -1: the whole memory arrives
+    using Noise = TesterSimulator::Noise;
+    QTest::newRow("results") << Noise::None << -1LL << 0 << -1LL << "" << 0 << -1LL;
+    // Noise ends mid-line: perhaps cut short, so it says so.
+    QTest::newRow("binary noise") << Noise::Only << -1LL << 0 << -1LL << "" << 5 << -1LL;
+    // The built-in results have a line end at 2004 and none at 5000.
+    QTest::newRow("a pause after a line ends it")
+        << Noise::None << 2004LL << 600 << -1LL << "" << 0 << 2004LL;
+    QTest::newRow("a pause mid-line does not") << Noise::None << 5000LL << 80 << -1LL << "" << 0 << -1LL;
+    QTest::newRow("silence mid-line ends it, reported")
+        << Noise::None << 5000LL << 2500 << -1LL << "" << 5 << 5000LL;
+    QTest::newRow("hang-up mid-transfer") << Noise::None << -1LL << 0 << 5000LL << "" << 5 << 5000LL;
+    QTest::newRow("German") << Noise::None << -1LL << 0 << -1LL << "--german" << 0 << -1LL;
+    QTest::newRow("to standard output") << Noise::Mixed << -1LL << 0 << -1LL << "-" << 0 << -1LL;
+    QTest::newRow("interrupted") << Noise::None << -1LL << 0 << -1LL << "SIGINT" << 130 << -1LL;
 }
 
 // The bytes written are the bytes sent, up to where the transfer ended.
@@ -81,15 +119,17 @@ void TestCommandLine::download()
 {
     QFETCH(TesterSimulator::Noise, noise);
     QFETCH(qint64, pauseAt);
+    QFETCH(int, pauseMs);
     QFETCH(qint64, hangUpAt);
     QFETCH(QString, extra);
     QFETCH(int, exitCode);
+    QFETCH(qint64, endsAt);
     TesterSimulator::Options options;
     options.bitsPerSecond = extra == QLatin1String("SIGINT") ? 9600 : 0;
-    options.size = 100000;
+    options.size = noise == TesterSimulator::Noise::Only ? 100000 : -1;
     options.noise = noise;
     options.pauseAt = pauseAt;
-    options.pauseMs = 600;
+    options.pauseMs = pauseMs;
     options.hangUpAt = hangUpAt;
     TesterSimulatorThread testerThread(options);
     const TesterSimulator &tester = *testerThread.tester;
@@ -106,10 +146,10 @@ void TestCommandLine::download()
         }
     });
     QVERIFY2(code == exitCode, err.constData());
-    QVERIFY2(!err.contains("Win32SerialDevice::open()"), "no trace lines");
+    QVERIFY2(!err.contains("Win32SerialDevice::"), "no lines of the serial layer");
     QByteArray expected = tester.payload();
-    if (pauseAt >= 0 || hangUpAt >= 0)
-        expected.truncate(qMax(pauseAt, hangUpAt));
+    if (endsAt >= 0)
+        expected.truncate(endsAt);
     QFile file(path);
     const QByteArray written = extra == "-" ? out : (file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
     if (extra == QLatin1String("SIGINT")) {
@@ -120,6 +160,9 @@ void TestCommandLine::download()
         expected.replace(',', ';').replace('.', ',');
     QVERIFY(written == expected);
     QCOMPARE(err.contains("The results may be incomplete."), exitCode == 5);
+    // Amounts as the window shows them.
+    if (exitCode == 0 && endsAt < 0 && extra.isEmpty() && noise == TesterSimulator::Noise::None)
+        QVERIFY2(err.contains("Saved 23.7 kB to "), err.constData());
 }
 
 void TestCommandLine::exitCodes_data()
@@ -128,7 +171,7 @@ void TestCommandLine::exitCodes_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("says");
     QTest::newRow("--version") << "--version" << 0 << QByteArray("THALDEN Datalogger 1.0.6\n");
-    QTest::newRow("unknown option") << "--colour" << 1 << QByteArray("Unknown option 'colour'");
+    QTest::newRow("unknown option") << "--list-ports --colour" << 1 << QByteArray("Unknown option 'colour'");
     QTest::newRow("no output") << "--download PORT" << 1 << QByteArray("--output");
     QTest::newRow("wait not positive")
         << "--download PORT --output FOLDER/a --wait 0" << 1 << QByteArray("--wait");

@@ -1,4 +1,5 @@
 #include "dialoglanguage.h"
+#include "recoverystore.h"
 #include "terminationhandler.h"
 #include "windowtest.h"
 
@@ -53,6 +54,7 @@ private slots:
     void unsavedResultsGuard();
     void terminationKeepsResults_data();
     void terminationKeepsResults();
+    void logOffKeepsResults();
 
 private:
     QList<QUrl> openedUrls;
@@ -253,7 +255,7 @@ void TestMainWindow::shortcuts()
 
     QTest::keySequence(window.get(), keys);
     QTRY_COMPARE(used.count(), 1);
-    QVERIFY(!window->device);
+    QVERIFY(!window->session);
     QCOMPARE(window->isVisible(), command != "actionExit");
 }
 
@@ -450,9 +452,9 @@ void TestMainWindow::noPermission()
         MainWindow window;
         window.ui.comPorts->setCurrentIndex(window.ui.comPorts->findData(QString::fromLocal8Bit(port)));
         catchWarning();
-        const QByteArray errors = stderrOf([&] { window.ui.downloadBtn->click(); });
+        const QByteArray errors = serialFailuresOf([&] { window.ui.downloadBtn->click(); });
         if (detail.isEmpty()) {
-            QVERIFY(window.device);
+            QVERIFY(window.session);
             window.ui.cancelBtn->click();
             return;
         }
@@ -579,11 +581,11 @@ void TestMainWindow::unsavedResultsGuard()
 
     QCOMPARE(asked, 1);
     QCOMPARE(readFile(path), answer == "Save" ? QStringLiteral("unsaved") : QStringLiteral("<missing>"));
-    QCOMPARE(action == "Download" ? window->device != nullptr : !window->isVisible(), goesOn);
+    QCOMPARE(action == "Download" ? window->session != nullptr : !window->isVisible(), goesOn);
     QCOMPARE(window->downloadedData.isEmpty(), action == "Download" && goesOn);
     // Open is there for saved results, until the next download starts.
     QCOMPARE(window->ui.openBtn->isHidden(), answer != "Save" || action == "Download");
-    if (window->device)
+    if (window->session)
         window->ui.cancelBtn->click();
 }
 
@@ -644,6 +646,33 @@ void TestMainWindow::terminationKeepsResults()
     QVERIFY2(output.contains("PASS   : TestMainWindow::" + row.toLatin1().replace(':', '(') + ')'),
              output.constData());
     QCOMPARE(output.contains("the unsaved results could not be kept in /dev/null/"), !writable);
+}
+
+// A log-off through the session manager (and on Windows) comes as a request
+// to commit data, after which the process may end without closing its
+// windows: the results are kept at once, and nothing asks.
+void TestMainWindow::logOffKeepsResults()
+{
+    TerminationHandler handler;
+    endSessionOnRequest(handler);
+    MainWindow window;
+    window.downloadedData = "unsaved\r\n";
+    window.show();
+    int asked = 0;
+    TestSupport::whenShown<QMessageBox>([&asked](QMessageBox *box) {
+        ++asked;
+        box->reject();
+    });
+    const QMetaObject &application = QGuiApplication::staticMetaObject;
+    const int request = application.indexOfSignal("commitDataRequest(QSessionManager&)");
+    QVERIFY(request >= 0);
+    // As the platform sends it; the program does not look at the manager.
+    void *arguments[] = {nullptr, nullptr};
+    QMetaObject::activate(qApp, &application, request - application.methodOffset(), arguments);
+    const auto removeKept = qScopeGuard([] { QFile::remove(RecoveryStore::filePath()); });
+    QCOMPARE(readFile(RecoveryStore::filePath()), QStringLiteral("unsaved\r\n"));
+    QVERIFY(window.close());
+    QCOMPARE(asked, 0);
 }
 
 DATALOGGER_TEST_MAIN(TestMainWindow)

@@ -1,3 +1,5 @@
+#include "dataamount.h"
+#include "downloadsession.h"
 #include "testersimulator.h"
 #include "testersimulatorthread.h"
 #include "windowtest.h"
@@ -32,6 +34,8 @@ private slots:
     void failedOpen();
     void transfers_data();
     void transfers();
+    void closingMidTransfer_data();
+    void closingMidTransfer();
     void soak();
 
 private:
@@ -95,7 +99,8 @@ void TestMainWindowDownload::cancel()
         // The second click of a double click lands on Cancel, in Download's place.
         QTest::mouseDClick(window->ui.cancelBtn, Qt::LeftButton);
         QVERIFY(sinceDownload.elapsed() < QApplication::doubleClickInterval());
-        QSignalSpy timeOuts(window->device, &Kv::WinSerialDeviceAsync::readTimeOut);
+        QSignalSpy timeOuts(window->session->findChild<Kv::WinSerialDeviceAsync *>(),
+                            &Kv::WinSerialDeviceAsync::readTimeOut);
         QTRY_VERIFY_WITH_TIMEOUT(
             timeOuts.count() >= 10 && sinceDownload.elapsed() > QApplication::doubleClickInterval(), 10000);
         checkState(*window, true);
@@ -103,7 +108,7 @@ void TestMainWindowDownload::cancel()
                  QStringLiteral("Now initiate the download on the tester"));
         QTest::mouseClick(window->ui.cancelBtn, Qt::LeftButton);
     } else {
-        QTRY_VERIFY_WITH_TIMEOUT(window->downloadedData.size() > cancelAfter, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(window->results().size() > cancelAfter, 10000);
         QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Downloading..."));
         if (closing) {
             // After the question about the results: the download ends with the window.
@@ -171,12 +176,12 @@ void TestMainWindowDownload::failedOpen()
     window->ui.saveBtn->show();
     catchWarning();
 
-    const QByteArray errors = stderrOf([&] {
+    const QByteArray errors = serialFailuresOf([&] {
         window->ui.downloadBtn->click();
         if (port == "gone") {
             QTRY_VERIFY_WITH_TIMEOUT(tester.receivedBytes().endsWith("ALL\r\n"), 10000);
             tester.hangUp();
-            QTRY_VERIFY_WITH_TIMEOUT(!window->device, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!window->session, 10000);
         }
     });
     QVERIFY2(errors.count("error") <= 2 && errors.size() < 300, errors.constData());
@@ -196,19 +201,16 @@ void TestMainWindowDownload::transfers_data()
     QTest::addColumn<TesterSimulator::Noise>("noise");
     QTest::addColumn<qint64>("size");
     QTest::addColumn<QByteArray>("file"); // sent instead of the results when not empty
-    QTest::addColumn<qint64>("pauseAt");  // a pause of 600 ms ends the transfer there
     QTest::addColumn<qint64>("hangUpAt");
     QTest::addColumn<int>("rate"); // bit/s; 0: full speed
     const auto row = [](const char *name, TesterSimulator::Noise noise, qint64 size,
-                        const QByteArray &file = {}, qint64 pauseAt = -1, qint64 hangUpAt = -1,
-                        int rate = 0) {
-        QTest::newRow(name) << noise << size << file << pauseAt << hangUpAt << rate;
+                        const QByteArray &file = {}, qint64 hangUpAt = -1, int rate = 0) {
+        QTest::newRow(name) << noise << size << file << hangUpAt << rate;
     };
     using Noise = TesterSimulator::Noise;
     // Records of one line each, paced, a little after the request as the user starts the transfer.
-    row("the results, paced", Noise::None, -1, {}, -1, -1, 200000);
-    row("silence after data", Noise::None, 300000, {}, 2000);
-    row("hang-up mid-transfer", Noise::None, 300000, {}, -1, 100000);
+    row("the results, paced", Noise::None, -1, {}, -1, 200000);
+    row("hang-up mid-transfer", Noise::None, 300000, {}, 100000);
     row("binary bursts over the text", Noise::Mixed, 300000);
     row("10 MB of binary", Noise::Only, 10000000);
     row("one byte", Noise::None, -1, "x");
@@ -235,15 +237,14 @@ static QString displayed(const QByteArray &data)
 
 // The window keeps answering while it takes data of any kind at full speed;
 // the display drops only NUL and carriage returns; the file is what was sent.
-// A pause ends a transfer; a pulled cable ends it too, but says so before the
-// save dialog, and the window neither spins on the dead port nor floods
-// standard error.
+// A pulled cable or data that ends mid-line ends the transfer too, but says
+// so before the save dialog, and the window neither spins on the dead port
+// nor floods the log.
 void TestMainWindowDownload::transfers()
 {
     QFETCH(TesterSimulator::Noise, noise);
     QFETCH(qint64, size);
     QFETCH(QByteArray, file);
-    QFETCH(qint64, pauseAt);
     QFETCH(qint64, hangUpAt);
     QFETCH(int, rate);
     TesterSimulator::Options options;
@@ -251,8 +252,6 @@ void TestMainWindowDownload::transfers()
     options.delayMs = rate > 0 ? 300 : 0;
     options.noise = noise;
     options.size = size;
-    options.pauseAt = pauseAt;
-    options.pauseMs = 600;
     options.hangUpAt = hangUpAt;
     if (!file.isEmpty()) {
         options.filePath = folder->filePath("input.bin");
@@ -282,18 +281,15 @@ void TestMainWindowDownload::transfers()
     QElapsedTimer clock;
     clock.start();
     double cpuUsed = 0;
-    const auto amount = [](qint64 bytes) {
-        return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
-    };
-    const QByteArray errors = stderrOf([&] {
+    const QByteArray errors = serialFailuresOf([&] {
         window->ui.downloadBtn->click();
         checkState(*window, true);
         QCOMPARE(window->statusBar()->currentMessage(),
                  QStringLiteral("Now initiate the download on the tester"));
-        QCOMPARE(window->amountLabel->text(), amount(0));
+        QCOMPARE(window->amountLabel->text(), QStringLiteral("0 bytes"));
         // The save dialog opens by itself at the end.
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 240000);
-        if (pauseAt >= 0 || hangUpAt >= 0) {
+        if (hangUpAt >= 0) {
             const double before = processCpuSeconds();
             QTest::qWait(1000);
             cpuUsed = processCpuSeconds() - before;
@@ -302,8 +298,8 @@ void TestMainWindowDownload::transfers()
     qInfo("%lld bytes in %lld ms, longest gap between 10 ms ticks %lld ms",
           qint64(window->downloadedData.size()), clock.elapsed(), longestGap);
 
-    const qint64 end = pauseAt >= 0 ? pauseAt : hangUpAt >= 0 ? hangUpAt : tester->payloadSize();
-    const QByteArray sent = tester->payload().left(end);
+    const QByteArray sent = tester->payload().left(hangUpAt >= 0 ? hangUpAt : tester->payloadSize());
+    const bool midLine = !sent.endsWith('\n') && !sent.endsWith('\r');
     QVERIFY(window->downloadedData == sent);
     QVERIFY(readFile(path).toLatin1() == sent);
     // The raw text: toPlainText() would turn no-break spaces into spaces.
@@ -313,18 +309,19 @@ void TestMainWindowDownload::transfers()
     checkState(*window, false, true);
     QVERIFY(!window->ui.openBtn->isHidden());
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("File successfully saved"));
-    QCOMPARE(window->amountLabel->text(), amount(sent.size()));
+    QCOMPARE(window->amountLabel->text(), dataAmount(sent.size()));
     if (rate > 0) {
         // One record to a line, wider than the window: it scrolls sideways.
         QCOMPARE(window->ui.outputTextEdit->document()->lastBlock().previous().layout()->lineCount(), 1);
         QVERIFY(window->ui.outputTextEdit->horizontalScrollBar()->maximum() > 0);
     }
+    // In the one format of amounts everywhere.
     QCOMPARE(warnedBeforeSaving,
-             hangUpAt < 0
+             hangUpAt < 0 && !midLine
                  ? QString()
                  : QStringLiteral("The connection to the tester was lost after %1. The results may be "
                                   "incomplete.")
-                       .arg(QLocale().formattedDataSize(hangUpAt)));
+                       .arg(dataAmount(sent.size())));
     QVERIFY2(cpuUsed < 0.3, qPrintable(QString::number(cpuUsed)));
     // One report of the failing read at most, not one each read period.
     QVERIFY2(errors.count("error") <= 2 && errors.size() < 300, errors.constData());
@@ -337,6 +334,60 @@ void TestMainWindowDownload::transfers()
     const qint64 gapLimit = 250;
 #endif
     QVERIFY2(longestGap < gapLimit, qPrintable(QString::number(longestGap)));
+}
+
+void TestMainWindowDownload::closingMidTransfer_data()
+{
+    QTest::addColumn<bool>("endsWhileAsking"); // else Save is chosen while the transfer runs
+    QTest::newRow("the transfer ends while the question is open") << true;
+    QTest::newRow("Save while the transfer runs") << false;
+}
+
+// Closing the window while data arrives asks about the results; whatever
+// happens meanwhile, one save dialog opens, for everything received.
+void TestMainWindowDownload::closingMidTransfer()
+{
+    QFETCH(bool, endsWhileAsking);
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 0;
+    // Mid-line: the transfer goes on after the pause.
+    options.pauseAt = 5000;
+    options.pauseMs = 1000;
+    TesterSimulatorThread testerThread(options);
+    auto window = windowOnPort(testerThread.tester->portPath());
+    window->show();
+    const QString path = folder->filePath("out.csv");
+    int saveDialogs = 0;
+    bool saving = false;
+    QTimer dialogs;
+    connect(&dialogs, &QTimer::timeout, this, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            ++saveDialogs;
+            if (!saving) {
+                dialog->reject();
+                return;
+            }
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    dialogs.start(10);
+    TestSupport::whenShown<QMessageBox>(
+        [&](QMessageBox *box) {
+            if (endsWhileAsking)
+                QTRY_VERIFY_WITH_TIMEOUT(!window->session, 10000);
+            saving = true;
+            box->button(QMessageBox::Save)->click();
+        },
+        [](QMessageBox *box) { return box->text() == "The downloaded results have not been saved."; });
+
+    window->ui.downloadBtn->click();
+    QTRY_COMPARE_WITH_TIMEOUT(window->results().size(), 5000, 10000);
+    QVERIFY(window->close());
+    QVERIFY(!window->session);
+    QCOMPARE(saveDialogs, 1);
+    const QByteArray sent = testerThread.tester->payload();
+    QVERIFY(readFile(path).toLatin1() == (endsWhileAsking ? sent : sent.left(5000)));
 }
 
 // Random downloads from a tester in its own thread: random sizes and rates,
@@ -365,9 +416,8 @@ void TestMainWindowDownload::soak()
         auto window = windowOnPort(testerThread.tester->portPath());
         const QString path = folder->filePath(QStringLiteral("soak%1.bin").arg(round));
         answerSaveDialog(path);
-        // A hang-up is reported before the save dialog.
-        if (options.hangUpAt >= 0)
-            catchWarning();
+        // A hang-up, or an end mid-line, is reported before the save dialog.
+        catchWarning();
         window->ui.downloadBtn->click();
         QVERIFY2(QTest::qWaitFor([&] { return QFile::exists(path); }, 30000), where);
         const QByteArray sent =

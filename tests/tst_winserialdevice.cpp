@@ -23,7 +23,7 @@ QByteArray refusal(int code)
 QByteArray tryOpen(WinSerialDevice &device)
 {
     bool opened = false;
-    const QByteArray text = stderrOf([&] { opened = device.openPort(QIODevice::ReadWrite, 50, 50); });
+    const QByteArray text = serialFailuresOf([&] { opened = device.openPort(QIODevice::ReadWrite, 50, 50); });
     return opened ? QByteArray("opened") : text + " | " + device.errorString().toLatin1();
 }
 
@@ -212,7 +212,7 @@ private slots:
         QList<qint64> results;
         QByteArrayList errors;
         qint64 elapsed = 0;
-        const QByteArray text = stderrOf([&] {
+        const QByteArray text = serialFailuresOf([&] {
             char data[64];
             elapsed = msecsTaken([&] { results << device.read(data, 64) << device.read(data, 64); });
             errors << device.errorString().toLatin1();

@@ -87,7 +87,7 @@ private slots:
         QVERIFY(timedOut);
         QVERIFY2(first >= 40 && first < 400, QByteArray::number(first));
         double cpu = 0;
-        const QByteArray errors = stderrOf([&] {
+        const QByteArray errors = serialFailuresOf([&] {
             if (hangUp) {
                 pty.closeMaster();
                 device.write("after hang-up");
@@ -108,7 +108,7 @@ private slots:
         // its period, and a read it cancels is no failure. The best of three
         // closes right after a time-out, when a pass has just begun.
         qint64 fastest = 400;
-        const QByteArray closeErrors = stderrOf([&] {
+        const QByteArray closeErrors = serialFailuresOf([&] {
             for (int i = 0; i < (hangUp ? 1 : 3); ++i) {
                 if (i > 0)
                     QVERIFY(device.open(QIODevice::ReadWrite));

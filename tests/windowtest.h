@@ -101,7 +101,7 @@ public:
     // received stays, if there was any.
     static void checkState(MainWindow &window, bool downloading, bool withData = false)
     {
-        QCOMPARE(window.device != nullptr, downloading);
+        QCOMPARE(window.session != nullptr, downloading);
         QCOMPARE(window.ui.downloadBtn->isHidden(), downloading);
         QCOMPARE(window.ui.cancelBtn->isHidden(), !downloading);
         QVERIFY(!downloading || window.ui.openBtn->isHidden());

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "portdiagnosis.h"
+#include "winserialdeviceasync.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// One download of the tester's stored results, for every front end: opens the
+// port with the tester's line, asks for the results, keeps every byte that
+// arrives and decides when and how the transfer has ended. It shows and
+// prints nothing; outcome() says what happened.
+class DownloadSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Outcome {
+        NotEnded,       // not started, or running
+        Complete,       // the tester fell silent after a line end
+        EndedMidLine,   // silent in the middle of a line, for the grace period too
+        LineLost,       // the line failed after data (hang-up, adapter pulled)
+        PortGone,       // the line failed before any data
+        NothingArrived, // no byte within the wait limit
+        Cancelled,      // cancel(): what had arrived is kept
+    };
+    Q_ENUM(Outcome)
+
+    // How much longer silence in the middle of a line may last before the
+    // transfer counts as ended there: a radio link, a USB adapter or a busy
+    // sender pauses mid-record, a finished tester does not.
+    static constexpr int midLineGraceMs = 2000;
+
+    explicit DownloadSession(const QString &portPath, QObject *parent = nullptr);
+
+    // Gives up when no byte has arrived msecs after the request; 0, the
+    // default, waits until cancelled. Set before start().
+    void setWaitLimit(int msecs);
+
+    // Opens the port and asks the tester for its results: cause None when the
+    // download runs, otherwise why the port did not open.
+    Kv::PortDiagnosis start();
+    // Ends a running download; everything received before the port is closed
+    // is kept.
+    void cancel();
+
+    bool isRunning() const;
+    Outcome outcome() const;
+    // Whether the results stop where the transfer broke off, perhaps mid-record.
+    bool isIncomplete() const;
+    const QByteArray &received() const;
+    // Hands the results over; the session keeps none.
+    QByteArray takeReceived();
+    // From the first byte to now or to the end of the transfer; 0 before data.
+    qint64 msecsReceiving() const;
+
+signals:
+    // received() has grown.
+    void readyRead();
+    // The download has ended (also through cancel()); outcome() says how.
+    void finished();
+
+private:
+    bool take();
+    void append(const QByteArray &chunk);
+    void readTimeOut();
+    void finish(Outcome how);
+
+    friend class TestDownloadSession;
+
+    const QString portPath;
+    Kv::WinSerialDeviceAsync device;
+    QByteArray data;
+    Outcome result = Outcome::NotEnded;
+    bool running = false;
+    QElapsedTimer sinceFirstByte;
+    qint64 receivingMs = -1; // fixed at the end
+    // Runs while the line is silent after a byte that does not end a line.
+    QElapsedTimer midLineSilence;
+    QTimer waitLimit;
+};

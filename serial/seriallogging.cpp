@@ -1,0 +1,7 @@
+#include "seriallogging.h"
+
+namespace Kv {
+
+Q_LOGGING_CATEGORY(lcSerial, "thalden.serial")
+
+} // namespace Kv

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace Kv {
+
+// The serial layer's trace lines (debug) and failures (warnings), in the
+// category "thalden.serial": a front end turns them off with a filter rule
+// where standard error belongs to its user.
+Q_DECLARE_LOGGING_CATEGORY(lcSerial)
+
+} // namespace Kv

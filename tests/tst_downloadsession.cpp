@@ -1,0 +1,141 @@
+// One download against a simulated tester on a pseudo-terminal, with no
+// window: how each transfer ends, and what it keeps.
+
+#include "downloadsession.h"
+#include "testersimulator.h"
+#include "testersimulatorthread.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Outcome = DownloadSession::Outcome;
+
+class TestDownloadSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void outcomes_data();
+    void outcomes();
+    void cancelKeepsEverything_data();
+    void cancelKeepsEverything();
+};
+
+void TestDownloadSession::outcomes_data()
+{
+    QTest::addColumn<QByteArray>("file"); // sent instead of the built-in results when not empty
+    QTest::addColumn<qint64>("pauseAt");
+    QTest::addColumn<int>("pauseMs");
+    QTest::addColumn<qint64>("hangUpAt"); // 0: once the commands have arrived, before any data
+    QTest::addColumn<int>("waitMs");      // 0: no limit; the tester never answers
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<qint64>("endsAt"); // -1: the whole memory arrives
+    // The built-in results (23,718 bytes) have a line end at 2004 and none at 5000.
+    QTest::newRow("complete") << QByteArray() << -1LL << 0 << -1LL << 0 << Outcome::Complete << -1LL;
+    QTest::newRow("a pause after a line end ends it")
+        << QByteArray() << 2004LL << 600 << -1LL << 0 << Outcome::Complete << 2004LL;
+    QTest::newRow("a pause mid-line does not")
+        << QByteArray() << 5000LL << 80 << -1LL << 0 << Outcome::Complete << -1LL;
+    QTest::newRow("a pause mid-line of a second neither")
+        << QByteArray() << 5000LL << 1000 << -1LL << 0 << Outcome::Complete << -1LL;
+    QTest::newRow("silence mid-line ends it there")
+        << QByteArray() << 5000LL << 2600 << -1LL << 0 << Outcome::EndedMidLine << 5000LL;
+    QTest::newRow("data that ends mid-line")
+        << QByteArray("1.5,2.25\r\n1.6,2") << -1LL << 0 << -1LL << 0 << Outcome::EndedMidLine << -1LL;
+    QTest::newRow("a line that ends with a carriage return")
+        << QByteArray("1.5,2.25\r") << -1LL << 0 << -1LL << 0 << Outcome::Complete << -1LL;
+    QTest::newRow("hang-up mid-transfer")
+        << QByteArray() << -1LL << 0 << 5000LL << 0 << Outcome::LineLost << 5000LL;
+    QTest::newRow("hang-up before data") << QByteArray() << -1LL << 0 << 0LL << 0 << Outcome::PortGone << 0LL;
+    QTest::newRow("nothing within the wait")
+        << QByteArray() << -1LL << 0 << -1LL << 300 << Outcome::NothingArrived << 0LL;
+}
+
+// Each transfer ends once, with its outcome, keeping every byte sent up to its end.
+void TestDownloadSession::outcomes()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, pauseAt);
+    QFETCH(int, pauseMs);
+    QFETCH(qint64, hangUpAt);
+    QFETCH(int, waitMs);
+    QFETCH(Outcome, outcome);
+    QFETCH(qint64, endsAt);
+    QTemporaryDir folder;
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 0;
+    options.pauseAt = pauseAt;
+    options.pauseMs = pauseMs;
+    options.hangUpAt = hangUpAt > 0 ? hangUpAt : -1;
+    options.neverAnswer = waitMs > 0 || hangUpAt == 0;
+    if (!file.isEmpty()) {
+        options.filePath = folder.filePath("results.csv");
+        QFile input(options.filePath);
+        QVERIFY(input.open(QIODevice::WriteOnly) && input.write(file) == file.size());
+    }
+    TesterSimulator tester;
+    tester.setOptions(options);
+    QVERIFY(tester.start());
+
+    DownloadSession session(tester.portPath());
+    session.setWaitLimit(waitMs);
+    QSignalSpy finished(&session, &DownloadSession::finished);
+    QCOMPARE(session.start().cause, Kv::PortDiagnosis::Cause::None);
+    QVERIFY(session.isRunning());
+    if (hangUpAt == 0) {
+        QTRY_VERIFY_WITH_TIMEOUT(tester.receivedBytes().endsWith("ALL\r\n"), 10000);
+        tester.hangUp();
+    }
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(session.outcome(), outcome);
+    QVERIFY(!session.isRunning());
+    QCOMPARE(session.isIncomplete(), outcome == Outcome::LineLost || outcome == Outcome::EndedMidLine);
+    const QByteArray payload = tester.payload();
+    QVERIFY(session.received() == (endsAt < 0 ? payload : payload.left(endsAt)));
+    QCOMPARE(tester.receivedBytes(), QByteArray("SYST:REM\r\nMEM:DATA? ALL\r\n"));
+    // The time since the first byte stops with the transfer.
+    const qint64 receiving = session.msecsReceiving();
+    QTest::qWait(100);
+    QCOMPARE(session.msecsReceiving(), receiving);
+    QCOMPARE(finished.count(), 1);
+}
+
+void TestDownloadSession::cancelKeepsEverything_data()
+{
+    QTest::addColumn<qint64>("cancelAfter"); // bytes received; -1: while waiting for the tester
+    QTest::newRow("while waiting") << -1LL;
+    QTest::newRow("at full speed") << 2000000LL;
+}
+
+// Cancel keeps every byte that arrived before the port closed, also those
+// that came after the last ones taken.
+void TestDownloadSession::cancelKeepsEverything()
+{
+    QFETCH(qint64, cancelAfter);
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 0;
+    options.size = 100000000;
+    options.neverAnswer = cancelAfter < 0;
+    TesterSimulatorThread testerThread(options);
+    const TesterSimulator &tester = *testerThread.tester;
+    DownloadSession session(tester.portPath());
+    QSignalSpy finished(&session, &DownloadSession::finished);
+    QCOMPARE(session.start().cause, Kv::PortDiagnosis::Cause::None);
+    if (cancelAfter < 0)
+        QTRY_VERIFY_WITH_TIMEOUT(tester.receivedBytes().endsWith("ALL\r\n"), 10000);
+    else
+        QTRY_VERIFY_WITH_TIMEOUT(session.received().size() > cancelAfter, 20000);
+    session.cancel();
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(session.outcome(), Outcome::Cancelled);
+    // Nothing left behind in the closed device.
+    QCOMPARE(session.findChild<Kv::WinSerialDeviceAsync *>()->bytesAvailable(), 0);
+    QVERIFY(tester.payload().left(session.received().size()) == session.received());
+    QCOMPARE(session.received().isEmpty(), cancelAfter < 0);
+    session.cancel();
+    QCOMPARE(finished.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestDownloadSession)
+#include "tst_downloadsession.moc"
