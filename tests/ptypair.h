@@ -251,16 +251,15 @@ inline double processCpuSeconds()
 }
 
 // A soak of random rounds: DATALOGGER_SOAK_SEED repeats a run (by default the
-// clock seeds it) and DATALOGGER_SOAK_ROUNDS sets its length, of which a soak
-// whose rounds take longer may run a share.
+// clock seeds it) and DATALOGGER_SOAK_ROUNDS sets its length.
 struct Soak
 {
-    explicit Soak(int defaultRounds, int share = 1)
+    explicit Soak(int defaultRounds)
         : seed(qEnvironmentVariableIsSet("DATALOGGER_SOAK_SEED")
                    ? qEnvironmentVariable("DATALOGGER_SOAK_SEED").toUInt()
                    : quint32(QDateTime::currentMSecsSinceEpoch()))
         , rounds(qEnvironmentVariableIsSet("DATALOGGER_SOAK_ROUNDS")
-                     ? qEnvironmentVariableIntValue("DATALOGGER_SOAK_ROUNDS") / share
+                     ? qEnvironmentVariableIntValue("DATALOGGER_SOAK_ROUNDS")
                      : defaultRounds)
     {}
 

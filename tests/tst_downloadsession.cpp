@@ -37,8 +37,6 @@ void TestDownloadSession::outcomes_data()
         << QByteArray() << 2004LL << 600 << -1LL << 0 << Outcome::Complete << 2004LL;
     QTest::newRow("a pause mid-line does not")
         << QByteArray() << 5000LL << 80 << -1LL << 0 << Outcome::Complete << -1LL;
-    QTest::newRow("a pause mid-line of a second neither")
-        << QByteArray() << 5000LL << 1000 << -1LL << 0 << Outcome::Complete << -1LL;
     QTest::newRow("silence mid-line ends it there")
         << QByteArray() << 5000LL << 2600 << -1LL << 0 << Outcome::EndedMidLine << 5000LL;
     QTest::newRow("data that ends mid-line")

@@ -6,14 +6,14 @@
 #include "winserialdevice.h"
 #include "winserialdeviceasync.h"
 
-#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
 
 // Downloads through a simulated tester: the whole transfer, Cancel, a port
-// that does not open, a transfer that ends early, data of any kind, closing
-// mid-transfer, and a soak of random transfers.
+// that does not open, a transfer that ends early, data of any kind, and
+// closing mid-transfer. How a transfer ends is the download session's
+// (tst_downloadsession); these show what the window makes of it.
 class TestMainWindowDownload : public QObject, public WindowTest
 {
     Q_OBJECT
@@ -36,7 +36,6 @@ private slots:
     void transfers();
     void closingMidTransfer_data();
     void closingMidTransfer();
-    void soak();
 
 private:
     // Counts the save dialogs that open, cancelling them.
@@ -64,7 +63,6 @@ void TestMainWindowDownload::cancel_data()
     QTest::addColumn<int>("cancelAfter"); // bytes received; -1: while waiting for the tester
     QTest::addColumn<bool>("closing");    // the window instead of Cancel
     QTest::newRow("while waiting") << 9600 << -1 << false;
-    QTest::newRow("at the line rate") << 9600 << 100 << false;
     // The display lags behind the data and catches up after the Cancel.
     QTest::newRow("at full speed") << 0 << 5000000 << false;
     QTest::newRow("window closed") << 0 << 2000000 << true;
@@ -238,8 +236,7 @@ static QString displayed(const QByteArray &data)
 // The window keeps answering while it takes data of any kind at full speed;
 // the display drops only NUL and carriage returns; the file is what was sent.
 // A pulled cable or data that ends mid-line ends the transfer too, but says
-// so before the save dialog, and the window neither spins on the dead port
-// nor floods the log.
+// so before the save dialog.
 void TestMainWindowDownload::transfers()
 {
     QFETCH(TesterSimulator::Noise, noise);
@@ -280,21 +277,13 @@ void TestMainWindowDownload::transfers()
     sinceTick.start();
     QElapsedTimer clock;
     clock.start();
-    double cpuUsed = 0;
-    const QByteArray errors = serialFailuresOf([&] {
-        window->ui.downloadBtn->click();
-        checkState(*window, true);
-        QCOMPARE(window->statusBar()->currentMessage(),
-                 QStringLiteral("Now initiate the download on the tester"));
-        QCOMPARE(window->amountLabel->text(), QStringLiteral("0 bytes"));
-        // The save dialog opens by itself at the end.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 240000);
-        if (hangUpAt >= 0) {
-            const double before = processCpuSeconds();
-            QTest::qWait(1000);
-            cpuUsed = processCpuSeconds() - before;
-        }
-    });
+    window->ui.downloadBtn->click();
+    checkState(*window, true);
+    QCOMPARE(window->statusBar()->currentMessage(),
+             QStringLiteral("Now initiate the download on the tester"));
+    QCOMPARE(window->amountLabel->text(), QStringLiteral("0 bytes"));
+    // The save dialog opens by itself at the end.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 240000);
     qInfo("%lld bytes in %lld ms, longest gap between 10 ms ticks %lld ms",
           qint64(window->downloadedData.size()), clock.elapsed(), longestGap);
 
@@ -305,7 +294,6 @@ void TestMainWindowDownload::transfers()
     // The raw text: toPlainText() would turn no-break spaces into spaces.
     QVERIFY(window->ui.outputTextEdit->document()->toRawText().replace(QChar::ParagraphSeparator, '\n') ==
             displayed(sent));
-    QCOMPARE(tester->receivedBytes(), QByteArray("SYST:REM\r\nMEM:DATA? ALL\r\n"));
     checkState(*window, false, true);
     QVERIFY(!window->ui.openBtn->isHidden());
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("File successfully saved"));
@@ -322,9 +310,6 @@ void TestMainWindowDownload::transfers()
                  : QStringLiteral("The connection to the tester was lost after %1. The results may be "
                                   "incomplete.")
                        .arg(dataAmount(sent.size())));
-    QVERIFY2(cpuUsed < 0.3, qPrintable(QString::number(cpuUsed)));
-    // One report of the failing read at most, not one each read period.
-    QVERIFY2(errors.count("error") <= 2 && errors.size() < 300, errors.constData());
 #ifdef __SANITIZE_ADDRESS__
     // AddressSanitizer maps and poisons each large block afresh, its realloc()
     // copies every block it grows (half a second for the 100 MB of results),
@@ -388,43 +373,6 @@ void TestMainWindowDownload::closingMidTransfer()
     QCOMPARE(saveDialogs, 1);
     const QByteArray sent = testerThread.tester->payload();
     QVERIFY(readFile(path).toLatin1() == (endsWhileAsking ? sent : sent.left(5000)));
-}
-
-// Random downloads from a tester in its own thread: random sizes and rates,
-// pauses shorter than a read period, hang-ups at random points; the window
-// keeps and saves every byte sent before the end.
-void TestMainWindowDownload::soak()
-{
-    // Its rounds take longer than the serial soak's.
-    const Soak soak(30, 5);
-    QRandomGenerator random(soak.seed);
-    for (int round = 0; round < soak.rounds; ++round) {
-        const QByteArray where = soak.where(round);
-        TesterSimulator::Options options;
-        // Full speed, or 200 KB/s for up to half a second.
-        options.bitsPerSecond = random.bounded(3) == 0 ? 2000000 : 0;
-        options.size = random.bounded(1, options.bitsPerSecond ? 100000 : 300000);
-        options.noise = TesterSimulator::Noise(random.bounded(3));
-        if (random.bounded(2) == 0) {
-            options.pauseAt = random.bounded(options.size);
-            options.pauseMs = random.bounded(25);
-        }
-        if (random.bounded(3) == 0)
-            options.hangUpAt = random.bounded(1, options.size);
-        TesterSimulatorThread testerThread(options);
-        QVERIFY2(testerThread.tester->isRunning(), where);
-        auto window = windowOnPort(testerThread.tester->portPath());
-        const QString path = folder->filePath(QStringLiteral("soak%1.bin").arg(round));
-        answerSaveDialog(path);
-        // A hang-up, or an end mid-line, is reported before the save dialog.
-        catchWarning();
-        window->ui.downloadBtn->click();
-        QVERIFY2(QTest::qWaitFor([&] { return QFile::exists(path); }, 30000), where);
-        const QByteArray sent =
-            testerThread.tester->payload().left(options.hangUpAt >= 0 ? options.hangUpAt : options.size);
-        QVERIFY2(window->downloadedData == sent, where);
-        QVERIFY2(readFile(path).toLatin1() == sent, where);
-    }
 }
 
 DATALOGGER_TEST_MAIN(TestMainWindowDownload)

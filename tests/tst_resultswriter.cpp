@@ -1,9 +1,10 @@
 // Writing results as both front ends do: the German format, a disk that
-// fills up part-way, and a folder where no file may be created.
+// fills up part-way, and files and folders the user may not write.
 
 #include "resultswriter.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,7 +20,7 @@ class TestResultsWriter : public QObject
 private slots:
     void writeFile_data();
     void writeFile();
-    void writeInPlaceWhereNoFileMayBeMade();
+    void withoutPermissions();
 };
 
 void TestResultsWriter::writeFile_data()
@@ -74,47 +75,54 @@ void TestResultsWriter::writeFile()
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"results.csv"});
 }
 
-// A folder where no file may be created but the file may be written: the
-// results are written in place. Run as root, this runs itself as nobody,
-// since root may create files anywhere.
-void TestResultsWriter::writeInPlaceWhereNoFileMayBeMade()
+// What an ordinary user's writes give in a folder where no file may be
+// created: a writable file is written in place, a read-only one refused.
+static void writeAsOrdinaryUser(const QString &folder)
 {
-    const QString given = qEnvironmentVariable("DATALOGGER_TEST_IN_PLACE");
-    const auto write = [](const QString &path) {
-        ResultsWriter writer(ResultsWriter::Format::German);
-        return writer.writeFile(path, "1.5,2\r\n") ? QString() : writer.errorString();
-    };
-    if (!given.isEmpty()) {
-        QCOMPARE(write(given), QString());
-        return;
-    }
+    ResultsWriter writer(ResultsWriter::Format::German);
+    QVERIFY2(writer.writeFile(folder + "/writable.csv", "1.5,2\r\n"), qPrintable(writer.errorString()));
+    QVERIFY(!writer.writeFile(folder + "/readonly.csv", "1.5,2\r\n"));
+    QCOMPARE(writer.errorString(),
+             QStringLiteral("Existing file %1/readonly.csv is not writable").arg(folder));
+}
+
+// Run as root, whom no permission stops, this runs itself as nobody.
+void TestResultsWriter::withoutPermissions()
+{
+    const QString given = qEnvironmentVariable("DATALOGGER_TEST_FOLDER");
+    if (!given.isEmpty())
+        return writeAsOrdinaryUser(given);
     QTemporaryDir folder;
-    const QString path = folder.filePath("results.csv");
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old results, longer than the new") == 32);
-    old.close();
-    const auto everyone = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner |
-                          QFile::ExeGroup | QFile::ExeOther;
-    QVERIFY(old.setPermissions(old.permissions() | QFile::WriteGroup | QFile::WriteOther));
-    QVERIFY(QFile::setPermissions(folder.path(), everyone));
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions listable = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    for (const char *name : {"writable.csv", "readonly.csv"}) {
+        QFile old(folder.filePath(name));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old results, longer than the new") == 32);
+        const QFile::Permissions write =
+            name[0] == 'w' ? QFile::WriteOwner | QFile::WriteOther : QFile::Permissions();
+        QVERIFY(old.setPermissions(readable | write));
+    }
+    QVERIFY(QFile::setPermissions(folder.path(), listable));
+    const auto restore =
+        qScopeGuard([&] { QFile::setPermissions(folder.path(), listable | QFile::WriteOwner); });
     if (::geteuid() != 0) {
-        QCOMPARE(write(path), QString());
-    } else if (QStandardPaths::findExecutable("setpriv").isEmpty()) {
-        QFile::setPermissions(folder.path(), everyone | QFile::WriteOwner);
-        QSKIP("needs setpriv (util-linux) to run this test as nobody");
+        writeAsOrdinaryUser(folder.path());
     } else {
+        if (QStandardPaths::findExecutable("setpriv").isEmpty())
+            QSKIP("needs setpriv (util-linux) to run this test as nobody");
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DATALOGGER_TEST_IN_PLACE", path);
+        environment.insert("DATALOGGER_TEST_FOLDER", folder.path());
         child.setProcessEnvironment(environment);
         child.start("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                                QCoreApplication::applicationFilePath(), "writeInPlaceWhereNoFileMayBeMade"});
+                                QCoreApplication::applicationFilePath(), "withoutPermissions"});
         QVERIFY(child.waitForFinished(30000));
         QVERIFY2(child.exitCode() == 0, child.readAll().constData());
     }
-    QFile::setPermissions(folder.path(), everyone | QFile::WriteOwner);
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    QCOMPARE(old.readAll(), QByteArray("1,5;2\r\n"));
+    QFile written(folder.filePath("writable.csv")), kept(folder.filePath("readonly.csv"));
+    QVERIFY(written.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), QByteArray("1,5;2\r\n"));
+    QCOMPARE(kept.readAll(), QByteArray("old results, longer than the new"));
 }
 
 QTEST_GUILESS_MAIN(TestResultsWriter)
