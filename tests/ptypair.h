@@ -2,22 +2,19 @@
 
 // Helpers of the suites and the benchmarks: a pseudo-terminal pair standing in
 // for a serial line (on Windows, run under Wine, a COM port onto one), the
-// standard error stream, time and CPU time taken, and the seed and length of a
-// soak.
+// serial layer's log lines, time and CPU time taken, and the seed and length
+// of a soak.
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMutex>
-#include <QTemporaryFile>
 
-#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #ifdef _WIN32
 #include "win32comm.h" // windows.h as the devices have it, before winsock2.h
-#include <io.h>
 #include <winsock2.h>
 #else
 #include <poll.h>
@@ -198,29 +195,6 @@ QByteArray serialFailuresOf(F &&f)
     qInstallMessageHandler(usual);
     const QMutexLocker locker(&mutex);
     return lines;
-}
-
-// What f writes to the standard error stream.
-template <typename F>
-QByteArray stderrOf(F &&f)
-{
-    QTemporaryFile file;
-    if (!file.open())
-        return {};
-    std::fflush(stderr);
-#ifdef _WIN32
-    const int target = ::_wopen(file.fileName().toStdWString().c_str(), _O_WRONLY | _O_BINARY);
-#else
-    const int target = ::open(QFile::encodeName(file.fileName()).constData(), O_WRONLY | O_CLOEXEC);
-#endif
-    const int saved = ::dup(2);
-    ::dup2(target, 2);
-    f();
-    std::fflush(stderr);
-    ::dup2(saved, 2);
-    ::close(saved);
-    ::close(target);
-    return file.readAll();
 }
 
 // How long f takes, in milliseconds.

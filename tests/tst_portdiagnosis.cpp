@@ -161,7 +161,7 @@ private slots:
         Kv::WinSerialDevice port(pty.slavePath);
         PortDiagnosis diagnosis = Kv::otherReader(pty.slavePath, device ? sysfs.path() : "/sys");
         if (diagnosis.cause == PortDiagnosis::Cause::None) {
-            stderrOf([&] {
+            serialFailuresOf([&] {
                 if (!port.openPort(QIODevice::ReadWrite, 50, 50))
                     diagnosis = PortDiagnosis::ofFailedOpen(pty.slavePath);
             });
