@@ -75,6 +75,10 @@ private slots:
         QTest::newRow("lock file of minicom") << refused(0, [](PortFacts &f) {
             f.origin.step = Kv::ErrorOrigin::LockFile, f.holder = 4711, f.holderProgram = "minicom";
         }) << busy + "minicom (process 4711). Close that program, then try again.";
+        // Another account's process under a /proc that hides its name.
+        QTest::newRow("holder without a name")
+            << refused(EBUSY, [](PortFacts &f) { f.holder = 1; })
+            << busy + "process 1. Close the program that holds it, then try again.";
         QTest::newRow("TIOCEXCL, holder not seen")
             << refused(EBUSY) << busy + "another program. Close it, then try again.";
         QTest::newRow("ModemManager")

@@ -36,6 +36,7 @@ private slots:
         QTest::newRow("8 data bits, 1.5 stop bits") << "9600 8N1.5 none";
         QTest::newRow("5 data bits, 2 stop bits") << "9600 5N2 none";
         QTest::newRow("XON equals XOFF") << "9600 8N1 xonxoff=";
+        QTest::newRow("no rate") << "0 8N1 none";
     }
 
     // What can be set reads back as the driver holds it; what termios cannot
