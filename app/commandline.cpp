@@ -10,10 +10,9 @@
 #include "translations.h"
 
 #include <QCommandLineParser>
-#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QLoggingCategory>
 
 #include <cstdio>
