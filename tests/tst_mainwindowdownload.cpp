@@ -282,6 +282,11 @@ void TestMainWindowDownload::transfers()
     QCOMPARE(window->statusBar()->currentMessage(),
              QStringLiteral("Now initiate the download on the tester"));
     QCOMPARE(window->amountLabel->text(), QStringLiteral("0 bytes"));
+    if (rate > 0) {
+        // The text shows as it arrives, before the transfer has ended.
+        QTRY_VERIFY_WITH_TIMEOUT(!window->ui.outputTextEdit->document()->isEmpty(), 10000);
+        QVERIFY(window->session);
+    }
     // The save dialog opens by itself at the end.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 240000);
     qInfo("%lld bytes in %lld ms, longest gap between 10 ms ticks %lld ms",
