@@ -37,6 +37,8 @@ private slots:
         QTest::newRow("5 data bits, 2 stop bits") << "9600 5N2 none";
         QTest::newRow("XON equals XOFF") << "9600 8N1 xonxoff=";
         QTest::newRow("no rate") << "0 8N1 none";
+        QTest::newRow("9 data bits") << "9600 9N1 none";
+        QTest::newRow("no such parity") << "9600 8X1 none";
     }
 
     // What can be set reads back as the driver holds it; what termios cannot
