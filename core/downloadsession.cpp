@@ -86,8 +86,7 @@ bool DownloadSession::take()
     // Straight into the results, which grow by doubling: readAll() would
     // grow a buffer of its own step by step, copying it each time.
     const qsizetype size = data.size();
-    if (data.capacity() - size < available)
-        data.reserve(2 * (size + available));
+    Kv::reserveGrowing(data, available);
     data.resize(size + available);
     const qint64 count = device.read(data.data() + size, available);
     data.resize(size + qMax<qint64>(count, 0));
