@@ -21,6 +21,7 @@ private slots:
     void writeFile_data();
     void writeFile();
     void withoutPermissions();
+    void fullFileSystem();
 };
 
 void TestResultsWriter::writeFile_data()
@@ -123,6 +124,26 @@ void TestResultsWriter::withoutPermissions()
     QVERIFY(written.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly));
     QCOMPARE(written.readAll(), QByteArray("1,5;2\r\n"));
     QCOMPARE(kept.readAll(), QByteArray("old results, longer than the new"));
+}
+
+// A full file system is found before the results exist; the name tried
+// is not left behind.
+void TestResultsWriter::fullFileSystem()
+{
+    QTemporaryDir folder;
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", folder.path()}) != 0)
+        QSKIP("needs root, to mount a small file system");
+    const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {folder.path()}); });
+    ResultsWriter writer;
+    QVERIFY(writer.canWrite(folder.filePath("results.csv")));
+    QFile filler(folder.filePath("filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+    }
+    filler.close();
+    QVERIFY(!writer.canWrite(folder.filePath("results.csv")));
+    QCOMPARE(writer.errorString(), QStringLiteral("No space left on device"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"filler"});
 }
 
 QTEST_GUILESS_MAIN(TestResultsWriter)
