@@ -15,13 +15,26 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
 void say(const QString &text)
 {
     CommandLinePlatform::write(stderr, text + QLatin1Char('\n'));
+}
+
+// An answer on standard output: one that went nowhere (> /dev/full, a closed
+// pipe) is a failure, not a success.
+int answer(const QString &text)
+{
+    if (CommandLinePlatform::write(stdout, text))
+        return CommandLine::Saved;
+    say(CommandLine::tr("Standard output could not be written: %1", "%1 is the system's reason")
+            .arg(QString::fromLocal8Bit(std::strerror(errno))));
+    return CommandLine::WriteFailed;
 }
 
 int listPorts()
@@ -37,8 +50,7 @@ int listPorts()
                     QLatin1Char('\t')) +
                 QLatin1Char('\n');
     }
-    CommandLinePlatform::write(stdout, text);
-    return CommandLine::Saved;
+    return answer(text);
 }
 
 // The options that select the command line; every other argument is the
@@ -60,6 +72,30 @@ bool CommandLine::isRequested(int argc, char *argv[])
         }
     }
     return false;
+}
+
+bool CommandLine::hasDisplay(int argc, char *argv[])
+{
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            platform = argv[i + 1];
+    }
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int CommandLine::explainNoDisplay(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    setApplicationIdentity();
+    QObject translatorOwner;
+    installStoredTranslator(&translatorOwner);
+    say(tr("The window needs a display, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is "
+           "set). Without a display, download with the command line: thalden-datalogger --help "
+           "tells how."));
+    return UsageError;
 }
 
 int CommandLine::run(int argc, char *argv[])
@@ -113,14 +149,15 @@ int CommandLine::run(int argc, char *argv[])
     };
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
-    if (parser.isSet(help)) {
-        CommandLinePlatform::write(stdout, parser.helpText());
-        return Saved;
-    }
-    if (parser.isSet(version)) {
-        CommandLinePlatform::write(
-            stdout, QStringLiteral("THALDEN Datalogger %1\n").arg(QCoreApplication::applicationVersion()));
-        return Saved;
+    if (parser.isSet(help))
+        return answer(parser.helpText());
+    if (parser.isSet(version))
+        return answer(QStringLiteral("THALDEN Datalogger %1\n").arg(QCoreApplication::applicationVersion()));
+    // The parser would quietly take the last of them.
+    for (const QCommandLineOption &option : {download, output, wait}) {
+        if (parser.values(option).size() > 1)
+            return usageError(tr("--%1 may be given only once.", "%1 is an option's name, such as output")
+                                  .arg(option.names().constFirst()));
     }
     if (!parser.positionalArguments().isEmpty())
         return usageError(tr("Unexpected argument: %1", "%1 is the argument given")
@@ -139,11 +176,25 @@ int CommandLine::run(int argc, char *argv[])
             return usageError(tr("--wait needs a positive number of seconds."));
     }
 
+    // Whatever can be known of the output is checked before the tester is asked.
     const QString outputPath = parser.value(output);
-    if (outputPath != QLatin1String("-") && !QFileInfo(QFileInfo(outputPath).absolutePath()).isDir()) {
+    const bool toStandardOutput = outputPath == QLatin1String("-");
+    ResultsWriter writer(parser.isSet(german) ? ResultsWriter::Format::German
+                                              : ResultsWriter::Format::AsReceived);
+    auto writeFailed = [&](const QString &reason) {
+        if (toStandardOutput)
+            say(tr("Standard output could not be written: %1", "%1 is the system's reason").arg(reason));
+        else
+            say(tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
+                    .arg(outputPath, reason));
+        return WriteFailed;
+    };
+    if (!toStandardOutput && !QFileInfo(QFileInfo(outputPath).absolutePath()).isDir()) {
         say(tr("The folder of %1 does not exist.", "%1 is a file path").arg(outputPath));
         return WriteFailed;
     }
+    if (!toStandardOutput && !writer.canWrite(outputPath))
+        return writeFailed(writer.errorString());
     const QString port = CommandLinePlatform::portPath(parser.value(download));
 
     DownloadSession transfer(port);
@@ -207,25 +258,17 @@ int CommandLine::run(int argc, char *argv[])
     if (transfer.received().isEmpty())
         return Interrupted;
 
-    ResultsWriter writer(parser.isSet(german) ? ResultsWriter::Format::German
-                                              : ResultsWriter::Format::AsReceived);
-    bool written = false;
-    QString error;
-    if (outputPath == QLatin1String("-")) {
+    if (toStandardOutput) {
         CommandLinePlatform::setBinary(stdout);
         QFile out;
-        written = out.open(stdout, QIODevice::WriteOnly) && writer.writeTo(out, transfer.received());
-        error = out.errorString();
-    } else {
-        written = writer.writeFile(outputPath, transfer.received());
-        error = writer.errorString();
+        if (!out.open(stdout, QIODevice::WriteOnly))
+            return writeFailed(out.errorString());
+        if (!writer.writeTo(out, transfer.received()))
+            return writeFailed(writer.errorString());
+    } else if (!writer.writeFile(outputPath, transfer.received())) {
+        return writeFailed(writer.errorString());
     }
-    if (!written) {
-        say(tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
-                .arg(outputPath, error));
-        return WriteFailed;
-    }
-    if (outputPath != QLatin1String("-"))
+    if (!toStandardOutput)
         say(tr("Saved %1 to %2.", "%1 is an amount such as 12.3 KiB, %2 a file path")
                 .arg(dataAmount(transfer.received().size()), outputPath));
     if (transfer.isIncomplete()) {

@@ -25,4 +25,11 @@ public:
 
     // Runs it, with an application object of its own; returns the exit code.
     static int run(int argc, char *argv[]);
+
+    // Whether the window would find a display: without one, and without a
+    // platform that needs none (-platform offscreen), Qt would abort.
+    static bool hasDisplay(int argc, char *argv[]);
+    // Says in one line that the window needs a display and what to use
+    // instead; returns the exit code.
+    static int explainNoDisplay(int argc, char *argv[]);
 };

@@ -25,10 +25,9 @@ bool isTerminal(FILE *stream)
     return ::isatty(::fileno(stream));
 }
 
-void write(FILE *stream, const QString &text)
+bool write(FILE *stream, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    return std::fputs(text.toLocal8Bit().constData(), stream) >= 0 && std::fflush(stream) == 0;
 }
 
 void setBinary(FILE *) {}

@@ -36,18 +36,16 @@ bool isTerminal(FILE *stream)
     return consoleOf(stream) != nullptr;
 }
 
-void write(FILE *stream, const QString &text)
+bool write(FILE *stream, const QString &text)
 {
     std::fflush(stream);
     if (const HANDLE console = consoleOf(stream)) {
         DWORD written = 0;
-        ::WriteConsoleW(console, reinterpret_cast<const wchar_t *>(text.utf16()), DWORD(text.size()),
-                        &written, nullptr);
-        return;
+        return ::WriteConsoleW(console, reinterpret_cast<const wchar_t *>(text.utf16()), DWORD(text.size()),
+                               &written, nullptr);
     }
     // Redirected: a file or pipe takes UTF-8, as PowerShell and most tools read it.
-    std::fputs(text.toUtf8().constData(), stream);
-    std::fflush(stream);
+    return std::fputs(text.toUtf8().constData(), stream) >= 0 && std::fflush(stream) == 0;
 }
 
 void setBinary(FILE *stream)

@@ -17,6 +17,8 @@ int main(int argc, char *argv[])
     // Before any application object that would need a display.
     if (CommandLine::isRequested(argc, argv))
         return CommandLine::run(argc, argv);
+    if (!CommandLine::hasDisplay(argc, argv))
+        return CommandLine::explainNoDisplay(argc, argv);
 #endif
     QApplication app(argc, argv);
     setApplicationIdentity();

@@ -99,8 +99,14 @@ bool installStoredTranslator(QObject *owner)
     auto *translator = new QTranslator(owner);
     if (!loadTranslation(
             translator,
-            settings.value(QStringLiteral("%1/FilePath").arg(SettingsKeyDialogLanguage)).toString()))
+            settings.value(QStringLiteral("%1/FilePath").arg(SettingsKeyDialogLanguage)).toString())) {
+        // English stays, from its catalogue: the texts in the code have no
+        // plural forms ("1 second(s)").
+        if (translator->load(QStringLiteral("ThaldenDataLogger_en"),
+                             translationsDirectory(TranslationsDirName)))
+            QCoreApplication::installTranslator(translator);
         return false;
+    }
     QCoreApplication::installTranslator(translator);
     QLocale::setDefault(
         QLocale(settings.value(QStringLiteral("%1/Iso639Code").arg(SettingsKeyDialogLanguage)).toString()));

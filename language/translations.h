@@ -30,6 +30,6 @@ bool installTranslators(QObject *owner, const QString &translationsDir, bool *ca
                         QString *unloadableFile = nullptr);
 
 // Installs the stored application translation, as a child of owner, without
-// ever asking, and makes its language the default locale. False (English
-// stays) when none is stored or it does not load.
+// ever asking, and makes its language the default locale. False when none is
+// stored or it does not load: English stays, from its own catalogue.
 bool installStoredTranslator(QObject *owner);

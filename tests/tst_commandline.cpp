@@ -7,9 +7,13 @@
 #include "winserialdevice.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <csignal>
 #include <functional>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 class TestCommandLine : public QObject
 {
@@ -23,11 +27,17 @@ private slots:
     void download();
     void exitCodes_data();
     void exitCodes();
+    void asOrdinaryUser();
     void listPorts();
 
 private:
     // Runs the program to its end; during() runs while it does.
     int run(const QStringList &arguments, const std::function<void(QProcess &)> &during = {});
+    // A character device like the system's, made in the test's own folder.
+    QString makeNode(const QString &name, int minor);
+
+    QString standardOutput; // a file for the program's standard output
+    bool asNobody = false;
 
     std::unique_ptr<QTemporaryDir> folder;
     QByteArray out;
@@ -37,6 +47,22 @@ private:
 void TestCommandLine::init()
 {
     folder = std::make_unique<QTemporaryDir>();
+    standardOutput.clear();
+    asNobody = false;
+}
+
+QString TestCommandLine::makeNode(const QString &name, int minor)
+{
+    const QString path = folder->filePath(name);
+    if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, minor)) != 0)
+        return {};
+    return path;
+}
+
+static bool isCharacterDevice(const QString &path)
+{
+    struct stat node;
+    return ::stat(QFile::encodeName(path).constData(), &node) == 0 && S_ISCHR(node.st_mode);
 }
 
 int TestCommandLine::run(const QStringList &arguments, const std::function<void(QProcess &)> &during)
@@ -49,7 +75,15 @@ int TestCommandLine::run(const QStringList &arguments, const std::function<void(
     environment.insert("XDG_CONFIG_HOME", folder->filePath("config"));
     environment.insert("XDG_DATA_HOME", folder->filePath("data"));
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(DATALOGGER_EXECUTABLE), arguments);
+    if (!standardOutput.isEmpty())
+        program.setStandardOutputFile(standardOutput);
+    if (asNobody) {
+        program.start("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                             QStringLiteral(DATALOGGER_EXECUTABLE)} +
+                                     arguments);
+    } else {
+        program.start(QStringLiteral(DATALOGGER_EXECUTABLE), arguments);
+    }
     if (!program.waitForStarted())
         return -1;
     if (during)
@@ -163,24 +197,39 @@ void TestCommandLine::download()
 
 void TestCommandLine::exitCodes_data()
 {
-    QTest::addColumn<QString>("arguments"); // PORT and FOLDER are replaced
+    // PORT, FOLDER and NULL and FULL (devices made for the test) are
+    // replaced; "answer": the tester answers; "> FULL": standard output is
+    // the full device.
+    QTest::addColumn<QString>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("says");
     QTest::newRow("--version") << "--version" << 0 << QByteArray("THALDEN Datalogger 1.0.6\n");
+    QTest::newRow("without a display") << "" << 1 << QByteArray("The window needs a display");
     QTest::newRow("unknown option") << "--list-ports --colour" << 1 << QByteArray("Unknown option 'colour'");
     QTest::newRow("no output") << "--download PORT" << 1 << QByteArray("--output");
     QTest::newRow("wait not positive")
         << "--download PORT --output FOLDER/a --wait 0" << 1 << QByteArray("--wait");
+    QTest::newRow("output twice") << "--download PORT --output FOLDER/a --output FOLDER/b" << 1
+                                  << QByteArray("--output may be given only once.");
     QTest::newRow("missing port") << "--download ttyNoSuch7 --output FOLDER/a" << 2
                                   << QByteArray("ttyNoSuch7 is no longer there");
     QTest::newRow("port held by another process")
         << "--download PORT --output FOLDER/a held" << 2 << QByteArray("is in use by");
-    QTest::newRow("nothing within --wait")
-        << "--download PORT --output FOLDER/a --wait 1" << 3 << QByteArray("Nothing arrived within 1 second");
+    QTest::newRow("nothing within --wait") << "--download PORT --output FOLDER/a --wait 1" << 3
+                                           << QByteArray("Nothing arrived within 1 second.\n");
     QTest::newRow("no such folder") << "--download PORT --output FOLDER/none/a" << 4
                                     << QByteArray("does not exist");
-    QTest::newRow("unwritable file") << "--download PORT --output FOLDER answer" << 4
-                                     << QByteArray("could not be written");
+    QTest::newRow("a folder") << "--download PORT --output FOLDER" << 4 << QByteArray(": Is a directory\n");
+    QTest::newRow("a name too long") << "--download PORT --output FOLDER/" + QString(300, 'a') << 4
+                                     << QByteArray(": File name too long\n");
+    // Devices are written, never replaced.
+    QTest::newRow("a null device") << "--download PORT --output NULL answer" << 0 << QByteArray("Saved");
+    QTest::newRow("a full device") << "--download PORT --output FULL answer" << 4
+                                   << QByteArray("FULL could not be written: No space left on device\n");
+    QTest::newRow("standard output full")
+        << "--download PORT --output - > FULL answer" << 4
+        << QByteArray("Standard output could not be written: No space left on device\n");
+    QTest::newRow("--help, standard output full") << "--help > FULL" << 4 << QByteArray("No space left");
 }
 
 void TestCommandLine::exitCodes()
@@ -196,18 +245,56 @@ void TestCommandLine::exitCodes()
     Kv::WinSerialDevice holder(tester.portPath());
     if (arguments.endsWith(QLatin1String("held")))
         QVERIFY(holder.openPort(QIODevice::ReadWrite, 50, 50));
-    QStringList words = arguments.split(QLatin1Char(' '));
+    QStringList words = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     words.removeAll(QLatin1String("held"));
     words.removeAll(QLatin1String("answer"));
+    const QString null = makeNode("NULL", 3), full = makeNode("FULL", 7);
+    if (arguments.contains("NULL") || arguments.contains("FULL"))
+        QVERIFY2(!null.isEmpty() && !full.isEmpty(), "needs root, to make device nodes");
+    if (words.contains(">")) {
+        standardOutput = full;
+        words = words.mid(0, words.indexOf(">"));
+    }
     words.replaceInStrings(QLatin1String("PORT"), tester.portPath());
     words.replaceInStrings(QLatin1String("FOLDER"), folder->path());
+    words.replaceInStrings(QLatin1String("NULL"), null);
+    words.replaceInStrings(QLatin1String("FULL"), full);
 
     QCOMPARE(run(words), exitCode);
+    says.replace("FULL", full.toLocal8Bit());
     QVERIFY2((out + err).contains(says), (out + err).constData());
+    QVERIFY(isCharacterDevice(null) && isCharacterDevice(full));
     // Nothing is written where nothing came or could be; the tester is not
     // asked when the output cannot be written at all.
     QVERIFY(!QFile::exists(folder->filePath("a")));
     QCOMPARE(tester.receivedBytes().isEmpty(), exitCode != 3 && !arguments.endsWith(QLatin1String("answer")));
+}
+
+// Run as root, whom no permission stops, the program runs as nobody: a port
+// an ordinary user has used serves a second download, and an output folder
+// that user may not write is refused before the tester is asked.
+void TestCommandLine::asOrdinaryUser()
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+        QSKIP("needs root and setpriv (util-linux) to run the program as nobody");
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 0;
+    TesterSimulatorThread testerThread(options);
+    const TesterSimulator &tester = *testerThread.tester;
+    QVERIFY(QFile::setPermissions(tester.portPath(), QFile::ReadOther | QFile::WriteOther));
+    QDir(folder->path()).mkdir("readonly");
+    QVERIFY(QFile::setPermissions(folder->path(), QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
+    asNobody = true;
+    for (const char *name : {"first.csv", "second.csv"}) {
+        QVERIFY2(run({"--download", tester.portPath(), "--output", folder->filePath(name)}) == 0,
+                 err.constData());
+        QFile written(folder->filePath(name));
+        QVERIFY(written.open(QIODevice::ReadOnly) && written.readAll() == tester.payload());
+    }
+    const qsizetype asked = tester.receivedBytes().size();
+    QCOMPARE(run({"--download", tester.portPath(), "--output", folder->filePath("readonly/a.csv")}), 4);
+    QVERIFY2(err.contains("readonly/a.csv could not be written: Permission denied"), err.constData());
+    QCOMPARE(tester.receivedBytes().size(), asked);
 }
 
 void TestCommandLine::listPorts()

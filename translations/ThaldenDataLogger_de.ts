@@ -2,6 +2,142 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en_US">
 <context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>Dieses Programm hat keine eigene Kommandozeile. Downloads aus der Eingabeaufforderung, der PowerShell oder einem Skript macht thalden-datalogger-cli.exe im selben Ordner, zum Beispiel:
+thalden-datalogger-cli.exe --help</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Lädt die Ergebnisse von PORT herunter: der Name eines COM-Ports (COM5) oder sein Gerätepfad (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Siehe „thalden-datalogger-cli --help“.</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Kopiert die gespeicherten Ergebnisse eines PV-Prüfgeräts in eine Datei, ohne Fenster.
+
+Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffnet werden; 3 innerhalb von --wait kam nichts an; 4 die Datei konnte nicht geschrieben werden; 5 die Verbindung brach während der Übertragung ab (das Angekommene wird geschrieben); 130 unterbrochen (das Angekommene wird geschrieben).</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Zeigt diese Hilfe an.</translation>
+    </message>
+    <message>
+        <source>Displays the version.</source>
+        <translation>Zeigt die Version an.</translation>
+    </message>
+    <message>
+        <source>Lists the serial ports as the window does, tab-separated.</source>
+        <translation>Listet die seriellen Anschlüsse wie das Fenster auf, durch Tabulatoren getrennt.</translation>
+    </message>
+    <message>
+        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
+        <translation>Lädt die Ergebnisse von PORT herunter: ein Pfad, wenn er mit / oder . beginnt, sonst ein Name unter /dev (ttyUSB0, pts/3).</translation>
+    </message>
+    <message>
+        <source>Writes the results to FILE, or to standard output for -.</source>
+        <translation>Schreibt die Ergebnisse in FILE oder bei - in die Standardausgabe.</translation>
+    </message>
+    <message>
+        <source>Converts the results to the German number format.</source>
+        <translation>Wandelt die Ergebnisse in das deutsche Zahlenformat um.</translation>
+    </message>
+    <message>
+        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
+        <translation>Gibt auf, wenn SECONDS nach der Anfrage noch kein Byte angekommen ist (ohne Angabe: wartet bis zur Unterbrechung).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger --help&quot;.</source>
+        <translation>Siehe „thalden-datalogger --help“.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <comment>%1 is the argument given</comment>
+        <translation>Unerwartetes Argument: %1</translation>
+    </message>
+    <message>
+        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
+        <translation>Nichts zu tun: Geben Sie --download PORT --output FILE oder --list-ports an.</translation>
+    </message>
+    <message>
+        <source>--download needs --output FILE.</source>
+        <translation>--download braucht --output FILE.</translation>
+    </message>
+    <message>
+        <source>--wait needs a positive number of seconds.</source>
+        <translation>--wait braucht eine positive Zahl von Sekunden.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <comment>%1 is a file path</comment>
+        <translation>Der Ordner von %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>The port could not be opened.</source>
+        <translation>Der Anschluss konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Waiting for the tester: start the transfer on the tester.</source>
+        <translation>Warten auf das Prüfgerät: Starten Sie die Übertragung am Prüfgerät.</translation>
+    </message>
+    <message>
+        <source>%1 received in %2 s</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
+        <translation>%1 empfangen in %2 s</translation>
+    </message>
+    <message>
+        <source>Receiving...</source>
+        <translation>Empfang läuft...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Innerhalb von %n Sekunde kam nichts an.</numerusform>
+            <numerusform>Innerhalb von %n Sekunden kam nichts an.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Saved %1 to %2.</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
+        <translation>%1 in %2 gespeichert.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
+    </message>
+    <message>
+        <source>Standard output could not be written: %1</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>Die Standardausgabe konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>The window needs a display, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is set). Without a display, download with the command line: thalden-datalogger --help tells how.</source>
+        <translation>Das Fenster braucht eine Anzeige, und es wurde keine gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt). Ohne Anzeige laden Sie über die Kommandozeile herunter: thalden-datalogger --help erklärt, wie.</translation>
+    </message>
+    <message>
+        <source>--%1 may be given only once.</source>
+        <comment>%1 is an option&apos;s name, such as output</comment>
+        <translation>--%1 darf nur einmal angegeben werden.</translation>
+    </message>
+</context>
+<context>
     <name>DialogLanguage</name>
     <message>
         <source>Please choose a language</source>
@@ -282,116 +418,17 @@ oder sperren Sie ihn mit
     </message>
 </context>
 <context>
-    <name>CommandLine</name>
+    <name>RecoveryStore</name>
     <message>
-        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
-        <translation>Lädt die Ergebnisse von PORT herunter: der Name eines COM-Ports (COM5) oder sein Gerätepfad (\\.\COM12).</translation>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>Die Ergebnisse einer früheren Übertragung wurden nicht gespeichert. Jetzt speichern?</translation>
     </message>
+</context>
+<context>
+    <name>ResultsWriter</name>
     <message>
-        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
-        <translation>Siehe „thalden-datalogger-cli --help“.</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Kopiert die gespeicherten Ergebnisse eines PV-Prüfgeräts in eine Datei, ohne Fenster.
-
-Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffnet werden; 3 innerhalb von --wait kam nichts an; 4 die Datei konnte nicht geschrieben werden; 5 die Verbindung brach während der Übertragung ab (das Angekommene wird geschrieben); 130 unterbrochen (das Angekommene wird geschrieben).</translation>
-    </message>
-    <message>
-        <source>Displays this help.</source>
-        <translation>Zeigt diese Hilfe an.</translation>
-    </message>
-    <message>
-        <source>Displays the version.</source>
-        <translation>Zeigt die Version an.</translation>
-    </message>
-    <message>
-        <source>Lists the serial ports as the window does, tab-separated.</source>
-        <translation>Listet die seriellen Anschlüsse wie das Fenster auf, durch Tabulatoren getrennt.</translation>
-    </message>
-    <message>
-        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
-        <translation>Lädt die Ergebnisse von PORT herunter: ein Pfad, wenn er mit / oder . beginnt, sonst ein Name unter /dev (ttyUSB0, pts/3).</translation>
-    </message>
-    <message>
-        <source>Writes the results to FILE, or to standard output for -.</source>
-        <translation>Schreibt die Ergebnisse in FILE oder bei - in die Standardausgabe.</translation>
-    </message>
-    <message>
-        <source>Converts the results to the German number format.</source>
-        <translation>Wandelt die Ergebnisse in das deutsche Zahlenformat um.</translation>
-    </message>
-    <message>
-        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
-        <translation>Gibt auf, wenn SECONDS nach der Anfrage noch kein Byte angekommen ist (ohne Angabe: wartet bis zur Unterbrechung).</translation>
-    </message>
-    <message>
-        <source>Try &quot;thalden-datalogger --help&quot;.</source>
-        <translation>Siehe „thalden-datalogger --help“.</translation>
-    </message>
-    <message>
-        <source>Unexpected argument: %1</source>
-        <comment>%1 is the argument given</comment>
-        <translation>Unerwartetes Argument: %1</translation>
-    </message>
-    <message>
-        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
-        <translation>Nichts zu tun: Geben Sie --download PORT --output FILE oder --list-ports an.</translation>
-    </message>
-    <message>
-        <source>--download needs --output FILE.</source>
-        <translation>--download braucht --output FILE.</translation>
-    </message>
-    <message>
-        <source>--wait needs a positive number of seconds.</source>
-        <translation>--wait braucht eine positive Zahl von Sekunden.</translation>
-    </message>
-    <message>
-        <source>The folder of %1 does not exist.</source>
-        <comment>%1 is a file path</comment>
-        <translation>Der Ordner von %1 existiert nicht.</translation>
-    </message>
-    <message>
-        <source>The port could not be opened.</source>
-        <translation>Der Anschluss konnte nicht geöffnet werden.</translation>
-    </message>
-    <message>
-        <source>Waiting for the tester: start the transfer on the tester.</source>
-        <translation>Warten auf das Prüfgerät: Starten Sie die Übertragung am Prüfgerät.</translation>
-    </message>
-    <message>
-        <source>%1 received in %2 s</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
-        <translation>%1 empfangen in %2 s</translation>
-    </message>
-    <message>
-        <source>Receiving...</source>
-        <translation>Empfang läuft...</translation>
-    </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Innerhalb von %n Sekunde kam nichts an.</numerusform>
-            <numerusform>Innerhalb von %n Sekunden kam nichts an.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1 could not be written: %2</source>
-        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
-        <translation>%1 konnte nicht geschrieben werden: %2</translation>
-    </message>
-    <message>
-        <source>Saved %1 to %2.</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
-        <translation>%1 in %2 gespeichert.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
+        <source>it is neither a file nor a pipe nor a character device</source>
+        <translation>es ist weder eine Datei noch eine Pipe noch ein zeichenorientiertes Gerät</translation>
     </message>
 </context>
 <context>
@@ -403,26 +440,10 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
     </message>
 </context>
 <context>
-    <name>RecoveryStore</name>
-    <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Die Ergebnisse einer früheren Übertragung wurden nicht gespeichert. Jetzt speichern?</translation>
-    </message>
-</context>
-<context>
     <name>UnsavedResultsGuard</name>
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>Die heruntergeladenen Ergebnisse wurden nicht gespeichert.</translation>
-    </message>
-</context>
-<context>
-    <name>Application</name>
-    <message>
-        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
-thalden-datalogger-cli.exe --help</source>
-        <translation>Dieses Programm hat keine eigene Kommandozeile. Downloads aus der Eingabeaufforderung, der PowerShell oder einem Skript macht thalden-datalogger-cli.exe im selben Ordner, zum Beispiel:
-thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,142 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="en_US">
 <context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Try &quot;thalden-datalogger-cli --help&quot;.</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Displays this help.</translation>
+    </message>
+    <message>
+        <source>Displays the version.</source>
+        <translation>Displays the version.</translation>
+    </message>
+    <message>
+        <source>Lists the serial ports as the window does, tab-separated.</source>
+        <translation>Lists the serial ports as the window does, tab-separated.</translation>
+    </message>
+    <message>
+        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
+        <translation>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</translation>
+    </message>
+    <message>
+        <source>Writes the results to FILE, or to standard output for -.</source>
+        <translation>Writes the results to FILE, or to standard output for -.</translation>
+    </message>
+    <message>
+        <source>Converts the results to the German number format.</source>
+        <translation>Converts the results to the German number format.</translation>
+    </message>
+    <message>
+        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
+        <translation>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger --help&quot;.</source>
+        <translation>Try &quot;thalden-datalogger --help&quot;.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <comment>%1 is the argument given</comment>
+        <translation>Unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
+        <translation>Nothing to do: give --download PORT --output FILE, or --list-ports.</translation>
+    </message>
+    <message>
+        <source>--download needs --output FILE.</source>
+        <translation>--download needs --output FILE.</translation>
+    </message>
+    <message>
+        <source>--wait needs a positive number of seconds.</source>
+        <translation>--wait needs a positive number of seconds.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <comment>%1 is a file path</comment>
+        <translation>The folder of %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>The port could not be opened.</source>
+        <translation>The port could not be opened.</translation>
+    </message>
+    <message>
+        <source>Waiting for the tester: start the transfer on the tester.</source>
+        <translation>Waiting for the tester: start the transfer on the tester.</translation>
+    </message>
+    <message>
+        <source>%1 received in %2 s</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
+        <translation>%1 received in %2 s</translation>
+    </message>
+    <message>
+        <source>Receiving...</source>
+        <translation>Receiving...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Nothing arrived within %n second.</numerusform>
+            <numerusform>Nothing arrived within %n seconds.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>%1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>Saved %1 to %2.</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
+        <translation>Saved %1 to %2.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
+    </message>
+    <message>
+        <source>Standard output could not be written: %1</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>Standard output could not be written: %1</translation>
+    </message>
+    <message>
+        <source>The window needs a display, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is set). Without a display, download with the command line: thalden-datalogger --help tells how.</source>
+        <translation>The window needs a display, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is set). Without a display, download with the command line: thalden-datalogger --help tells how.</translation>
+    </message>
+    <message>
+        <source>--%1 may be given only once.</source>
+        <comment>%1 is an option&apos;s name, such as output</comment>
+        <translation>--%1 may be given only once.</translation>
+    </message>
+</context>
+<context>
     <name>DialogLanguage</name>
     <message>
         <source>Please choose a language</source>
@@ -282,116 +418,17 @@ or mask it with
     </message>
 </context>
 <context>
-    <name>CommandLine</name>
+    <name>RecoveryStore</name>
     <message>
-        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
-        <translation>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</translation>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>Results of an earlier download were not saved. Save them now?</translation>
     </message>
+</context>
+<context>
+    <name>ResultsWriter</name>
     <message>
-        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
-        <translation>Try &quot;thalden-datalogger-cli --help&quot;.</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</translation>
-    </message>
-    <message>
-        <source>Displays this help.</source>
-        <translation>Displays this help.</translation>
-    </message>
-    <message>
-        <source>Displays the version.</source>
-        <translation>Displays the version.</translation>
-    </message>
-    <message>
-        <source>Lists the serial ports as the window does, tab-separated.</source>
-        <translation>Lists the serial ports as the window does, tab-separated.</translation>
-    </message>
-    <message>
-        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
-        <translation>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</translation>
-    </message>
-    <message>
-        <source>Writes the results to FILE, or to standard output for -.</source>
-        <translation>Writes the results to FILE, or to standard output for -.</translation>
-    </message>
-    <message>
-        <source>Converts the results to the German number format.</source>
-        <translation>Converts the results to the German number format.</translation>
-    </message>
-    <message>
-        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
-        <translation>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</translation>
-    </message>
-    <message>
-        <source>Try &quot;thalden-datalogger --help&quot;.</source>
-        <translation>Try &quot;thalden-datalogger --help&quot;.</translation>
-    </message>
-    <message>
-        <source>Unexpected argument: %1</source>
-        <comment>%1 is the argument given</comment>
-        <translation>Unexpected argument: %1</translation>
-    </message>
-    <message>
-        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
-        <translation>Nothing to do: give --download PORT --output FILE, or --list-ports.</translation>
-    </message>
-    <message>
-        <source>--download needs --output FILE.</source>
-        <translation>--download needs --output FILE.</translation>
-    </message>
-    <message>
-        <source>--wait needs a positive number of seconds.</source>
-        <translation>--wait needs a positive number of seconds.</translation>
-    </message>
-    <message>
-        <source>The folder of %1 does not exist.</source>
-        <comment>%1 is a file path</comment>
-        <translation>The folder of %1 does not exist.</translation>
-    </message>
-    <message>
-        <source>The port could not be opened.</source>
-        <translation>The port could not be opened.</translation>
-    </message>
-    <message>
-        <source>Waiting for the tester: start the transfer on the tester.</source>
-        <translation>Waiting for the tester: start the transfer on the tester.</translation>
-    </message>
-    <message>
-        <source>%1 received in %2 s</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
-        <translation>%1 received in %2 s</translation>
-    </message>
-    <message>
-        <source>Receiving...</source>
-        <translation>Receiving...</translation>
-    </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Nothing arrived within %n second.</numerusform>
-            <numerusform>Nothing arrived within %n seconds.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1 could not be written: %2</source>
-        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
-        <translation>%1 could not be written: %2</translation>
-    </message>
-    <message>
-        <source>Saved %1 to %2.</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
-        <translation>Saved %1 to %2.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
+        <source>it is neither a file nor a pipe nor a character device</source>
+        <translation>it is neither a file nor a pipe nor a character device</translation>
     </message>
 </context>
 <context>
@@ -403,26 +440,10 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
     </message>
 </context>
 <context>
-    <name>RecoveryStore</name>
-    <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Results of an earlier download were not saved. Save them now?</translation>
-    </message>
-</context>
-<context>
     <name>UnsavedResultsGuard</name>
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>The downloaded results have not been saved.</translation>
-    </message>
-</context>
-<context>
-    <name>Application</name>
-    <message>
-        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
-thalden-datalogger-cli.exe --help</source>
-        <translation>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
-thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>

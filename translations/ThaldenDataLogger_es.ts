@@ -2,6 +2,142 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES" sourcelanguage="en_US">
 <context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>Este programa no tiene línea de comandos propia. Las descargas desde el símbolo del sistema, PowerShell o un script se hacen con thalden-datalogger-cli.exe, en la misma carpeta, por ejemplo:
+thalden-datalogger-cli.exe --help</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Descarga los resultados de PORT: el nombre de un puerto COM (COM5) o su ruta de dispositivo (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Pruebe «thalden-datalogger-cli --help».</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copia en un archivo los resultados almacenados de un comprobador FV, sin ventana.
+
+Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 no llegó nada dentro de --wait; 4 no se pudo escribir el archivo; 5 se perdió la conexión durante la transferencia (se escribe lo que llegó); 130 interrumpido (se escribe lo que llegó).</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Muestra esta ayuda.</translation>
+    </message>
+    <message>
+        <source>Displays the version.</source>
+        <translation>Muestra la versión.</translation>
+    </message>
+    <message>
+        <source>Lists the serial ports as the window does, tab-separated.</source>
+        <translation>Enumera los puertos serie como la ventana, separados por tabuladores.</translation>
+    </message>
+    <message>
+        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
+        <translation>Descarga los resultados de PORT: una ruta si empieza por / o ., si no un nombre bajo /dev (ttyUSB0, pts/3).</translation>
+    </message>
+    <message>
+        <source>Writes the results to FILE, or to standard output for -.</source>
+        <translation>Escribe los resultados en FILE, o en la salida estándar con -.</translation>
+    </message>
+    <message>
+        <source>Converts the results to the German number format.</source>
+        <translation>Convierte los resultados al formato numérico alemán.</translation>
+    </message>
+    <message>
+        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
+        <translation>Desiste si no ha llegado ningún byte SECONDS segundos después de la petición (por defecto: espera hasta que se interrumpa).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger --help&quot;.</source>
+        <translation>Pruebe «thalden-datalogger --help».</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <comment>%1 is the argument given</comment>
+        <translation>Argumento inesperado: %1</translation>
+    </message>
+    <message>
+        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
+        <translation>Nada que hacer: indique --download PORT --output FILE, o --list-ports.</translation>
+    </message>
+    <message>
+        <source>--download needs --output FILE.</source>
+        <translation>--download necesita --output FILE.</translation>
+    </message>
+    <message>
+        <source>--wait needs a positive number of seconds.</source>
+        <translation>--wait necesita un número positivo de segundos.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <comment>%1 is a file path</comment>
+        <translation>La carpeta de %1 no existe.</translation>
+    </message>
+    <message>
+        <source>The port could not be opened.</source>
+        <translation>No se pudo abrir el puerto.</translation>
+    </message>
+    <message>
+        <source>Waiting for the tester: start the transfer on the tester.</source>
+        <translation>Esperando al comprobador: inicie la transferencia en el comprobador.</translation>
+    </message>
+    <message>
+        <source>%1 received in %2 s</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
+        <translation>%1 recibidos en %2 s</translation>
+    </message>
+    <message>
+        <source>Receiving...</source>
+        <translation>Recibiendo...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>No llegó nada en %n segundo.</numerusform>
+            <numerusform>No llegó nada en %n segundos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>No se pudo escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>Saved %1 to %2.</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
+        <translation>%1 guardados en %2.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
+    </message>
+    <message>
+        <source>Standard output could not be written: %1</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>No se pudo escribir en la salida estándar: %1</translation>
+    </message>
+    <message>
+        <source>The window needs a display, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is set). Without a display, download with the command line: thalden-datalogger --help tells how.</source>
+        <translation>La ventana necesita una pantalla y no se encontró ninguna (no están definidas ni DISPLAY ni WAYLAND_DISPLAY). Sin pantalla, descargue con la línea de comandos: thalden-datalogger --help explica cómo.</translation>
+    </message>
+    <message>
+        <source>--%1 may be given only once.</source>
+        <comment>%1 is an option&apos;s name, such as output</comment>
+        <translation>--%1 solo puede indicarse una vez.</translation>
+    </message>
+</context>
+<context>
     <name>DialogLanguage</name>
     <message>
         <source>Please choose a language</source>
@@ -282,116 +418,17 @@ o enmascárelo con
     </message>
 </context>
 <context>
-    <name>CommandLine</name>
+    <name>RecoveryStore</name>
     <message>
-        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
-        <translation>Descarga los resultados de PORT: el nombre de un puerto COM (COM5) o su ruta de dispositivo (\\.\COM12).</translation>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>Los resultados de una descarga anterior no se guardaron. ¿Guardarlos ahora?</translation>
     </message>
+</context>
+<context>
+    <name>ResultsWriter</name>
     <message>
-        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
-        <translation>Pruebe «thalden-datalogger-cli --help».</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copia en un archivo los resultados almacenados de un comprobador FV, sin ventana.
-
-Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 no llegó nada dentro de --wait; 4 no se pudo escribir el archivo; 5 se perdió la conexión durante la transferencia (se escribe lo que llegó); 130 interrumpido (se escribe lo que llegó).</translation>
-    </message>
-    <message>
-        <source>Displays this help.</source>
-        <translation>Muestra esta ayuda.</translation>
-    </message>
-    <message>
-        <source>Displays the version.</source>
-        <translation>Muestra la versión.</translation>
-    </message>
-    <message>
-        <source>Lists the serial ports as the window does, tab-separated.</source>
-        <translation>Enumera los puertos serie como la ventana, separados por tabuladores.</translation>
-    </message>
-    <message>
-        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
-        <translation>Descarga los resultados de PORT: una ruta si empieza por / o ., si no un nombre bajo /dev (ttyUSB0, pts/3).</translation>
-    </message>
-    <message>
-        <source>Writes the results to FILE, or to standard output for -.</source>
-        <translation>Escribe los resultados en FILE, o en la salida estándar con -.</translation>
-    </message>
-    <message>
-        <source>Converts the results to the German number format.</source>
-        <translation>Convierte los resultados al formato numérico alemán.</translation>
-    </message>
-    <message>
-        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
-        <translation>Desiste si no ha llegado ningún byte SECONDS segundos después de la petición (por defecto: espera hasta que se interrumpa).</translation>
-    </message>
-    <message>
-        <source>Try &quot;thalden-datalogger --help&quot;.</source>
-        <translation>Pruebe «thalden-datalogger --help».</translation>
-    </message>
-    <message>
-        <source>Unexpected argument: %1</source>
-        <comment>%1 is the argument given</comment>
-        <translation>Argumento inesperado: %1</translation>
-    </message>
-    <message>
-        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
-        <translation>Nada que hacer: indique --download PORT --output FILE, o --list-ports.</translation>
-    </message>
-    <message>
-        <source>--download needs --output FILE.</source>
-        <translation>--download necesita --output FILE.</translation>
-    </message>
-    <message>
-        <source>--wait needs a positive number of seconds.</source>
-        <translation>--wait necesita un número positivo de segundos.</translation>
-    </message>
-    <message>
-        <source>The folder of %1 does not exist.</source>
-        <comment>%1 is a file path</comment>
-        <translation>La carpeta de %1 no existe.</translation>
-    </message>
-    <message>
-        <source>The port could not be opened.</source>
-        <translation>No se pudo abrir el puerto.</translation>
-    </message>
-    <message>
-        <source>Waiting for the tester: start the transfer on the tester.</source>
-        <translation>Esperando al comprobador: inicie la transferencia en el comprobador.</translation>
-    </message>
-    <message>
-        <source>%1 received in %2 s</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
-        <translation>%1 recibidos en %2 s</translation>
-    </message>
-    <message>
-        <source>Receiving...</source>
-        <translation>Recibiendo...</translation>
-    </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>No llegó nada en %n segundo.</numerusform>
-            <numerusform>No llegó nada en %n segundos.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1 could not be written: %2</source>
-        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
-        <translation>No se pudo escribir %1: %2</translation>
-    </message>
-    <message>
-        <source>Saved %1 to %2.</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
-        <translation>%1 guardados en %2.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
+        <source>it is neither a file nor a pipe nor a character device</source>
+        <translation>no es un archivo, ni una tubería, ni un dispositivo de caracteres</translation>
     </message>
 </context>
 <context>
@@ -403,26 +440,10 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
     </message>
 </context>
 <context>
-    <name>RecoveryStore</name>
-    <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Los resultados de una descarga anterior no se guardaron. ¿Guardarlos ahora?</translation>
-    </message>
-</context>
-<context>
     <name>UnsavedResultsGuard</name>
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>Los resultados descargados no se han guardado.</translation>
-    </message>
-</context>
-<context>
-    <name>Application</name>
-    <message>
-        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
-thalden-datalogger-cli.exe --help</source>
-        <translation>Este programa no tiene línea de comandos propia. Las descargas desde el símbolo del sistema, PowerShell o un script se hacen con thalden-datalogger-cli.exe, en la misma carpeta, por ejemplo:
-thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,142 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="en_US">
 <context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>Ce programme n&apos;a pas de ligne de commande propre. Les téléchargements depuis l&apos;invite de commandes, PowerShell ou un script se font avec thalden-datalogger-cli.exe, dans le même dossier, par exemple :
+thalden-datalogger-cli.exe --help</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Télécharge les résultats depuis PORT : le nom d&apos;un port COM (COM5) ou son chemin de périphérique (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Essayez « thalden-datalogger-cli --help ».</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copie dans un fichier les résultats enregistrés d’un testeur PV, sans fenêtre.
+
+Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas pu être ouvert ; 3 rien n’est arrivé dans le délai de --wait ; 4 le fichier n’a pas pu être écrit ; 5 la connexion a été perdue pendant le transfert (ce qui est arrivé est écrit) ; 130 interrompu (ce qui est arrivé est écrit).</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Affiche cette aide.</translation>
+    </message>
+    <message>
+        <source>Displays the version.</source>
+        <translation>Affiche la version.</translation>
+    </message>
+    <message>
+        <source>Lists the serial ports as the window does, tab-separated.</source>
+        <translation>Liste les ports série comme la fenêtre, séparés par des tabulations.</translation>
+    </message>
+    <message>
+        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
+        <translation>Télécharge les résultats depuis PORT : un chemin s’il commence par / ou ., sinon un nom sous /dev (ttyUSB0, pts/3).</translation>
+    </message>
+    <message>
+        <source>Writes the results to FILE, or to standard output for -.</source>
+        <translation>Écrit les résultats dans FILE, ou sur la sortie standard pour -.</translation>
+    </message>
+    <message>
+        <source>Converts the results to the German number format.</source>
+        <translation>Convertit les résultats au format numérique allemand.</translation>
+    </message>
+    <message>
+        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
+        <translation>Abandonne si aucun octet n’est arrivé SECONDS secondes après la demande (par défaut : attend jusqu’à l’interruption).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger --help&quot;.</source>
+        <translation>Essayez « thalden-datalogger --help ».</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <comment>%1 is the argument given</comment>
+        <translation>Argument inattendu : %1</translation>
+    </message>
+    <message>
+        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
+        <translation>Rien à faire : indiquez --download PORT --output FILE, ou --list-ports.</translation>
+    </message>
+    <message>
+        <source>--download needs --output FILE.</source>
+        <translation>--download exige --output FILE.</translation>
+    </message>
+    <message>
+        <source>--wait needs a positive number of seconds.</source>
+        <translation>--wait exige un nombre de secondes positif.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <comment>%1 is a file path</comment>
+        <translation>Le dossier de %1 n’existe pas.</translation>
+    </message>
+    <message>
+        <source>The port could not be opened.</source>
+        <translation>Le port n’a pas pu être ouvert.</translation>
+    </message>
+    <message>
+        <source>Waiting for the tester: start the transfer on the tester.</source>
+        <translation>En attente du testeur : lancez le transfert sur le testeur.</translation>
+    </message>
+    <message>
+        <source>%1 received in %2 s</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
+        <translation>%1 reçus en %2 s</translation>
+    </message>
+    <message>
+        <source>Receiving...</source>
+        <translation>Réception...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Rien n’est arrivé en %n seconde.</numerusform>
+            <numerusform>Rien n’est arrivé en %n secondes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>%1 n’a pas pu être écrit : %2</translation>
+    </message>
+    <message>
+        <source>Saved %1 to %2.</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
+        <translation>%1 enregistrés dans %2.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
+    </message>
+    <message>
+        <source>Standard output could not be written: %1</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>Impossible d’écrire sur la sortie standard : %1</translation>
+    </message>
+    <message>
+        <source>The window needs a display, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is set). Without a display, download with the command line: thalden-datalogger --help tells how.</source>
+        <translation>La fenêtre a besoin d’un affichage, et aucun n’a été trouvé (ni DISPLAY ni WAYLAND_DISPLAY ne sont définis). Sans affichage, téléchargez en ligne de commande : thalden-datalogger --help explique comment.</translation>
+    </message>
+    <message>
+        <source>--%1 may be given only once.</source>
+        <comment>%1 is an option&apos;s name, such as output</comment>
+        <translation>--%1 ne peut être indiqué qu’une fois.</translation>
+    </message>
+</context>
+<context>
     <name>DialogLanguage</name>
     <message>
         <source>Please choose a language</source>
@@ -132,7 +268,7 @@
     </message>
     <message>
         <source>Would you like to convert the data to German format?</source>
-        <translation>Voulez-vous convertir les données au format allemand ?</translation>
+        <translation>Voulez-vous convertir les données au format allemand&#xa0;?</translation>
     </message>
     <message>
         <source>Decimal points will be replaced by commas and the commas separating fields will be replaced by semi-colons.</source>
@@ -141,7 +277,7 @@
     <message>
         <source>Error opening &quot;%1&quot; for writing. Is it open already or read only?</source>
         <comment>The %1 will be replaced with the a file name. Please do not remove it in your translation!</comment>
-        <translation>Erreur lors de l’ouverture de « %1 » en écriture. Le fichier est-il déjà ouvert ou en lecture seule ?</translation>
+        <translation>Erreur lors de l’ouverture de «&#xa0;%1&#xa0;» en écriture. Le fichier est-il déjà ouvert ou en lecture seule&#xa0;?</translation>
     </message>
     <message>
         <source>About Korvane DataLogger</source>
@@ -165,7 +301,7 @@
     </message>
     <message>
         <source>Would you like to restart now?</source>
-        <translation>Voulez-vous redémarrer maintenant ?</translation>
+        <translation>Voulez-vous redémarrer maintenant&#xa0;?</translation>
     </message>
     <message>
         <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
@@ -191,7 +327,7 @@ puis fermez la session et rouvrez-la.</translation>
     <message>
         <source>Only members of the group %2 may open %1. Your account %3 is one, but this session began before it joined: log out and in again.</source>
         <comment>%1 is a port (ttyUSB0), %2 a group (dialout), %3 a user name</comment>
-        <translation>Seuls les membres du groupe %2 peuvent ouvrir %1. Votre compte %3 en fait partie, mais cette session a commencé avant son ajout : fermez la session et rouvrez-la.</translation>
+        <translation>Seuls les membres du groupe %2 peuvent ouvrir %1. Votre compte %3 en fait partie, mais cette session a commencé avant son ajout&#xa0;: fermez la session et rouvrez-la.</translation>
     </message>
     <message>
         <source>Your account may not open %1 (owner %2, group %3, mode %4), and membership of its group would not change that. Check the device&apos;s owner and mode, or add a udev rule such as
@@ -240,12 +376,12 @@ ou masquez-le avec
     <message>
         <source>%1 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.</source>
         <comment>%1 is a port (ttyUSB0)</comment>
-        <translation>%1 n’est plus là : l’adaptateur est-il branché ? Branchez-le, puis actualisez la liste des ports.</translation>
+        <translation>%1 n’est plus là&#xa0;: l’adaptateur est-il branché&#xa0;? Branchez-le, puis actualisez la liste des ports.</translation>
     </message>
     <message>
         <source>%1 could not be opened: %2 (error %3).</source>
         <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
-        <translation>Impossible d’ouvrir %1 : %2 (erreur %3).</translation>
+        <translation>Impossible d’ouvrir %1&#xa0;: %2 (erreur %3).</translation>
     </message>
 </context>
 <context>
@@ -282,127 +418,6 @@ ou masquez-le avec
     </message>
 </context>
 <context>
-    <name>CommandLine</name>
-    <message>
-        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
-        <translation>Télécharge les résultats depuis PORT : le nom d&apos;un port COM (COM5) ou son chemin de périphérique (\\.\COM12).</translation>
-    </message>
-    <message>
-        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
-        <translation>Essayez « thalden-datalogger-cli --help ».</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copie dans un fichier les résultats enregistrés d’un testeur PV, sans fenêtre.
-
-Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas pu être ouvert ; 3 rien n’est arrivé dans le délai de --wait ; 4 le fichier n’a pas pu être écrit ; 5 la connexion a été perdue pendant le transfert (ce qui est arrivé est écrit) ; 130 interrompu (ce qui est arrivé est écrit).</translation>
-    </message>
-    <message>
-        <source>Displays this help.</source>
-        <translation>Affiche cette aide.</translation>
-    </message>
-    <message>
-        <source>Displays the version.</source>
-        <translation>Affiche la version.</translation>
-    </message>
-    <message>
-        <source>Lists the serial ports as the window does, tab-separated.</source>
-        <translation>Liste les ports série comme la fenêtre, séparés par des tabulations.</translation>
-    </message>
-    <message>
-        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
-        <translation>Télécharge les résultats depuis PORT : un chemin s’il commence par / ou ., sinon un nom sous /dev (ttyUSB0, pts/3).</translation>
-    </message>
-    <message>
-        <source>Writes the results to FILE, or to standard output for -.</source>
-        <translation>Écrit les résultats dans FILE, ou sur la sortie standard pour -.</translation>
-    </message>
-    <message>
-        <source>Converts the results to the German number format.</source>
-        <translation>Convertit les résultats au format numérique allemand.</translation>
-    </message>
-    <message>
-        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
-        <translation>Abandonne si aucun octet n’est arrivé SECONDS secondes après la demande (par défaut : attend jusqu’à l’interruption).</translation>
-    </message>
-    <message>
-        <source>Try &quot;thalden-datalogger --help&quot;.</source>
-        <translation>Essayez « thalden-datalogger --help ».</translation>
-    </message>
-    <message>
-        <source>Unexpected argument: %1</source>
-        <comment>%1 is the argument given</comment>
-        <translation>Argument inattendu : %1</translation>
-    </message>
-    <message>
-        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
-        <translation>Rien à faire : indiquez --download PORT --output FILE, ou --list-ports.</translation>
-    </message>
-    <message>
-        <source>--download needs --output FILE.</source>
-        <translation>--download exige --output FILE.</translation>
-    </message>
-    <message>
-        <source>--wait needs a positive number of seconds.</source>
-        <translation>--wait exige un nombre de secondes positif.</translation>
-    </message>
-    <message>
-        <source>The folder of %1 does not exist.</source>
-        <comment>%1 is a file path</comment>
-        <translation>Le dossier de %1 n’existe pas.</translation>
-    </message>
-    <message>
-        <source>The port could not be opened.</source>
-        <translation>Le port n’a pas pu être ouvert.</translation>
-    </message>
-    <message>
-        <source>Waiting for the tester: start the transfer on the tester.</source>
-        <translation>En attente du testeur : lancez le transfert sur le testeur.</translation>
-    </message>
-    <message>
-        <source>%1 received in %2 s</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
-        <translation>%1 reçus en %2 s</translation>
-    </message>
-    <message>
-        <source>Receiving...</source>
-        <translation>Réception...</translation>
-    </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Rien n’est arrivé en %n seconde.</numerusform>
-            <numerusform>Rien n’est arrivé en %n secondes.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1 could not be written: %2</source>
-        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
-        <translation>%1 n’a pas pu être écrit : %2</translation>
-    </message>
-    <message>
-        <source>Saved %1 to %2.</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
-        <translation>%1 enregistrés dans %2.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsStore</name>
-    <message>
-        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
-        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
-        <translation>Vos paramètres ne peuvent pas être enregistrés dans « %1 ». La langue, le port et vos autres choix ne seront pas conservés pour la prochaine fois.</translation>
-    </message>
-</context>
-<context>
     <name>RecoveryStore</name>
     <message>
         <source>Results of an earlier download were not saved. Save them now?</source>
@@ -410,19 +425,25 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
     </message>
 </context>
 <context>
+    <name>ResultsWriter</name>
+    <message>
+        <source>it is neither a file nor a pipe nor a character device</source>
+        <translation>ce n’est ni un fichier, ni un tube, ni un périphérique caractère</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
+        <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Vos paramètres ne peuvent pas être enregistrés dans «&#xa0;%1&#xa0;». La langue, le port et vos autres choix ne seront pas conservés pour la prochaine fois.</translation>
+    </message>
+</context>
+<context>
     <name>UnsavedResultsGuard</name>
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>Les résultats téléchargés n’ont pas été enregistrés.</translation>
-    </message>
-</context>
-<context>
-    <name>Application</name>
-    <message>
-        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
-thalden-datalogger-cli.exe --help</source>
-        <translation>Ce programme n&apos;a pas de ligne de commande propre. Les téléchargements depuis l&apos;invite de commandes, PowerShell ou un script se font avec thalden-datalogger-cli.exe, dans le même dossier, par exemple :
-thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>

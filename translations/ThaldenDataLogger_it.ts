@@ -2,6 +2,142 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it_IT" sourcelanguage="en_US">
 <context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>Questo programma non ha una riga di comando propria. I download dal prompt dei comandi, da PowerShell o da uno script si fanno con thalden-datalogger-cli.exe nella stessa cartella, ad esempio:
+thalden-datalogger-cli.exe --help</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Scarica i risultati da PORT: il nome di una porta COM (COM5) o il suo percorso di dispositivo (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Provare «thalden-datalogger-cli --help».</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copia in un file i risultati memorizzati di un tester FV, senza finestra.
+
+Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta; 3 non è arrivato nulla entro --wait; 4 impossibile scrivere il file; 5 connessione persa durante il trasferimento (ciò che è arrivato viene scritto); 130 interrotto (ciò che è arrivato viene scritto).</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Mostra questo aiuto.</translation>
+    </message>
+    <message>
+        <source>Displays the version.</source>
+        <translation>Mostra la versione.</translation>
+    </message>
+    <message>
+        <source>Lists the serial ports as the window does, tab-separated.</source>
+        <translation>Elenca le porte seriali come la finestra, separate da tabulazioni.</translation>
+    </message>
+    <message>
+        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
+        <translation>Scarica i risultati da PORT: un percorso se inizia con / o ., altrimenti un nome sotto /dev (ttyUSB0, pts/3).</translation>
+    </message>
+    <message>
+        <source>Writes the results to FILE, or to standard output for -.</source>
+        <translation>Scrive i risultati in FILE, o sullo standard output con -.</translation>
+    </message>
+    <message>
+        <source>Converts the results to the German number format.</source>
+        <translation>Converte i risultati nel formato numerico tedesco.</translation>
+    </message>
+    <message>
+        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
+        <translation>Rinuncia se nessun byte è arrivato SECONDS secondi dopo la richiesta (predefinito: attende fino all’interruzione).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger --help&quot;.</source>
+        <translation>Provare «thalden-datalogger --help».</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <comment>%1 is the argument given</comment>
+        <translation>Argomento inatteso: %1</translation>
+    </message>
+    <message>
+        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
+        <translation>Niente da fare: indicare --download PORT --output FILE, oppure --list-ports.</translation>
+    </message>
+    <message>
+        <source>--download needs --output FILE.</source>
+        <translation>--download richiede --output FILE.</translation>
+    </message>
+    <message>
+        <source>--wait needs a positive number of seconds.</source>
+        <translation>--wait richiede un numero positivo di secondi.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <comment>%1 is a file path</comment>
+        <translation>La cartella di %1 non esiste.</translation>
+    </message>
+    <message>
+        <source>The port could not be opened.</source>
+        <translation>Impossibile aprire la porta.</translation>
+    </message>
+    <message>
+        <source>Waiting for the tester: start the transfer on the tester.</source>
+        <translation>In attesa del tester: avviare il trasferimento sul tester.</translation>
+    </message>
+    <message>
+        <source>%1 received in %2 s</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
+        <translation>%1 ricevuti in %2 s</translation>
+    </message>
+    <message>
+        <source>Receiving...</source>
+        <translation>Ricezione...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Non è arrivato nulla entro %n secondo.</numerusform>
+            <numerusform>Non è arrivato nulla entro %n secondi.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>Impossibile scrivere %1: %2</translation>
+    </message>
+    <message>
+        <source>Saved %1 to %2.</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
+        <translation>%1 salvati in %2.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
+    </message>
+    <message>
+        <source>Standard output could not be written: %1</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>Impossibile scrivere sullo standard output: %1</translation>
+    </message>
+    <message>
+        <source>The window needs a display, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is set). Without a display, download with the command line: thalden-datalogger --help tells how.</source>
+        <translation>La finestra ha bisogno di un display e non ne è stato trovato nessuno (né DISPLAY né WAYLAND_DISPLAY sono impostati). Senza display, scaricare dalla riga di comando: thalden-datalogger --help spiega come.</translation>
+    </message>
+    <message>
+        <source>--%1 may be given only once.</source>
+        <comment>%1 is an option&apos;s name, such as output</comment>
+        <translation>--%1 può essere indicato una sola volta.</translation>
+    </message>
+</context>
+<context>
     <name>DialogLanguage</name>
     <message>
         <source>Please choose a language</source>
@@ -282,116 +418,17 @@ oppure mascherarlo con
     </message>
 </context>
 <context>
-    <name>CommandLine</name>
+    <name>RecoveryStore</name>
     <message>
-        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
-        <translation>Scarica i risultati da PORT: il nome di una porta COM (COM5) o il suo percorso di dispositivo (\\.\COM12).</translation>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>I risultati di un download precedente non sono stati salvati. Salvarli ora?</translation>
     </message>
+</context>
+<context>
+    <name>ResultsWriter</name>
     <message>
-        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
-        <translation>Provare «thalden-datalogger-cli --help».</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copia in un file i risultati memorizzati di un tester FV, senza finestra.
-
-Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta; 3 non è arrivato nulla entro --wait; 4 impossibile scrivere il file; 5 connessione persa durante il trasferimento (ciò che è arrivato viene scritto); 130 interrotto (ciò che è arrivato viene scritto).</translation>
-    </message>
-    <message>
-        <source>Displays this help.</source>
-        <translation>Mostra questo aiuto.</translation>
-    </message>
-    <message>
-        <source>Displays the version.</source>
-        <translation>Mostra la versione.</translation>
-    </message>
-    <message>
-        <source>Lists the serial ports as the window does, tab-separated.</source>
-        <translation>Elenca le porte seriali come la finestra, separate da tabulazioni.</translation>
-    </message>
-    <message>
-        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
-        <translation>Scarica i risultati da PORT: un percorso se inizia con / o ., altrimenti un nome sotto /dev (ttyUSB0, pts/3).</translation>
-    </message>
-    <message>
-        <source>Writes the results to FILE, or to standard output for -.</source>
-        <translation>Scrive i risultati in FILE, o sullo standard output con -.</translation>
-    </message>
-    <message>
-        <source>Converts the results to the German number format.</source>
-        <translation>Converte i risultati nel formato numerico tedesco.</translation>
-    </message>
-    <message>
-        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
-        <translation>Rinuncia se nessun byte è arrivato SECONDS secondi dopo la richiesta (predefinito: attende fino all’interruzione).</translation>
-    </message>
-    <message>
-        <source>Try &quot;thalden-datalogger --help&quot;.</source>
-        <translation>Provare «thalden-datalogger --help».</translation>
-    </message>
-    <message>
-        <source>Unexpected argument: %1</source>
-        <comment>%1 is the argument given</comment>
-        <translation>Argomento inatteso: %1</translation>
-    </message>
-    <message>
-        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
-        <translation>Niente da fare: indicare --download PORT --output FILE, oppure --list-ports.</translation>
-    </message>
-    <message>
-        <source>--download needs --output FILE.</source>
-        <translation>--download richiede --output FILE.</translation>
-    </message>
-    <message>
-        <source>--wait needs a positive number of seconds.</source>
-        <translation>--wait richiede un numero positivo di secondi.</translation>
-    </message>
-    <message>
-        <source>The folder of %1 does not exist.</source>
-        <comment>%1 is a file path</comment>
-        <translation>La cartella di %1 non esiste.</translation>
-    </message>
-    <message>
-        <source>The port could not be opened.</source>
-        <translation>Impossibile aprire la porta.</translation>
-    </message>
-    <message>
-        <source>Waiting for the tester: start the transfer on the tester.</source>
-        <translation>In attesa del tester: avviare il trasferimento sul tester.</translation>
-    </message>
-    <message>
-        <source>%1 received in %2 s</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
-        <translation>%1 ricevuti in %2 s</translation>
-    </message>
-    <message>
-        <source>Receiving...</source>
-        <translation>Ricezione...</translation>
-    </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Non è arrivato nulla entro %n secondo.</numerusform>
-            <numerusform>Non è arrivato nulla entro %n secondi.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1 could not be written: %2</source>
-        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
-        <translation>Impossibile scrivere %1: %2</translation>
-    </message>
-    <message>
-        <source>Saved %1 to %2.</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
-        <translation>%1 salvati in %2.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
+        <source>it is neither a file nor a pipe nor a character device</source>
+        <translation>non è un file, né una pipe, né un dispositivo a caratteri</translation>
     </message>
 </context>
 <context>
@@ -403,26 +440,10 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
     </message>
 </context>
 <context>
-    <name>RecoveryStore</name>
-    <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>I risultati di un download precedente non sono stati salvati. Salvarli ora?</translation>
-    </message>
-</context>
-<context>
     <name>UnsavedResultsGuard</name>
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>I risultati scaricati non sono stati salvati.</translation>
-    </message>
-</context>
-<context>
-    <name>Application</name>
-    <message>
-        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
-thalden-datalogger-cli.exe --help</source>
-        <translation>Questo programma non ha una riga di comando propria. I download dal prompt dei comandi, da PowerShell o da uno script si fanno con thalden-datalogger-cli.exe nella stessa cartella, ad esempio:
-thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>

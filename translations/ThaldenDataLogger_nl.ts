@@ -2,6 +2,142 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl_NL" sourcelanguage="en_US">
 <context>
+    <name>Application</name>
+    <message>
+        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
+thalden-datalogger-cli.exe --help</source>
+        <translation>Dit programma heeft geen eigen opdrachtregel. Downloads vanaf de opdrachtprompt, PowerShell of een script gaan met thalden-datalogger-cli.exe in dezelfde map, bijvoorbeeld:
+thalden-datalogger-cli.exe --help</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
+        <translation>Downloadt de resultaten van PORT: de naam van een COM-poort (COM5) of het apparaatpad ervan (\\.\COM12).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
+        <translation>Probeer &quot;thalden-datalogger-cli --help&quot;.</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Kopieert de opgeslagen resultaten van een PV-tester naar een bestand, zonder venster.
+
+Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 3 er kwam niets binnen --wait; 4 het bestand kon niet worden geschreven; 5 de verbinding viel weg tijdens de overdracht (wat aankwam wordt geschreven); 130 onderbroken (wat aankwam wordt geschreven).</translation>
+    </message>
+    <message>
+        <source>Displays this help.</source>
+        <translation>Toont deze hulp.</translation>
+    </message>
+    <message>
+        <source>Displays the version.</source>
+        <translation>Toont de versie.</translation>
+    </message>
+    <message>
+        <source>Lists the serial ports as the window does, tab-separated.</source>
+        <translation>Somt de seriële poorten op zoals het venster, gescheiden door tabs.</translation>
+    </message>
+    <message>
+        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
+        <translation>Downloadt de resultaten van PORT: een pad als het met / of . begint, anders een naam onder /dev (ttyUSB0, pts/3).</translation>
+    </message>
+    <message>
+        <source>Writes the results to FILE, or to standard output for -.</source>
+        <translation>Schrijft de resultaten naar FILE, of naar standaarduitvoer bij -.</translation>
+    </message>
+    <message>
+        <source>Converts the results to the German number format.</source>
+        <translation>Zet de resultaten om naar de Duitse getalnotatie.</translation>
+    </message>
+    <message>
+        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
+        <translation>Geeft op als SECONDS seconden na het verzoek nog geen byte is aangekomen (standaard: wacht tot onderbreking).</translation>
+    </message>
+    <message>
+        <source>Try &quot;thalden-datalogger --help&quot;.</source>
+        <translation>Probeer &quot;thalden-datalogger --help&quot;.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument: %1</source>
+        <comment>%1 is the argument given</comment>
+        <translation>Onverwacht argument: %1</translation>
+    </message>
+    <message>
+        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
+        <translation>Niets te doen: geef --download PORT --output FILE, of --list-ports.</translation>
+    </message>
+    <message>
+        <source>--download needs --output FILE.</source>
+        <translation>--download heeft --output FILE nodig.</translation>
+    </message>
+    <message>
+        <source>--wait needs a positive number of seconds.</source>
+        <translation>--wait heeft een positief aantal seconden nodig.</translation>
+    </message>
+    <message>
+        <source>The folder of %1 does not exist.</source>
+        <comment>%1 is a file path</comment>
+        <translation>De map van %1 bestaat niet.</translation>
+    </message>
+    <message>
+        <source>The port could not be opened.</source>
+        <translation>De poort kon niet worden geopend.</translation>
+    </message>
+    <message>
+        <source>Waiting for the tester: start the transfer on the tester.</source>
+        <translation>Wachten op de tester: start de overdracht op de tester.</translation>
+    </message>
+    <message>
+        <source>%1 received in %2 s</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
+        <translation>%1 ontvangen in %2 s</translation>
+    </message>
+    <message>
+        <source>Receiving...</source>
+        <translation>Bezig met ontvangen...</translation>
+    </message>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Binnen %n seconde kwam er niets aan.</numerusform>
+            <numerusform>Binnen %n seconden kwam er niets aan.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not be written: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>%1 kon niet worden geschreven: %2</translation>
+    </message>
+    <message>
+        <source>Saved %1 to %2.</source>
+        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
+        <translation>%1 opgeslagen in %2.</translation>
+    </message>
+    <message>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
+    </message>
+    <message>
+        <source>Standard output could not be written: %1</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>De standaarduitvoer kon niet worden geschreven: %1</translation>
+    </message>
+    <message>
+        <source>The window needs a display, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is set). Without a display, download with the command line: thalden-datalogger --help tells how.</source>
+        <translation>Het venster heeft een beeldscherm nodig en er is er geen gevonden (DISPLAY noch WAYLAND_DISPLAY is ingesteld). Download zonder beeldscherm via de opdrachtregel: thalden-datalogger --help legt uit hoe.</translation>
+    </message>
+    <message>
+        <source>--%1 may be given only once.</source>
+        <comment>%1 is an option&apos;s name, such as output</comment>
+        <translation>--%1 mag maar één keer worden opgegeven.</translation>
+    </message>
+</context>
+<context>
     <name>DialogLanguage</name>
     <message>
         <source>Please choose a language</source>
@@ -282,116 +418,17 @@ of maskeer het met
     </message>
 </context>
 <context>
-    <name>CommandLine</name>
+    <name>RecoveryStore</name>
     <message>
-        <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
-        <translation>Downloadt de resultaten van PORT: de naam van een COM-poort (COM5) of het apparaatpad ervan (\\.\COM12).</translation>
+        <source>Results of an earlier download were not saved. Save them now?</source>
+        <translation>De resultaten van een eerdere download zijn niet opgeslagen. Nu opslaan?</translation>
     </message>
+</context>
+<context>
+    <name>ResultsWriter</name>
     <message>
-        <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
-        <translation>Probeer &quot;thalden-datalogger-cli --help&quot;.</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Kopieert de opgeslagen resultaten van een PV-tester naar een bestand, zonder venster.
-
-Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 3 er kwam niets binnen --wait; 4 het bestand kon niet worden geschreven; 5 de verbinding viel weg tijdens de overdracht (wat aankwam wordt geschreven); 130 onderbroken (wat aankwam wordt geschreven).</translation>
-    </message>
-    <message>
-        <source>Displays this help.</source>
-        <translation>Toont deze hulp.</translation>
-    </message>
-    <message>
-        <source>Displays the version.</source>
-        <translation>Toont de versie.</translation>
-    </message>
-    <message>
-        <source>Lists the serial ports as the window does, tab-separated.</source>
-        <translation>Somt de seriële poorten op zoals het venster, gescheiden door tabs.</translation>
-    </message>
-    <message>
-        <source>Downloads the results from PORT: a path when it begins with / or ., otherwise a name below /dev (ttyUSB0, pts/3).</source>
-        <translation>Downloadt de resultaten van PORT: een pad als het met / of . begint, anders een naam onder /dev (ttyUSB0, pts/3).</translation>
-    </message>
-    <message>
-        <source>Writes the results to FILE, or to standard output for -.</source>
-        <translation>Schrijft de resultaten naar FILE, of naar standaarduitvoer bij -.</translation>
-    </message>
-    <message>
-        <source>Converts the results to the German number format.</source>
-        <translation>Zet de resultaten om naar de Duitse getalnotatie.</translation>
-    </message>
-    <message>
-        <source>Gives up when no byte has arrived SECONDS after the request (default: waits until interrupted).</source>
-        <translation>Geeft op als SECONDS seconden na het verzoek nog geen byte is aangekomen (standaard: wacht tot onderbreking).</translation>
-    </message>
-    <message>
-        <source>Try &quot;thalden-datalogger --help&quot;.</source>
-        <translation>Probeer &quot;thalden-datalogger --help&quot;.</translation>
-    </message>
-    <message>
-        <source>Unexpected argument: %1</source>
-        <comment>%1 is the argument given</comment>
-        <translation>Onverwacht argument: %1</translation>
-    </message>
-    <message>
-        <source>Nothing to do: give --download PORT --output FILE, or --list-ports.</source>
-        <translation>Niets te doen: geef --download PORT --output FILE, of --list-ports.</translation>
-    </message>
-    <message>
-        <source>--download needs --output FILE.</source>
-        <translation>--download heeft --output FILE nodig.</translation>
-    </message>
-    <message>
-        <source>--wait needs a positive number of seconds.</source>
-        <translation>--wait heeft een positief aantal seconden nodig.</translation>
-    </message>
-    <message>
-        <source>The folder of %1 does not exist.</source>
-        <comment>%1 is a file path</comment>
-        <translation>De map van %1 bestaat niet.</translation>
-    </message>
-    <message>
-        <source>The port could not be opened.</source>
-        <translation>De poort kon niet worden geopend.</translation>
-    </message>
-    <message>
-        <source>Waiting for the tester: start the transfer on the tester.</source>
-        <translation>Wachten op de tester: start de overdracht op de tester.</translation>
-    </message>
-    <message>
-        <source>%1 received in %2 s</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a number of seconds</comment>
-        <translation>%1 ontvangen in %2 s</translation>
-    </message>
-    <message>
-        <source>Receiving...</source>
-        <translation>Bezig met ontvangen...</translation>
-    </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Binnen %n seconde kwam er niets aan.</numerusform>
-            <numerusform>Binnen %n seconden kwam er niets aan.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1 could not be written: %2</source>
-        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
-        <translation>%1 kon niet worden geschreven: %2</translation>
-    </message>
-    <message>
-        <source>Saved %1 to %2.</source>
-        <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
-        <translation>%1 opgeslagen in %2.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
+        <source>it is neither a file nor a pipe nor a character device</source>
+        <translation>het is geen bestand, geen pipe en geen tekenapparaat</translation>
     </message>
 </context>
 <context>
@@ -403,26 +440,10 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
     </message>
 </context>
 <context>
-    <name>RecoveryStore</name>
-    <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>De resultaten van een eerdere download zijn niet opgeslagen. Nu opslaan?</translation>
-    </message>
-</context>
-<context>
     <name>UnsavedResultsGuard</name>
     <message>
         <source>The downloaded results have not been saved.</source>
         <translation>De gedownloade resultaten zijn niet opgeslagen.</translation>
-    </message>
-</context>
-<context>
-    <name>Application</name>
-    <message>
-        <source>This program has no command line of its own. Downloads from a command prompt, PowerShell or a script are made with thalden-datalogger-cli.exe in the same folder, for example:
-thalden-datalogger-cli.exe --help</source>
-        <translation>Dit programma heeft geen eigen opdrachtregel. Downloads vanaf de opdrachtprompt, PowerShell of een script gaan met thalden-datalogger-cli.exe in dezelfde map, bijvoorbeeld:
-thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 </TS>
