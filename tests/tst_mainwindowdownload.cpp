@@ -11,8 +11,8 @@
 #include <QTextBlock>
 
 // Downloads through a simulated tester: the whole transfer, Cancel, a port
-// that does not open, a transfer that ends early, data of any kind, and
-// closing mid-transfer. How a transfer ends is the download session's
+// that does not open, a transfer that ends early, data of any kind,
+// closing mid-transfer, and the next download. How a transfer ends is the download session's
 // (tst_downloadsession); these show what the window makes of it.
 class TestMainWindowDownload : public QObject, public WindowTest
 {
@@ -36,6 +36,7 @@ private slots:
     void transfers();
     void closingMidTransfer_data();
     void closingMidTransfer();
+    void downloadAgain();
 
 private:
     // Counts the save dialogs that open, cancelling them.
@@ -378,6 +379,30 @@ void TestMainWindowDownload::closingMidTransfer()
     QCOMPARE(saveDialogs, 1);
     const QByteArray sent = testerThread.tester->payload();
     QVERIFY(readFile(path).toLatin1() == (endsWhileAsking ? sent : sent.left(5000)));
+}
+
+// A download leaves the port so that the next one opens it. Run as root,
+// whom TIOCEXCL does not stop, this runs itself as nobody.
+void TestMainWindowDownload::downloadAgain()
+{
+    if (::geteuid() == 0) {
+        QByteArray output;
+        QVERIFY2(TestSupport::passesAsNobody(output), output.constData());
+        return;
+    }
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 0;
+    TesterSimulatorThread testerThread(options);
+    auto window = windowOnPort(testerThread.tester->portPath());
+    catchWarning();
+    for (const char *name : {"first.csv", "second.csv"}) {
+        const QString path = folder->filePath(name);
+        answerSaveDialog(path);
+        window->ui.downloadBtn->click();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path) || !warningText.isEmpty(), 30000);
+        QCOMPARE(warningDetail, QString());
+        QVERIFY(readFile(path).toLatin1() == testerThread.tester->payload());
+    }
 }
 
 DATALOGGER_TEST_MAIN(TestMainWindowDownload)
