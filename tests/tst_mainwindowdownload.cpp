@@ -137,25 +137,31 @@ void TestMainWindowDownload::cancel()
 
 void TestMainWindowDownload::failedOpen_data()
 {
-    QTest::addColumn<QString>("port");   // not listed, held by another device, or gone after the request
+    QTest::addColumn<QString>("port"); // not listed, held by another device, or gone after the request
+    QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("detail"); // %1 the port, %2 this process
+    const QString failed = "Failed to connect. Please check the device is connected and switched on";
     QTest::newRow("no port listed")
-        << "unlisted"
+        << "unlisted" << failed
         << "No serial port was found. Connect the tester's cable or USB adapter, "
            "check that the adapter's driver is installed, then refresh the port list.";
     QTest::newRow("port held by another device")
-        << "held"
+        << "held" << failed
         << "%1 is in use by tst_mainwindowdownload (process %2). Close that program, then try again.";
     QTest::newRow("port gone before any data")
         << "gone"
-        << "%1 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.";
+        << "The port was lost before any results arrived."
+        << "%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then refresh "
+           "the port list and download again.";
 }
 
 // A port that does not open, or goes before any data, is explained in a box,
-// once; the window is ready for the next try, without the earlier results.
+// once, as what happened; the window is ready for the next try, without the
+// earlier results.
 void TestMainWindowDownload::failedOpen()
 {
     QFETCH(QString, port);
+    QFETCH(QString, text);
     QFETCH(QString, detail);
     TesterSimulator tester;
     TesterSimulator::Options options;
@@ -184,8 +190,7 @@ void TestMainWindowDownload::failedOpen()
         }
     });
     QVERIFY2(errors.count("error") <= 2 && errors.size() < 300, errors.constData());
-    QCOMPARE(warningText,
-             QStringLiteral("Failed to connect. Please check the device is connected and switched on"));
+    QCOMPARE(warningText, text);
     QCOMPARE(warningDetail, detail.arg(tester.portPath().mid(5)).arg(QCoreApplication::applicationPid()));
     checkState(*window, false);
     QVERIFY(window->ui.openBtn->isHidden());
