@@ -100,8 +100,10 @@ std::vector<pid_t> processesWithOpen(const QString &path)
 {
     std::vector<pid_t> found;
     const QByteArray target = QFile::encodeName(QFileInfo(path).canonicalFilePath());
+    if (target.isEmpty())
+        return found;
     DIR *proc = ::opendir("/proc");
-    if (target.isEmpty() || !proc)
+    if (!proc)
         return found;
     while (const dirent *process = ::readdir(proc)) {
         char *end = nullptr;

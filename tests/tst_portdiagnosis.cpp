@@ -155,6 +155,18 @@ private slots:
         QCOMPARE(PortDiagnosis::ofFailedOpen(path).informativeText(), text.replace("FOLDER", folder.path()));
     }
 
+    // Looking for the holder of a port that is not there leaves no descriptor open.
+    void noHolderOfNothing()
+    {
+        const auto descriptors = [] {
+            return QDir(QStringLiteral("/proc/self/fd")).count();
+        };
+        const uint before = descriptors();
+        for (const QString &path : {QString(), QStringLiteral("/dev/ttyNoSuch7")})
+            Kv::gatherPortFacts(path, ERROR_ACCESS_DENIED, {EBUSY, Kv::ErrorOrigin::Open, 0});
+        QCOMPARE(descriptors(), before);
+    }
+
     void holder_data()
     {
         QTest::addColumn<QString>("held"); // how a child holds the port
