@@ -177,7 +177,7 @@ void MainWindow::download()
         return;
     }
 
-    showConnectFailure(failure);
+    showPortFailure(failure);
     cancelDownload();
 }
 
@@ -215,11 +215,13 @@ void MainWindow::setState(State newState)
     }
 }
 
-void MainWindow::showConnectFailure(const Kv::PortDiagnosis &failure)
+void MainWindow::showPortFailure(const Kv::PortDiagnosis &failure)
 {
-    QMessageBox box(QMessageBox::Warning, windowTitle(),
-                    tr("Failed to connect. Please check the device is connected and switched on"),
-                    QMessageBox::Ok, this);
+    // A port that went away had opened: connecting did not fail.
+    const QString text = failure.cause == Kv::PortDiagnosis::Cause::WentAway
+                             ? tr("The port was lost before any results arrived.")
+                             : tr("Failed to connect. Please check the device is connected and switched on");
+    QMessageBox box(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
     // Why, and the remedy: commands in it can be selected and copied.
     box.setInformativeText(failure.informativeText());
     if (auto *why = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
@@ -333,10 +335,10 @@ void MainWindow::readTimeOut()
     cancelDownload();
     // A port that went before any data.
     if (outcome == DownloadSession::Outcome::PortGone) {
-        Kv::PortDiagnosis gone;
-        gone.cause = Kv::PortDiagnosis::Cause::Gone;
-        gone.port = ui.comPorts->currentText();
-        showConnectFailure(gone);
+        Kv::PortDiagnosis wentAway;
+        wentAway.cause = Kv::PortDiagnosis::Cause::WentAway;
+        wentAway.port = ui.comPorts->currentText();
+        showPortFailure(wentAway);
         return;
     }
     if (!dataReceived)

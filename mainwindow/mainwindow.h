@@ -55,7 +55,8 @@ private:
     enum class State { Idle, Waiting, Receiving };
     // Sets every widget and action the download changes from the state.
     void setState(State state);
-    void showConnectFailure(const Kv::PortDiagnosis &failure);
+    // Why the port did not open, or went away before any data.
+    void showPortFailure(const Kv::PortDiagnosis &failure);
     void takeReceived();
     // The results of the running download, or else of the last one.
     const QByteArray &results() const;

@@ -75,9 +75,20 @@ QString PortDiagnosis::informativeText() const
         }
         return tr("%1 is in use by another program. Close it, then try again.", "%1 is a port (ttyUSB0)")
             .arg(port);
+    case Cause::NoSuchPort:
+        return tr("%1 does not exist: check the name, or plug in the adapter and refresh the port list.",
+                  "%1 is a port (ttyUSB0)")
+            .arg(port);
     case Cause::Gone:
         return tr("%1 is no longer there: is the adapter plugged in? Plug it in, then refresh the port "
                   "list.",
+                  "%1 is a port (ttyUSB0)")
+            .arg(port);
+    case Cause::NotSerialPort:
+        return tr("%1 is not a serial port.", "%1 is a port (ttyUSB0) or a path").arg(port);
+    case Cause::WentAway:
+        return tr("%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then "
+                  "refresh the port list and download again.",
                   "%1 is a port (ttyUSB0)")
             .arg(port);
     case Cause::Failed:

@@ -20,7 +20,10 @@ public:
         GroupNotActive, // the account is a member, but joined after this session began
         NoAccess,       // no group would help: owner and mode keep the account out
         InUse,          // another program holds the port
-        Gone,           // the node is not there (any more)
+        NoSuchPort,     // nothing has that name: mistyped, or the adapter is unplugged
+        Gone,           // the node is there, its device is not (any more)
+        NotSerialPort,  // a file, a folder, a device that is no terminal
+        WentAway,       // the port opened, then went before any data came
         Failed,         // anything else: the system's own text
     };
 

@@ -100,8 +100,10 @@ std::vector<pid_t> processesWithOpen(const QString &path)
 {
     std::vector<pid_t> found;
     const QByteArray target = QFile::encodeName(QFileInfo(path).canonicalFilePath());
+    if (target.isEmpty())
+        return found;
     DIR *proc = ::opendir("/proc");
-    if (target.isEmpty() || !proc)
+    if (!proc)
         return found;
     while (const dirent *process = ::readdir(proc)) {
         char *end = nullptr;
@@ -200,6 +202,7 @@ PortFacts gatherPortFacts(const QString &path, DWORD win32Error, const ErrorOrig
     }
     facts.nodeFound = true;
     facts.mode = node.st_mode;
+    facts.controllingTerminal = S_ISCHR(node.st_mode) && major(node.st_rdev) == 5 && minor(node.st_rdev) == 0;
     facts.owner = userName(node.st_uid);
     facts.group = groupName(node.st_gid);
     facts.groupKnown = !facts.group.isEmpty();
@@ -220,12 +223,20 @@ PortDiagnosis diagnose(const PortFacts &facts)
     const int error = facts.origin.errorNumber;
     if (facts.path.isEmpty()) {
         result.cause = PortDiagnosis::Cause::NoPortChosen;
+    } else if ((facts.nodeFound && !S_ISCHR(facts.mode)) || facts.controllingTerminal || error == ENOTTY) {
+        // Without a controlling terminal, /dev/tty fails with ENXIO as an
+        // unplugged device does; with one, it would have opened.
+        result.cause = PortDiagnosis::Cause::NotSerialPort;
     } else if (busy(facts.origin)) {
         result.cause = PortDiagnosis::Cause::InUse;
         result.processId = facts.holder;
         result.program = facts.holderProgram;
         result.adapterMatch = facts.adapterMatch;
-    } else if (error == ENOENT || error == ENODEV || error == ENXIO) {
+    } else if (error == ENOENT || error == ENOTDIR) {
+        result.cause = PortDiagnosis::Cause::NoSuchPort;
+    } else if (error == ENODEV || error == ENXIO) {
+        // A node left behind by its device (devtmpfs removes the node of an
+        // unplugged adapter, which then gives ENOENT).
         result.cause = PortDiagnosis::Cause::Gone;
     } else if ((error == EACCES || error == EPERM) && facts.nodeFound) {
         const bool groupMayOpen = (facts.mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);

@@ -24,6 +24,8 @@ struct PortFacts
     qint64 holder = 0;           // a process that holds the port, when found
     QString holderProgram;
     QString adapterMatch; // udev keys of the adapter, when it is a USB one
+    // The node is /dev/tty, which stands for this process's terminal.
+    bool controllingTerminal = false;
 };
 
 PortFacts gatherPortFacts(const QString &path, DWORD win32Error, const ErrorOrigin &origin);

@@ -16,7 +16,8 @@ PortDiagnosis PortDiagnosis::ofFailedOpen(const QString &path)
         // Opened without sharing: Windows refuses a port another program holds.
         result.cause = Cause::InUse;
     } else if (error == ERROR_FILE_NOT_FOUND) {
-        result.cause = Cause::Gone;
+        // A name mistyped and an adapter unplugged look the same here.
+        result.cause = Cause::NoSuchPort;
     } else {
         result.cause = Cause::Failed;
         result.errorCode = error;

@@ -46,6 +46,11 @@ struct Port : Object
         // terminal's name may at once be given to a new one.
         if (lockFile)
             lockFile->unlock();
+        // TIOCEXCL belongs to the tty, not to this descriptor: a pty (a
+        // simulator, a socat bridge) keeps it after the close, and every
+        // later open by an ordinary user would fail with EBUSY.
+        if (exclusive)
+            ::ioctl(fd, TIOCNXCL);
         if (fd >= 0)
             ::close(fd);
         if (wakeFd >= 0)
@@ -53,6 +58,8 @@ struct Port : Object
     }
 
     int fd = -1;
+    // This descriptor put the tty in exclusive mode.
+    bool exclusive = false;
     // Readable while a CancelSynchronousIo is pending for a blocking call.
     int wakeFd = -1;
     std::unique_ptr<QLockFile> lockFile;
@@ -328,7 +335,7 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
             failErrno(Stage::Opening, Kv::ErrorOrigin::DescriptorLock);
             return INVALID_HANDLE_VALUE;
         }
-        ::ioctl(port->fd, TIOCEXCL);
+        port->exclusive = ::ioctl(port->fd, TIOCEXCL) == 0;
     }
 
     termios settings;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +96,32 @@ template <typename T, typename Action>
 void whenShown(Action action)
 {
     whenShown<T>(action, [](T *) { return true; });
+}
+
+// Runs the current test row again in a child process as nobody, in group
+// (the suites run as root, whom no permission and no TIOCEXCL stops): whether
+// it passed there, with what the child printed.
+inline bool passesAsNobody(QByteArray &output, const QString &group = QStringLiteral("nogroup"),
+                           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+{
+    const QByteArray function = QTest::currentTestFunction(), tag = QTest::currentDataTag();
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setWorkingDirectory(QDir::tempPath());
+    child.start(QStringLiteral("setpriv"),
+                {"--reuid=nobody", "--regid=" + group, "--clear-groups",
+                 QCoreApplication::applicationFilePath(), tag.isEmpty() ? function : function + ':' + tag});
+    const bool ended = child.waitForFinished(120000);
+    bool passed = false;
+    output = ended ? QByteArray() : child.errorString().toLocal8Bit();
+    for (const QByteArray &line :
+         (child.readAllStandardOutput() + child.readAllStandardError()).split('\n')) {
+        passed = passed || (line.startsWith("PASS   : ") && line.endsWith("::" + function + '(' + tag + ')'));
+        // The serial layer's trace would drown the failure.
+        if (!line.startsWith("QDEBUG"))
+            output += line + '\n';
+    }
+    return ended && child.exitCode() == 0 && passed;
 }
 
 } // namespace TestSupport

@@ -477,20 +477,10 @@ void TestMainWindow::noPermission()
         QVERIFY(lockFile.open(QIODevice::WriteOnly) && lockFile.write(QByteArray::number(ended) + "\n") > 0);
         lockFile.close();
     }
-    QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DATALOGGER_TEST_LOCKED_PORT", pty.slavePath);
-    child.setProcessEnvironment(environment);
-    child.setWorkingDirectory(QDir::tempPath());
-    const QString row = QStringLiteral("noPermission:") + QTest::currentDataTag();
-    child.start("setpriv", {"--reuid=nobody", "--regid=" + session, "--clear-groups",
-                            QCoreApplication::applicationFilePath(), row});
-    QVERIFY(child.waitForFinished(60000));
-    const QByteArray output = child.readAllStandardOutput() + child.readAllStandardError();
-    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
-    QVERIFY2(
-        output.contains(QByteArray("PASS   : TestMainWindow::noPermission(") + QTest::currentDataTag() + ')'),
-        output.constData());
+    QByteArray output;
+    QVERIFY2(TestSupport::passesAsNobody(output, session, environment), output.constData());
 }
 
 void TestMainWindow::unsavedResultsGuard_data()

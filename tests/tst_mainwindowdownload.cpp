@@ -11,8 +11,8 @@
 #include <QTextBlock>
 
 // Downloads through a simulated tester: the whole transfer, Cancel, a port
-// that does not open, a transfer that ends early, data of any kind, and
-// closing mid-transfer. How a transfer ends is the download session's
+// that does not open, a transfer that ends early, data of any kind,
+// closing mid-transfer, and the next download. How a transfer ends is the download session's
 // (tst_downloadsession); these show what the window makes of it.
 class TestMainWindowDownload : public QObject, public WindowTest
 {
@@ -36,6 +36,7 @@ private slots:
     void transfers();
     void closingMidTransfer_data();
     void closingMidTransfer();
+    void downloadAgain();
 
 private:
     // Counts the save dialogs that open, cancelling them.
@@ -136,25 +137,31 @@ void TestMainWindowDownload::cancel()
 
 void TestMainWindowDownload::failedOpen_data()
 {
-    QTest::addColumn<QString>("port");   // not listed, held by another device, or gone after the request
+    QTest::addColumn<QString>("port"); // not listed, held by another device, or gone after the request
+    QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("detail"); // %1 the port, %2 this process
+    const QString failed = "Failed to connect. Please check the device is connected and switched on";
     QTest::newRow("no port listed")
-        << "unlisted"
+        << "unlisted" << failed
         << "No serial port was found. Connect the tester's cable or USB adapter, "
            "check that the adapter's driver is installed, then refresh the port list.";
     QTest::newRow("port held by another device")
-        << "held"
+        << "held" << failed
         << "%1 is in use by tst_mainwindowdownload (process %2). Close that program, then try again.";
     QTest::newRow("port gone before any data")
         << "gone"
-        << "%1 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.";
+        << "The port was lost before any results arrived."
+        << "%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then refresh "
+           "the port list and download again.";
 }
 
 // A port that does not open, or goes before any data, is explained in a box,
-// once; the window is ready for the next try, without the earlier results.
+// once, as what happened; the window is ready for the next try, without the
+// earlier results.
 void TestMainWindowDownload::failedOpen()
 {
     QFETCH(QString, port);
+    QFETCH(QString, text);
     QFETCH(QString, detail);
     TesterSimulator tester;
     TesterSimulator::Options options;
@@ -183,8 +190,7 @@ void TestMainWindowDownload::failedOpen()
         }
     });
     QVERIFY2(errors.count("error") <= 2 && errors.size() < 300, errors.constData());
-    QCOMPARE(warningText,
-             QStringLiteral("Failed to connect. Please check the device is connected and switched on"));
+    QCOMPARE(warningText, text);
     QCOMPARE(warningDetail, detail.arg(tester.portPath().mid(5)).arg(QCoreApplication::applicationPid()));
     checkState(*window, false);
     QVERIFY(window->ui.openBtn->isHidden());
@@ -378,6 +384,30 @@ void TestMainWindowDownload::closingMidTransfer()
     QCOMPARE(saveDialogs, 1);
     const QByteArray sent = testerThread.tester->payload();
     QVERIFY(readFile(path).toLatin1() == (endsWhileAsking ? sent : sent.left(5000)));
+}
+
+// A download leaves the port so that the next one opens it. Run as root,
+// whom TIOCEXCL does not stop, this runs itself as nobody.
+void TestMainWindowDownload::downloadAgain()
+{
+    if (::geteuid() == 0) {
+        QByteArray output;
+        QVERIFY2(TestSupport::passesAsNobody(output), output.constData());
+        return;
+    }
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 0;
+    TesterSimulatorThread testerThread(options);
+    auto window = windowOnPort(testerThread.tester->portPath());
+    catchWarning();
+    for (const char *name : {"first.csv", "second.csv"}) {
+        const QString path = folder->filePath(name);
+        answerSaveDialog(path);
+        window->ui.downloadBtn->click();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path) || !warningText.isEmpty(), 30000);
+        QCOMPARE(warningDetail, QString());
+        QVERIFY(readFile(path).toLatin1() == testerThread.tester->payload());
+    }
 }
 
 DATALOGGER_TEST_MAIN(TestMainWindowDownload)

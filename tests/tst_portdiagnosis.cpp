@@ -98,12 +98,15 @@ private slots:
             << busy + "brltty (process 530), a braille display driver that claims USB serial adapters. Where "
                       "no braille display is used, remove it with\nsudo apt remove brltty\nor mask it with\n"
                       "sudo systemctl mask brltty.service brltty-udev.service";
-        QTest::newRow("unplugged") << refused(ENODEV)
-                                   << QStringLiteral("ttyUSB0 is no longer there: is the adapter plugged in? "
-                                                     "Plug it in, then refresh the port list.");
-        QTest::newRow("not a terminal")
-            << refused(ENOTTY)
-            << QStringLiteral("ttyUSB0 could not be opened: Inappropriate ioctl for device (error 25).");
+        QTest::newRow("node left by an unplugged device")
+            << refused(ENODEV)
+            << QStringLiteral("ttyUSB0 is no longer there: is the adapter plugged in? "
+                              "Plug it in, then refresh the port list.");
+        QTest::newRow("/dev/tty without a controlling terminal")
+            << refused(ENXIO, [](PortFacts &f) { f.path = "/dev/tty", f.controllingTerminal = true; })
+            << QStringLiteral("tty is not a serial port.");
+        QTest::newRow("no UART behind the node")
+            << refused(EIO) << QStringLiteral("ttyUSB0 could not be opened: Input/output error (error 5).");
     }
 
     // Each cause has its own text, with the names it needs and the commands
@@ -113,6 +116,55 @@ private slots:
         QFETCH(PortFacts, facts);
         QFETCH(QString, text);
         QCOMPARE(Kv::diagnose(facts).informativeText(), text);
+    }
+
+    void notAPort_data()
+    {
+        QTest::addColumn<QString>("path"); // in FOLDER, where results.csv is a file
+        QTest::addColumn<QString>("text");
+        QTest::newRow("mistyped") << "FOLDER/ttyUSB9"
+                                  << "FOLDER/ttyUSB9 does not exist: check the name, or plug in the adapter "
+                                     "and refresh the port list.";
+        QTest::newRow("a file") << "FOLDER/results.csv"
+                                << "FOLDER/results.csv is not a serial port.";
+        QTest::newRow("a folder") << "FOLDER"
+                                  << "FOLDER is not a serial port.";
+        QTest::newRow("a device that is no terminal") << "/dev/null"
+                                                      << "null is not a serial port.";
+        // With a controlling terminal, /dev/tty opens: that terminal.
+        const int tty = ::open("/dev/tty", O_RDONLY | O_NOCTTY | O_CLOEXEC);
+        if (tty < 0 && errno == ENXIO)
+            QTest::newRow("/dev/tty") << "/dev/tty"
+                                      << "tty is not a serial port.";
+        ::close(tty);
+    }
+
+    // A path that names nothing, or something other than a terminal.
+    void notAPort()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, text);
+        QTemporaryDir folder;
+        QFile file(folder.filePath("results.csv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        path.replace("FOLDER", folder.path());
+        Kv::WinSerialDevice port(path);
+        bool opened = true;
+        serialFailuresOf([&] { opened = port.openPort(QIODevice::ReadWrite, 50, 50); });
+        QVERIFY(!opened);
+        QCOMPARE(PortDiagnosis::ofFailedOpen(path).informativeText(), text.replace("FOLDER", folder.path()));
+    }
+
+    // Looking for the holder of a port that is not there leaves no descriptor open.
+    void noHolderOfNothing()
+    {
+        const auto descriptors = [] {
+            return QDir(QStringLiteral("/proc/self/fd")).count();
+        };
+        const uint before = descriptors();
+        for (const QString &path : {QString(), QStringLiteral("/dev/ttyNoSuch7")})
+            Kv::gatherPortFacts(path, ERROR_ACCESS_DENIED, {EBUSY, Kv::ErrorOrigin::Open, 0});
+        QCOMPARE(descriptors(), before);
     }
 
     void holder_data()

@@ -140,20 +140,22 @@ private slots:
     {
         PtyPair pty;
         const HANDLE handle = openPort(pty.slavePath);
-        COMMTIMEOUTS timeouts = {1000, 0, 10, 0, 0};
-        QVERIFY(SetCommTimeouts(handle, &timeouts));
         std::thread far([&] {
             pty.exchange(QByteArray(4 << 20, 'x'), 0, 300); // a stream well past the total time-out
             QThread::msleep(300);
             pty.exchange("late", 0, 100); // goes only when the read has taken the stream
         });
-        QTest::qWait(50);
+        // The read starts while the stream flows: once its first byte is here.
+        COMMTIMEOUTS firstByte = {MAXDWORD, MAXDWORD, 10000, 0, 0}, timeouts = {1000, 0, 10, 0, 0};
         QByteArray data(8 << 20, Qt::Uninitialized);
-        DWORD count = 0;
-        const BOOL read = ReadFile(handle, data.data(), DWORD(data.size()), &count, nullptr);
+        DWORD first = 0, count = 0;
+        const BOOL read = SetCommTimeouts(handle, &firstByte) &&
+                          ReadFile(handle, data.data(), 1, &first, nullptr) && first == 1 &&
+                          SetCommTimeouts(handle, &timeouts) &&
+                          ReadFile(handle, data.data() + 1, DWORD(data.size() - 1), &count, nullptr);
         far.join();
         QVERIFY(read && count > 0);
-        QVERIFY(!data.left(count).contains("late"));
+        QVERIFY(!data.left(1 + count).contains("late"));
         CloseHandle(handle);
     }
 };

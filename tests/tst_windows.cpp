@@ -31,8 +31,7 @@ private slots:
         QTest::newRow("held by another program")
             << 5 << "COM12 is in use by another program. Close it, then try again.";
         QTest::newRow("not there")
-            << 2
-            << "COM12 is no longer there: is the adapter plugged in? Plug it in, then refresh the port list.";
+            << 2 << "COM12 does not exist: check the name, or plug in the adapter and refresh the port list.";
         // %1: Windows' own text, whose full stop the sentence has.
         QTest::newRow("anything else: Windows' text") << 121 << "COM12 could not be opened: %1 (error 121).";
     }

@@ -308,6 +308,10 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>Der Anschluss ging verloren, bevor Ergebnisse ankamen.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -382,6 +386,21 @@ oder sperren Sie ihn mit
         <source>%1 could not be opened: %2 (error %3).</source>
         <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
         <translation>%1 konnte nicht geöffnet werden: %2 (Fehler %3).</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: check the name, or plug in the adapter and refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 existiert nicht: Prüfen Sie den Namen, oder stecken Sie den Adapter ein und aktualisieren Sie die Liste der Anschlüsse.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port.</source>
+        <comment>%1 is a port (ttyUSB0) or a path</comment>
+        <translation>%1 ist keine serielle Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then refresh the port list and download again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 ist verschwunden, während auf das Prüfgerät gewartet wurde: Ist der Adapter eingesteckt? Stecken Sie ihn ein, aktualisieren Sie dann die Liste der Anschlüsse und laden Sie erneut herunter.</translation>
     </message>
 </context>
 <context>

@@ -308,6 +308,10 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
     </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>The port was lost before any results arrived.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -382,6 +386,21 @@ or mask it with
         <source>%1 could not be opened: %2 (error %3).</source>
         <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
         <translation>%1 could not be opened: %2 (error %3).</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: check the name, or plug in the adapter and refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 does not exist: check the name, or plug in the adapter and refresh the port list.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port.</source>
+        <comment>%1 is a port (ttyUSB0) or a path</comment>
+        <translation>%1 is not a serial port.</translation>
+    </message>
+    <message>
+        <source>%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then refresh the port list and download again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then refresh the port list and download again.</translation>
     </message>
 </context>
 <context>

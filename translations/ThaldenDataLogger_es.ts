@@ -308,6 +308,10 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>Se perdió el puerto antes de que llegara ningún resultado.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -382,6 +386,21 @@ o enmascárelo con
         <source>%1 could not be opened: %2 (error %3).</source>
         <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
         <translation>No se pudo abrir %1: %2 (error %3).</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: check the name, or plug in the adapter and refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 no existe: compruebe el nombre, o enchufe el adaptador y actualice la lista de puertos.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port.</source>
+        <comment>%1 is a port (ttyUSB0) or a path</comment>
+        <translation>%1 no es un puerto serie.</translation>
+    </message>
+    <message>
+        <source>%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then refresh the port list and download again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 desapareció mientras se esperaba al comprobador: ¿está enchufado el adaptador? Enchúfelo, actualice la lista de puertos y vuelva a descargar.</translation>
     </message>
 </context>
 <context>

@@ -308,6 +308,10 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>Le port a été perdu avant l’arrivée des résultats.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -382,6 +386,21 @@ ou masquez-le avec
         <source>%1 could not be opened: %2 (error %3).</source>
         <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
         <translation>Impossible d’ouvrir %1&#xa0;: %2 (erreur %3).</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: check the name, or plug in the adapter and refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 n’existe pas : vérifiez le nom, ou branchez l’adaptateur et actualisez la liste des ports.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port.</source>
+        <comment>%1 is a port (ttyUSB0) or a path</comment>
+        <translation>%1 n’est pas un port série.</translation>
+    </message>
+    <message>
+        <source>%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then refresh the port list and download again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 a disparu pendant l’attente du testeur : l’adaptateur est-il branché ? Branchez-le, puis actualisez la liste des ports et téléchargez à nouveau.</translation>
     </message>
 </context>
 <context>

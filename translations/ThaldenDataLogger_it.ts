@@ -308,6 +308,10 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>La porta è andata persa prima che arrivassero i risultati.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -382,6 +386,21 @@ oppure mascherarlo con
         <source>%1 could not be opened: %2 (error %3).</source>
         <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
         <translation>Impossibile aprire %1: %2 (errore %3).</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: check the name, or plug in the adapter and refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 non esiste: verificare il nome, oppure collegare l&apos;adattatore e aggiornare l&apos;elenco delle porte.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port.</source>
+        <comment>%1 is a port (ttyUSB0) or a path</comment>
+        <translation>%1 non è una porta seriale.</translation>
+    </message>
+    <message>
+        <source>%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then refresh the port list and download again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 è scomparsa durante l&apos;attesa del tester: l&apos;adattatore è collegato? Collegarlo, quindi aggiornare l&apos;elenco delle porte e scaricare di nuovo.</translation>
     </message>
 </context>
 <context>

@@ -308,6 +308,10 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>De poort ging verloren voordat er resultaten binnenkwamen.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -382,6 +386,21 @@ of maskeer het met
         <source>%1 could not be opened: %2 (error %3).</source>
         <comment>%1 is a port (ttyUSB0), %2 the system&apos;s error text, %3 its number</comment>
         <translation>%1 kon niet worden geopend: %2 (fout %3).</translation>
+    </message>
+    <message>
+        <source>%1 does not exist: check the name, or plug in the adapter and refresh the port list.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 bestaat niet: controleer de naam, of sluit de adapter aan en vernieuw de lijst met poorten.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port.</source>
+        <comment>%1 is a port (ttyUSB0) or a path</comment>
+        <translation>%1 is geen seriële poort.</translation>
+    </message>
+    <message>
+        <source>%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then refresh the port list and download again.</source>
+        <comment>%1 is a port (ttyUSB0)</comment>
+        <translation>%1 verdween tijdens het wachten op de tester: is de adapter aangesloten? Sluit hem aan, vernieuw daarna de lijst met poorten en download opnieuw.</translation>
     </message>
 </context>
 <context>
