@@ -245,11 +245,11 @@ int CommandLine::run(int argc, char *argv[])
         say(tr("Nothing arrived within %n second(s).", "%n is a number of seconds", waitSeconds));
         return NothingArrived;
     case DownloadSession::Outcome::PortGone: {
-        Kv::PortDiagnosis gone;
-        gone.cause = Kv::PortDiagnosis::Cause::Gone;
-        gone.port = CommandLinePlatform::portShownAs(port);
-        say(tr("The port could not be opened."));
-        say(gone.informativeText());
+        // It had opened: say that it went, not that it would not open.
+        Kv::PortDiagnosis wentAway;
+        wentAway.cause = Kv::PortDiagnosis::Cause::WentAway;
+        wentAway.port = CommandLinePlatform::portShownAs(port);
+        say(wentAway.informativeText());
         return PortFailed;
     }
     default:

@@ -198,8 +198,8 @@ void TestCommandLine::download()
 void TestCommandLine::exitCodes_data()
 {
     // PORT, FOLDER and NULL and FULL (devices made for the test) are
-    // replaced; "answer": the tester answers; "> FULL": standard output is
-    // the full device.
+    // replaced; "answer": the tester answers; "hangup": it hangs up instead
+    // of sending; "> FULL": standard output is the full device.
     QTest::addColumn<QString>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("says");
@@ -212,9 +212,11 @@ void TestCommandLine::exitCodes_data()
     QTest::newRow("output twice") << "--download PORT --output FOLDER/a --output FOLDER/b" << 1
                                   << QByteArray("--output may be given only once.");
     QTest::newRow("missing port") << "--download ttyNoSuch7 --output FOLDER/a" << 2
-                                  << QByteArray("ttyNoSuch7 is no longer there");
+                                  << QByteArray("ttyNoSuch7 does not exist");
     QTest::newRow("port held by another process")
         << "--download PORT --output FOLDER/a held" << 2 << QByteArray("is in use by");
+    QTest::newRow("port gone while waiting") << "--download PORT --output FOLDER/a hangup" << 2
+                                             << QByteArray("went away while waiting for the tester");
     QTest::newRow("nothing within --wait") << "--download PORT --output FOLDER/a --wait 1" << 3
                                            << QByteArray("Nothing arrived within 1 second.\n");
     QTest::newRow("no such folder") << "--download PORT --output FOLDER/none/a" << 4
@@ -239,7 +241,11 @@ void TestCommandLine::exitCodes()
     QFETCH(QByteArray, says);
     TesterSimulator::Options options;
     options.bitsPerSecond = 0;
-    options.neverAnswer = !arguments.endsWith(QLatin1String("answer"));
+    // "hangup": the tester answers and hangs up before the first byte.
+    const bool answers =
+        arguments.endsWith(QLatin1String("answer")) || arguments.endsWith(QLatin1String("hangup"));
+    options.neverAnswer = !answers;
+    options.hangUpAt = arguments.endsWith(QLatin1String("hangup")) ? 0 : -1;
     TesterSimulatorThread testerThread(options);
     const TesterSimulator &tester = *testerThread.tester;
     Kv::WinSerialDevice holder(tester.portPath());
@@ -248,6 +254,7 @@ void TestCommandLine::exitCodes()
     QStringList words = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     words.removeAll(QLatin1String("held"));
     words.removeAll(QLatin1String("answer"));
+    words.removeAll(QLatin1String("hangup"));
     const QString null = makeNode("NULL", 3), full = makeNode("FULL", 7);
     if (arguments.contains("NULL") || arguments.contains("FULL"))
         QVERIFY2(!null.isEmpty() && !full.isEmpty(), "needs root, to make device nodes");
@@ -267,7 +274,7 @@ void TestCommandLine::exitCodes()
     // Nothing is written where nothing came or could be; the tester is not
     // asked when the output cannot be written at all.
     QVERIFY(!QFile::exists(folder->filePath("a")));
-    QCOMPARE(tester.receivedBytes().isEmpty(), exitCode != 3 && !arguments.endsWith(QLatin1String("answer")));
+    QCOMPARE(tester.receivedBytes().isEmpty(), exitCode != 3 && !answers);
 }
 
 // Run as root, whom no permission stops, the program runs as nobody: a port
