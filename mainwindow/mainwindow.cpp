@@ -152,6 +152,7 @@ void MainWindow::download()
     if (!mayDiscardResults())
         return;
     savedFilePath.clear();
+    keptFile.clear();
     downloadTime = QDateTime::currentDateTime();
     cancelGuard->arm();
     // The port list stays as it is until the download ends.
@@ -416,7 +417,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     if (sessionEnding && resultsUnsaved())
-        RecoveryStore::write(results(), downloadTime);
+        keptFile = RecoveryStore::write(results(), downloadTime, keptFile);
     event->accept();
 }
 
@@ -424,7 +425,7 @@ void MainWindow::endSession()
 {
     sessionEnding = true;
     if (resultsUnsaved())
-        RecoveryStore::write(results(), downloadTime);
+        keptFile = RecoveryStore::write(results(), downloadTime, keptFile);
 }
 
 void MainWindow::showAbout()

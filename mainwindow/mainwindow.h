@@ -31,7 +31,7 @@ public:
     ~MainWindow() override;
 
     // The desktop session ends (log-off, shut-down): unsaved results go to
-    // the recovery file now, without a question, and closing asks none.
+    // a recovery file of their own now, without a question, and closing asks none.
     void endSession();
 
 protected:
@@ -76,7 +76,7 @@ public:
     // start-up builds the next window cycle in the newly chosen language.
     bool restartRequested = false;
     // Set when the process is told to end (the end of the desktop session):
-    // closing then keeps unsaved results in the recovery file without asking.
+    // closing then keeps unsaved results in a recovery file without asking.
     bool sessionEnding = false;
 
 private:
@@ -103,6 +103,9 @@ private:
     // The file of the last successful save of the results on screen; empty
     // while they are unsaved.
     QString savedFilePath;
+    // Where the end of the session kept these results: a second end (the
+    // request to commit data, then the closing) keeps them there again.
+    QString keptFile;
     // The question about unsaved results, or the save dialog, is open: one
     // of each at a time, and a transfer that ends meanwhile opens neither.
     bool asking = false;

@@ -591,8 +591,8 @@ void TestMainWindow::terminationKeepsResults()
         }
         if (!writable)
             return;
-        const QString kept =
-            qEnvironmentVariable("XDG_DATA_HOME") + "/THALDEN/THALDEN Datalogger/unsaved-results";
+        const QString kept = RecoveryStore::folderPath() + "/2026-12-07T09-14-00.csv";
+        QCOMPARE(RecoveryStore::keptFiles(), QStringList{kept});
         QCOMPARE(readFile(kept), QStringLiteral("unsaved\r\n"));
         QCOMPARE(QFileInfo(kept).lastModified(), window.downloadTime);
         return;
@@ -615,14 +615,18 @@ void TestMainWindow::terminationKeepsResults()
 
 // A log-off through the session manager (and on Windows) comes as a request
 // to commit data, after which the process may end without closing its
-// windows: the results are kept at once, and nothing asks.
+// windows: the results are kept at once, each window's in a file of its own
+// (closing does not keep them again), and nothing asks.
 void TestMainWindow::logOffKeepsResults()
 {
     TerminationHandler handler;
     endSessionOnRequest(handler);
-    MainWindow window;
-    window.downloadedData = "unsaved\r\n";
-    window.show();
+    MainWindow first;
+    MainWindow second;
+    first.downloadedData = "first\r\n";
+    second.downloadedData = "second\r\n";
+    first.show();
+    second.show();
     int asked = 0;
     TestSupport::whenShown<QMessageBox>([&asked](QMessageBox *box) {
         ++asked;
@@ -634,9 +638,13 @@ void TestMainWindow::logOffKeepsResults()
     // As the platform sends it; the program does not look at the manager.
     void *arguments[] = {nullptr, nullptr};
     QMetaObject::activate(qApp, &application, request - application.methodOffset(), arguments);
-    const auto removeKept = qScopeGuard([] { QFile::remove(RecoveryStore::filePath()); });
-    QCOMPARE(readFile(RecoveryStore::filePath()), QStringLiteral("unsaved\r\n"));
-    QVERIFY(window.close());
+    const auto removeKept = qScopeGuard([] { QDir(RecoveryStore::folderPath()).removeRecursively(); });
+    const QStringList kept = RecoveryStore::keptFiles();
+    QCOMPARE(kept.size(), 2);
+    QCOMPARE(QSet<QString>({readFile(kept.at(0)), readFile(kept.at(1))}),
+             QSet<QString>({"first\r\n", "second\r\n"}));
+    QVERIFY(first.close() && second.close());
+    QCOMPARE(RecoveryStore::keptFiles(), kept);
     QCOMPARE(asked, 0);
 }
 

@@ -405,8 +405,16 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
 <context>
     <name>RecoveryStore</name>
     <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Die Ergebnisse einer früheren Übertragung wurden nicht gespeichert. Jetzt speichern?</translation>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>Die am %1 übertragenen Ergebnisse (%2) wurden nicht gespeichert. Jetzt speichern?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>Danach folgt noch %n weitere nicht gespeicherte Übertragung.</numerusform>
+            <numerusform>Danach folgen noch %n weitere nicht gespeicherte Übertragungen.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

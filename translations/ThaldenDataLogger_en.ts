@@ -405,8 +405,16 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 <context>
     <name>RecoveryStore</name>
     <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Results of an earlier download were not saved. Save them now?</translation>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>The results downloaded on %1 (%2) were not saved. Save them now?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>%n more unsaved download will follow.</numerusform>
+            <numerusform>%n more unsaved downloads will follow.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -405,8 +405,16 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
 <context>
     <name>RecoveryStore</name>
     <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Los resultados de una descarga anterior no se guardaron. ¿Guardarlos ahora?</translation>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>Los resultados descargados el %1 (%2) no se guardaron. ¿Guardarlos ahora?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>Después vendrá %n descarga más sin guardar.</numerusform>
+            <numerusform>Después vendrán %n descargas más sin guardar.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

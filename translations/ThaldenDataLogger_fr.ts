@@ -405,8 +405,16 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
 <context>
     <name>RecoveryStore</name>
     <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Les résultats d’un téléchargement précédent n’ont pas été enregistrés. Les enregistrer maintenant ?</translation>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>Les résultats téléchargés le %1 (%2) n’ont pas été enregistrés. Les enregistrer maintenant ?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>%n autre téléchargement non enregistré suivra.</numerusform>
+            <numerusform>%n autres téléchargements non enregistrés suivront.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

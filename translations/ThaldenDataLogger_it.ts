@@ -405,8 +405,16 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
 <context>
     <name>RecoveryStore</name>
     <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>I risultati di un download precedente non sono stati salvati. Salvarli ora?</translation>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>I risultati scaricati il %1 (%2) non sono stati salvati. Salvarli ora?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>Seguirà ancora %n download non salvato.</numerusform>
+            <numerusform>Seguiranno ancora %n download non salvati.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

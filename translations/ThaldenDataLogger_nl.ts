@@ -405,8 +405,16 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
 <context>
     <name>RecoveryStore</name>
     <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>De resultaten van een eerdere download zijn niet opgeslagen. Nu opslaan?</translation>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>De op %1 gedownloade resultaten (%2) zijn niet opgeslagen. Nu opslaan?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>Daarna volgt nog %n niet-opgeslagen download.</numerusform>
+            <numerusform>Daarna volgen nog %n niet-opgeslagen downloads.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
