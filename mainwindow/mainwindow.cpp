@@ -85,6 +85,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
 
     // The list follows the hardware; it grows with its longest entry.
     ui.comPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    portList = new PortList(ui.comPorts, settings.value(SettingsKeyDevicePortName).toString());
     portWatcher = new Kv::PortWatcher(this);
     refreshPorts();
     connect(portWatcher, &Kv::PortWatcher::portsChanged, this, &MainWindow::refreshPorts);
@@ -117,7 +118,7 @@ MainWindow::~MainWindow()
     QSettings settings;
     settings.setValue(SettingsKeyMainWindowGeometry, saveGeometry());
     settings.setValue(SettingsKeyMainWindowState, saveState(0));
-    settings.setValue(SettingsKeyDevicePortName, ui.comPorts->currentText());
+    settings.setValue(SettingsKeyDevicePortName, portList->chosenName());
 
     delete progressBar;
 }
@@ -144,7 +145,7 @@ void MainWindow::refreshPorts()
 {
     QList<Kv::SerialPortInfo> ports;
     Kv::enumerateSerialPorts(ports);
-    PortList::show(*ui.comPorts, ports, QSettings().value(SettingsKeyDevicePortName).toString());
+    portList->show(ports);
 }
 
 void MainWindow::download()
@@ -153,6 +154,7 @@ void MainWindow::download()
         return;
     savedFilePath.clear();
     keptFile.clear();
+    portList->choose();
     downloadTime = QDateTime::currentDateTime();
     cancelGuard->arm();
     // The port list stays as it is until the download ends.

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 class ClickGuard;
+class PortList;
 class QProgressBar;
 class ReceivedAmountLabel;
 
@@ -94,6 +95,7 @@ private:
     // Runs takeReceived() while received bytes wait to be shown.
     QTimer receiveTimer;
     QProgressBar *progressBar = nullptr;
+    PortList *portList = nullptr;
     Kv::PortWatcher *portWatcher = nullptr;
     // Beside the busy indicator: how much the running or last download received.
     ReceivedAmountLabel *amountLabel = nullptr;

@@ -1,4 +1,5 @@
 #include "dialoglanguage.h"
+#include "portlist.h"
 #include "recoverystore.h"
 #include "terminationhandler.h"
 #include "windowtest.h"
@@ -39,6 +40,8 @@ private slots:
     void firstStart();
     void extraSpaceGoesToGapsAndOutput();
     void portListFollowsPorts();
+    void portListKeepsChoice_data();
+    void portListKeepsChoice();
     void helpMenu_data();
     void helpMenu();
     void shortcuts_data();
@@ -157,8 +160,8 @@ void TestMainWindow::extraSpaceGoesToGapsAndOutput()
 }
 
 // A new window has the last one's geometry and port. The list keeps the
-// user's choice through every refresh, follows ports that come and go without
-// Refresh Ports, and falls back to the stored port when the chosen one has gone.
+// user's choice through every refresh, and follows ports that come and go
+// without Refresh Ports.
 void TestMainWindow::portListFollowsPorts()
 {
     const QStringList ports = makePorts(3);
@@ -200,10 +203,49 @@ void TestMainWindow::portListFollowsPorts()
     QVERIFY(QFile::remove(link));
     QTRY_VERIFY_WITH_TIMEOUT(window.ui.comPorts->findData(link) < 0, 2000);
     QCOMPARE(window.ui.comPorts->currentData().toString(), ports.at(0));
+}
 
-    ptys.front().closeMaster();
-    window.ui.actionRefreshPorts->trigger();
-    QCOMPARE(window.ui.comPorts->currentText(), storedName);
+void TestMainWindow::portListKeepsChoice_data()
+{
+    // "A B>B": ports A and B are listed, and B is shown; "pick A": the user
+    // picks A; "download": one starts on the port shown. C is the stored port.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("stored"); // at the end
+    QTest::newRow("chosen port leaves, the stored one is shown")
+        << QStringList{"A B C>C", "pick A", "B C>C"} << "A";
+    QTest::newRow("chosen port returns, it is chosen again")
+        << QStringList{"A B C>C", "pick A", "B C>C", "C>C", "A B C>A"} << "A";
+    QTest::newRow("another picked meanwhile stays")
+        << QStringList{"A B C>C", "pick A", "B C>C", "pick B", "A B C>B"} << "B";
+    QTest::newRow("a download on the one shown meanwhile")
+        << QStringList{"A B C>C", "pick A", "B C>C", "download", "A B C>C"} << "C";
+    QTest::newRow("stored port plugged in after the start") << QStringList{"A B>A", "A B C>C"} << "C";
+}
+
+// The port list keeps the user's choice while its port is away (unplugged,
+// or the tester simulator restarted), and shows it again when it is back.
+void TestMainWindow::portListKeepsChoice()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, stored);
+    QComboBox list;
+    auto *portList = new PortList(&list, "C");
+    for (const QString &step : steps) {
+        if (step == "download") {
+            portList->choose();
+        } else if (step.startsWith("pick ")) {
+            list.setCurrentIndex(list.findText(step.mid(5)));
+            emit list.activated(list.currentIndex());
+        } else {
+            const QStringList names = step.section('>', 0, 0).split(' ');
+            QList<Kv::SerialPortInfo> ports(names.size());
+            for (int i = 0; i < names.size(); ++i)
+                ports[i].portName = names.at(i);
+            portList->show(ports);
+            QCOMPARE(step + ": " + list.currentText(), step + ": " + step.section('>', 1));
+        }
+    }
+    QCOMPARE(portList->chosenName(), stored);
 }
 
 void TestMainWindow::helpMenu_data()
