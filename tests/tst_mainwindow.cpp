@@ -107,6 +107,8 @@ void TestMainWindow::firstStart()
     QVERIFY(!window.ui.menuCountrySettings->menuAction()->isVisible());
     QCOMPARE(window.progressBar->maximum(), 0);
     QVERIFY(!window.progressBar->parent());
+    // A screen reader names the port list by what it is, not by its entry.
+    QCOMPARE(window.ui.comPorts->accessibleName(), QStringLiteral("Port"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage shown = window.windowHandle()->icon().pixmap(64).toImage();

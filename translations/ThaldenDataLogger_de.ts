@@ -172,6 +172,10 @@
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Anschluss</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>

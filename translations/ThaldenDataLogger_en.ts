@@ -172,6 +172,10 @@
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>

@@ -172,6 +172,10 @@
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Puerto</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>

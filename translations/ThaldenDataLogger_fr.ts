@@ -172,6 +172,10 @@
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>

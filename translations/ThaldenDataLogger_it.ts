@@ -172,6 +172,10 @@
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Porta</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>

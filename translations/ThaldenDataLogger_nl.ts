@@ -172,6 +172,10 @@
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Poort</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
