@@ -131,7 +131,7 @@ void MainWindow::changeLanguage()
 
     QMessageBox question(QMessageBox::Question, windowTitle(),
                          tr("The language will be changed next time Korvane DataLogger is started."),
-                         QMessageBox::Yes | QMessageBox::No);
+                         QMessageBox::Yes | QMessageBox::No, this);
     question.setInformativeText(tr("Would you like to restart now?"));
     if (question.exec() == QMessageBox::Yes) {
         restartRequested = true;
