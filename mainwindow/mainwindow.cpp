@@ -5,6 +5,7 @@
 #include "dataamount.h"
 #include "dialoglanguage.h"
 #include "downloadsession.h"
+#include "fileopener.h"
 #include "portlist.h"
 #include "portwatcher.h"
 #include "receivedamountlabel.h"
@@ -16,7 +17,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QLabel>
@@ -25,7 +25,6 @@
 #include <QProgressBar>
 #include <QSettings>
 #include <QSignalBlocker>
-#include <QUrl>
 
 MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
@@ -363,7 +362,7 @@ void MainWindow::readTimeOut()
 void MainWindow::openFile()
 {
     if (!savedFilePath.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(savedFilePath));
+        FileOpener::open(this, savedFilePath);
 }
 
 void MainWindow::saveFile()
@@ -443,7 +442,7 @@ void MainWindow::showHelp()
     const QString language = QLocale().name().left(2);
     const QString path = QStringLiteral("%1/Help/ThaldenDataLoggerHelp_%2.html")
                              .arg(QCoreApplication::applicationDirPath(), language);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    FileOpener::open(this, path);
 }
 
 void MainWindow::convertDataToggled(bool checked)

@@ -178,6 +178,21 @@
     </message>
 </context>
 <context>
+    <name>FileOpener</name>
+    <message>
+        <source>No program was found to open &quot;%1&quot;.</source>
+        <comment>The %1 is a file name.</comment>
+        <translation>Er is geen programma gevonden om &quot;%1&quot; te openen.</translation>
+    </message>
+    <message>
+        <source>Install a program for files of this kind (a web browser for the help, a spreadsheet or text editor for results), or open the file yourself:
+%1</source>
+        <comment>The %1 is the file&apos;s full path.</comment>
+        <translation>Installeer een programma voor dit soort bestanden (een webbrowser voor de help, een spreadsheet of teksteditor voor resultaten), of open het bestand zelf:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>PortDiagnosis</name>
     <message>
         <source>No serial port was found. Connect the tester&apos;s cable or USB adapter, check that the adapter&apos;s driver is installed, then refresh the port list.</source>
