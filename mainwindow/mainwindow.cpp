@@ -5,6 +5,7 @@
 #include "dataamount.h"
 #include "dialoglanguage.h"
 #include "downloadsession.h"
+#include "fileopener.h"
 #include "portlist.h"
 #include "portwatcher.h"
 #include "receivedamountlabel.h"
@@ -16,7 +17,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QLabel>
@@ -25,7 +25,6 @@
 #include <QProgressBar>
 #include <QSettings>
 #include <QSignalBlocker>
-#include <QUrl>
 
 MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
@@ -85,6 +84,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
 
     // The list follows the hardware; it grows with its longest entry.
     ui.comPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    portList = new PortList(ui.comPorts, settings.value(SettingsKeyDevicePortName).toString());
     portWatcher = new Kv::PortWatcher(this);
     refreshPorts();
     connect(portWatcher, &Kv::PortWatcher::portsChanged, this, &MainWindow::refreshPorts);
@@ -117,7 +117,7 @@ MainWindow::~MainWindow()
     QSettings settings;
     settings.setValue(SettingsKeyMainWindowGeometry, saveGeometry());
     settings.setValue(SettingsKeyMainWindowState, saveState(0));
-    settings.setValue(SettingsKeyDevicePortName, ui.comPorts->currentText());
+    settings.setValue(SettingsKeyDevicePortName, portList->chosenName());
 
     delete progressBar;
 }
@@ -130,7 +130,7 @@ void MainWindow::changeLanguage()
 
     QMessageBox question(QMessageBox::Question, windowTitle(),
                          tr("The language will be changed next time Korvane DataLogger is started."),
-                         QMessageBox::Yes | QMessageBox::No);
+                         QMessageBox::Yes | QMessageBox::No, this);
     question.setInformativeText(tr("Would you like to restart now?"));
     if (question.exec() == QMessageBox::Yes) {
         restartRequested = true;
@@ -144,7 +144,7 @@ void MainWindow::refreshPorts()
 {
     QList<Kv::SerialPortInfo> ports;
     Kv::enumerateSerialPorts(ports);
-    PortList::show(*ui.comPorts, ports, QSettings().value(SettingsKeyDevicePortName).toString());
+    portList->show(ports);
 }
 
 void MainWindow::download()
@@ -152,6 +152,8 @@ void MainWindow::download()
     if (!mayDiscardResults())
         return;
     savedFilePath.clear();
+    keptFile.clear();
+    portList->choose();
     downloadTime = QDateTime::currentDateTime();
     cancelGuard->arm();
     // The port list stays as it is until the download ends.
@@ -362,7 +364,7 @@ void MainWindow::readTimeOut()
 void MainWindow::openFile()
 {
     if (!savedFilePath.isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(savedFilePath));
+        FileOpener::open(this, savedFilePath);
 }
 
 void MainWindow::saveFile()
@@ -418,7 +420,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     if (sessionEnding && resultsUnsaved())
-        RecoveryStore::write(results(), downloadTime);
+        keptFile = RecoveryStore::write(results(), downloadTime, keptFile);
     event->accept();
 }
 
@@ -426,7 +428,7 @@ void MainWindow::endSession()
 {
     sessionEnding = true;
     if (resultsUnsaved())
-        RecoveryStore::write(results(), downloadTime);
+        keptFile = RecoveryStore::write(results(), downloadTime, keptFile);
 }
 
 void MainWindow::showAbout()
@@ -442,7 +444,7 @@ void MainWindow::showHelp()
     const QString language = QLocale().name().left(2);
     const QString path = QStringLiteral("%1/Help/ThaldenDataLoggerHelp_%2.html")
                              .arg(QCoreApplication::applicationDirPath(), language);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    FileOpener::open(this, path);
 }
 
 void MainWindow::convertDataToggled(bool checked)

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 class ClickGuard;
+class PortList;
 class QProgressBar;
 class ReceivedAmountLabel;
 
@@ -31,7 +32,7 @@ public:
     ~MainWindow() override;
 
     // The desktop session ends (log-off, shut-down): unsaved results go to
-    // the recovery file now, without a question, and closing asks none.
+    // a recovery file of their own now, without a question, and closing asks none.
     void endSession();
 
 protected:
@@ -77,7 +78,7 @@ public:
     // start-up builds the next window cycle in the newly chosen language.
     bool restartRequested = false;
     // Set when the process is told to end (the end of the desktop session):
-    // closing then keeps unsaved results in the recovery file without asking.
+    // closing then keeps unsaved results in a recovery file without asking.
     bool sessionEnding = false;
 
 private:
@@ -95,6 +96,7 @@ private:
     // Runs takeReceived() while received bytes wait to be shown.
     QTimer receiveTimer;
     QProgressBar *progressBar = nullptr;
+    PortList *portList = nullptr;
     Kv::PortWatcher *portWatcher = nullptr;
     // Beside the busy indicator: how much the running or last download received.
     ReceivedAmountLabel *amountLabel = nullptr;
@@ -104,6 +106,9 @@ private:
     // The file of the last successful save of the results on screen; empty
     // while they are unsaved.
     QString savedFilePath;
+    // Where the end of the session kept these results: a second end (the
+    // request to commit data, then the closing) keeps them there again.
+    QString keptFile;
     // The question about unsaved results, or the save dialog, is open: one
     // of each at a time, and a transfer that ends meanwhile opens neither.
     bool asking = false;

@@ -2,28 +2,55 @@
 
 #include <QComboBox>
 
-void PortList::show(QComboBox &list, const QList<Kv::SerialPortInfo> &ports, const QString &storedName)
+PortList::PortList(QComboBox *list, const QString &storedName)
+    : QObject(list)
+    , list(list)
+    , storedName(storedName)
+    , missing(storedName)
 {
-    bool same = list.count() == ports.size();
+    // Only the user's pick signals this, not the list's own changes.
+    connect(list, &QComboBox::activated, this, &PortList::choose);
+}
+
+void PortList::show(const QList<Kv::SerialPortInfo> &ports)
+{
+    bool same = list->count() == ports.size();
     for (int i = 0; same && i < ports.size(); ++i) {
-        same = list.itemText(i) == ports.at(i).portName &&
-               list.itemData(i).toString() == ports.at(i).openPath &&
-               list.itemData(i, Qt::ToolTipRole).toString() == toolTip(ports.at(i));
+        same = list->itemText(i) == ports.at(i).portName &&
+               list->itemData(i).toString() == ports.at(i).openPath &&
+               list->itemData(i, Qt::ToolTipRole).toString() == toolTip(ports.at(i));
     }
     if (same)
         return;
 
-    const QString current = list.currentData().toString();
-    list.clear();
+    const QString chosen = chosenName();
+    const QString shown = list->currentText();
+    list->clear();
     for (const Kv::SerialPortInfo &port : ports) {
-        list.addItem(port.portName, port.openPath);
-        list.setItemData(list.count() - 1, toolTip(port), Qt::ToolTipRole);
+        list->addItem(port.portName, port.openPath);
+        list->setItemData(list->count() - 1, toolTip(port), Qt::ToolTipRole);
     }
-    int chosen = current.isEmpty() ? -1 : list.findData(current);
-    if (chosen < 0)
-        chosen = list.findText(storedName, Qt::MatchFixedString | Qt::MatchCaseSensitive);
-    if (chosen >= 0)
-        list.setCurrentIndex(chosen);
+    const auto find = [this](const QString &name) {
+        return name.isEmpty() ? -1 : list->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    };
+    int index = find(chosen);
+    missing = index < 0 ? chosen : QString();
+    for (const QString &standIn : {shown, storedName}) {
+        if (index < 0)
+            index = find(standIn);
+    }
+    if (index >= 0)
+        list->setCurrentIndex(index);
+}
+
+void PortList::choose()
+{
+    missing.clear();
+}
+
+QString PortList::chosenName() const
+{
+    return missing.isEmpty() ? list->currentText() : missing;
 }
 
 QString PortList::toolTip(const Kv::SerialPortInfo &port)

@@ -2,8 +2,8 @@
 
 #include "serialportinfo.h"
 
-#include <QCoreApplication>
 #include <QList>
+#include <QObject>
 #include <QString>
 
 class QComboBox;
@@ -11,16 +11,31 @@ class QComboBox;
 // Fills the window's port list: each port's name as the entry's text (the
 // name the settings store), its open path as the entry's data, and what is
 // known of it as the entry's tooltip, so that the tester's adapter can be told
-// from the others.
-class PortList
+// from the others. It keeps the user's choice: a chosen port that goes away
+// (unplugged, or its simulator restarted) is chosen again when it comes back,
+// until the user chooses another.
+class PortList : public QObject
 {
-    Q_DECLARE_TR_FUNCTIONS(PortList)
+    Q_OBJECT
 
 public:
-    // Keeps the current entry while its port is still there; otherwise the
-    // entry named storedName becomes current, else the first. Leaves the list
-    // as it is when the ports have not changed.
-    static void show(QComboBox &list, const QList<Kv::SerialPortInfo> &ports, const QString &storedName);
+    // list is also the parent; storedName is the port chosen in an earlier run.
+    PortList(QComboBox *list, const QString &storedName);
+
+    // Shows the chosen port while it is there. While it is not, the entry
+    // shown stays while its port is there, else the stored port's, else the
+    // first. Leaves the list as it is when the ports have not changed.
+    void show(const QList<Kv::SerialPortInfo> &ports);
+    // The entry shown becomes the choice: a download starts on it.
+    void choose();
+    // The chosen port's name, listed or not: the one to store.
+    QString chosenName() const;
 
     static QString toolTip(const Kv::SerialPortInfo &port);
+
+private:
+    QComboBox *list;
+    QString storedName;
+    // The chosen port while it is not listed; empty while the entry shown is the choice.
+    QString missing;
 };

@@ -1,65 +1,132 @@
 #include "recoverystore.h"
 
+#include "dataamount.h"
 #include "resultssaver.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstdio>
+#include <tuple>
 
-QString RecoveryStore::filePath()
+QString RecoveryStore::folderPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/unsaved-downloads");
+}
+
+QString RecoveryStore::legacyFilePath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
            QStringLiteral("/unsaved-results");
 }
 
-bool RecoveryStore::write(const QByteArray &results, const QDateTime &downloaded)
+QStringList RecoveryStore::keptFiles()
 {
-    const QString path = filePath();
-    QSaveFile file(path);
+    QFileInfoList found = QDir(folderPath()).entryInfoList(QDir::Files);
+    if (QFileInfo(legacyFilePath()).isFile())
+        found << QFileInfo(legacyFilePath());
+    // Each file is modified at its download's time; of two the same second,
+    // the one whose name took no number came first.
+    std::sort(found.begin(), found.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        const auto key = [](const QFileInfo &file) {
+            return std::make_tuple(file.lastModified(), file.fileName().size(), file.fileName());
+        };
+        return key(a) < key(b);
+    });
+    QStringList paths;
+    for (const QFileInfo &file : std::as_const(found))
+        paths << file.filePath();
+    return paths;
+}
+
+// Creates the first free file named after time; creating it at once keeps
+// the name from another program that ends at the same moment.
+static QString reserveFile(const QString &folder, const QDateTime &time, QString &reason)
+{
+    const QString stem = folder + QLatin1Char('/') + time.toString(QStringLiteral("yyyy-MM-dd'T'HH-mm-ss"));
+    for (int number = 1;; ++number) {
+        const QString path =
+            number == 1 ? stem + QStringLiteral(".csv") : QStringLiteral("%1-%2.csv").arg(stem).arg(number);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return path;
+        if (!file.exists()) {
+            reason = file.errorString();
+            return QString();
+        }
+    }
+}
+
+QString RecoveryStore::write(const QByteArray &results, const QDateTime &downloaded, const QString &replacing)
+{
+    // Without a download time, the time the results were first kept stands in.
+    QDateTime time = downloaded;
+    if (!time.isValid())
+        time = replacing.isEmpty() ? QDateTime::currentDateTime() : QFileInfo(replacing).lastModified();
+    QString path = replacing;
     QString reason;
-    if (!QDir().mkpath(QFileInfo(path).path()))
+    if (!QDir().mkpath(folderPath()))
         reason = QStringLiteral("its folder cannot be made");
-    else if (!file.open(QIODevice::WriteOnly) || file.write(results) != results.size() || !file.commit())
-        reason = file.errorString();
+    else if (path.isEmpty())
+        path = reserveFile(folderPath(), time, reason);
+    if (reason.isEmpty()) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(results) != results.size() || !file.commit())
+            reason = file.errorString();
+    }
     if (!reason.isEmpty()) {
+        if (replacing.isEmpty() && !path.isEmpty())
+            QFile::remove(path);
         std::fprintf(stderr, "THALDEN Datalogger: the unsaved results could not be kept in %s: %s\n",
-                     qUtf8Printable(path), qUtf8Printable(reason));
+                     qUtf8Printable(path.isEmpty() ? folderPath() : path), qUtf8Printable(reason));
         std::fflush(stderr);
-        return false;
+        return QString();
     }
-    if (downloaded.isValid()) {
-        QFile kept(path);
-        if (kept.open(QIODevice::ReadWrite))
-            kept.setFileTime(downloaded, QFileDevice::FileModificationTime);
-    }
-    return true;
+    QFile kept(path);
+    if (kept.open(QIODevice::ReadWrite))
+        kept.setFileTime(time, QFileDevice::FileModificationTime);
+    return path;
 }
 
 void RecoveryStore::offer()
 {
-    QFile kept(filePath());
-    if (!kept.exists())
-        return;
     const QString title = QCoreApplication::translate("MainWindow", "Korvane DataLogger");
-    QMessageBox box(QMessageBox::Question, title,
-                    tr("Results of an earlier download were not saved. Save them now?"),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Save);
-    const int answer = box.exec();
-    if (answer == QMessageBox::Save) {
-        if (!kept.open(QIODevice::ReadOnly))
+    const QStringList kept = keptFiles();
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        QFile file(kept.at(i));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QDateTime downloaded = file.fileTime(QFileDevice::FileModificationTime);
+        const QByteArray results = file.readAll();
+        file.close();
+        // Left empty by a program that ended while it kept its results.
+        if (results.isEmpty()) {
+            file.remove();
+            continue;
+        }
+        QMessageBox box(
+            QMessageBox::Question, title,
+            tr("The results downloaded on %1 (%2) were not saved. Save them now?",
+               "The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.")
+                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(results.size())),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        const int later = int(kept.size() - i - 1);
+        if (later > 0)
+            box.setInformativeText(tr("%n more unsaved download(s) will follow.", nullptr, later));
+        box.setDefaultButton(QMessageBox::Save);
+        const int answer = box.exec();
+        if (answer == QMessageBox::Discard ||
+            (answer == QMessageBox::Save &&
+             !ResultsSaver::save(nullptr, title, results, downloaded).isEmpty()))
+            file.remove();
+        else
             return;
-        const QDateTime downloaded = kept.fileTime(QFileDevice::FileModificationTime);
-        const QByteArray results = kept.readAll();
-        kept.close();
-        if (!ResultsSaver::save(nullptr, title, results, downloaded).isEmpty())
-            kept.remove();
-    } else if (answer == QMessageBox::Discard) {
-        kept.remove();
     }
 }

@@ -4,20 +4,32 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 // Results the program could not ask about when it was told to end (the end of
-// the desktop session): a file in the application's data folder, offered for
-// saving at the next start and removed once saved or discarded.
+// the desktop session): one file for each download in a folder of the
+// application's data folder, offered for saving at the next start and removed
+// once saved or discarded. Two programs ending together, or a second end
+// before the next start, each keep their own.
 class RecoveryStore
 {
     Q_DECLARE_TR_FUNCTIONS(RecoveryStore)
 
 public:
-    static QString filePath();
-    // Keeps results, with downloaded (the time of the download) as the file's
-    // modification time. A failure is reported on standard error.
-    static bool write(const QByteArray &results, const QDateTime &downloaded);
-    // When results are kept, asks whether to save them: Save runs the save
-    // dialog, Discard removes them, Cancel keeps them for the next start.
+    static QString folderPath();
+    // The one file that earlier versions kept; still offered.
+    static QString legacyFilePath();
+    // The kept files, the oldest download first.
+    static QStringList keptFiles();
+    // Keeps results in a new file named after downloaded (the time of the
+    // download, also its modification time), beside any other; replacing, a
+    // file an earlier call returned for the same download, is written over
+    // instead. Returns the file, or an empty string after a failure, which is
+    // reported on standard error.
+    static QString write(const QByteArray &results, const QDateTime &downloaded,
+                         const QString &replacing = QString());
+    // Asks about each kept file in turn, with its time and size: Save runs
+    // the save dialog and Discard removes it, then the next is asked about;
+    // Cancel, or a save not made, keeps it and those after it for the next start.
     static void offer();
 };

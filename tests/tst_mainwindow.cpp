@@ -1,4 +1,5 @@
 #include "dialoglanguage.h"
+#include "portlist.h"
 #include "recoverystore.h"
 #include "terminationhandler.h"
 #include "windowtest.h"
@@ -39,6 +40,8 @@ private slots:
     void firstStart();
     void extraSpaceGoesToGapsAndOutput();
     void portListFollowsPorts();
+    void portListKeepsChoice_data();
+    void portListKeepsChoice();
     void helpMenu_data();
     void helpMenu();
     void shortcuts_data();
@@ -104,6 +107,8 @@ void TestMainWindow::firstStart()
     QVERIFY(!window.ui.menuCountrySettings->menuAction()->isVisible());
     QCOMPARE(window.progressBar->maximum(), 0);
     QVERIFY(!window.progressBar->parent());
+    // A screen reader names the port list by what it is, not by its entry.
+    QCOMPARE(window.ui.comPorts->accessibleName(), QStringLiteral("Port"));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage shown = window.windowHandle()->icon().pixmap(64).toImage();
@@ -157,8 +162,8 @@ void TestMainWindow::extraSpaceGoesToGapsAndOutput()
 }
 
 // A new window has the last one's geometry and port. The list keeps the
-// user's choice through every refresh, follows ports that come and go without
-// Refresh Ports, and falls back to the stored port when the chosen one has gone.
+// user's choice through every refresh, and follows ports that come and go
+// without Refresh Ports.
 void TestMainWindow::portListFollowsPorts()
 {
     const QStringList ports = makePorts(3);
@@ -200,38 +205,90 @@ void TestMainWindow::portListFollowsPorts()
     QVERIFY(QFile::remove(link));
     QTRY_VERIFY_WITH_TIMEOUT(window.ui.comPorts->findData(link) < 0, 2000);
     QCOMPARE(window.ui.comPorts->currentData().toString(), ports.at(0));
+}
 
-    ptys.front().closeMaster();
-    window.ui.actionRefreshPorts->trigger();
-    QCOMPARE(window.ui.comPorts->currentText(), storedName);
+void TestMainWindow::portListKeepsChoice_data()
+{
+    // "A B>B": ports A and B are listed, and B is shown; "pick A": the user
+    // picks A; "download": one starts on the port shown. C is the stored port.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("stored"); // at the end
+    QTest::newRow("chosen port leaves, the stored one is shown")
+        << QStringList{"A B C>C", "pick A", "B C>C"} << "A";
+    QTest::newRow("chosen port returns, it is chosen again")
+        << QStringList{"A B C>C", "pick A", "B C>C", "C>C", "A B C>A"} << "A";
+    QTest::newRow("another picked meanwhile stays")
+        << QStringList{"A B C>C", "pick A", "B C>C", "pick B", "A B C>B"} << "B";
+    QTest::newRow("a download on the one shown meanwhile")
+        << QStringList{"A B C>C", "pick A", "B C>C", "download", "A B C>C"} << "C";
+    QTest::newRow("stored port plugged in after the start") << QStringList{"A B>A", "A B C>C"} << "C";
+}
+
+// The port list keeps the user's choice while its port is away (unplugged,
+// or the tester simulator restarted), and shows it again when it is back.
+void TestMainWindow::portListKeepsChoice()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, stored);
+    QComboBox list;
+    auto *portList = new PortList(&list, "C");
+    for (const QString &step : steps) {
+        if (step == "download") {
+            portList->choose();
+        } else if (step.startsWith("pick ")) {
+            list.setCurrentIndex(list.findText(step.mid(5)));
+            emit list.activated(list.currentIndex());
+        } else {
+            const QStringList names = step.section('>', 0, 0).split(' ');
+            QList<Kv::SerialPortInfo> ports(names.size());
+            for (int i = 0; i < names.size(); ++i)
+                ports[i].portName = names.at(i);
+            portList->show(ports);
+            QCOMPARE(step + ": " + list.currentText(), step + ": " + step.section('>', 1));
+        }
+    }
+    QCOMPARE(portList->chosenName(), stored);
 }
 
 void TestMainWindow::helpMenu_data()
 {
     QTest::addColumn<QLocale::Language>("language");
-    QTest::addColumn<QString>("page"); // none: About
-    QTest::newRow("About") << QLocale::English << QString();
-    QTest::newRow("Help, German") << QLocale::German << "ThaldenDataLoggerHelp_de.html";
-    QTest::newRow("Help, English") << QLocale::English << "ThaldenDataLoggerHelp_en.html";
-    QTest::newRow("Help, Dutch") << QLocale::Dutch << "ThaldenDataLoggerHelp_nl.html";
+    QTest::addColumn<QString>("page");    // none: About
+    QTest::addColumn<QStringList>("box"); // with a page: no program opens it
+    const QStringList none;
+    QTest::newRow("About") << QLocale::English << QString()
+                           << QStringList{"About Korvane DataLogger", "Korvane DataLogger\n\n 1.0.6\n"};
+    QTest::newRow("Help, German") << QLocale::German << "ThaldenDataLoggerHelp_de.html" << none;
+    QTest::newRow("Help, English") << QLocale::English << "ThaldenDataLoggerHelp_en.html" << none;
+    QTest::newRow("Help, Dutch") << QLocale::Dutch << "ThaldenDataLoggerHelp_nl.html" << none;
+    QTest::newRow("Help, no program to show it")
+        << QLocale::English << "ThaldenDataLoggerHelp_en.html"
+        << QStringList{"Korvane DataLogger",
+                       "No program was found to open \"ThaldenDataLoggerHelp_en.html\"."};
 }
 
 void TestMainWindow::helpMenu()
 {
     QFETCH(QLocale::Language, language);
     QFETCH(QString, page);
+    QFETCH(QStringList, box);
     QLocale::setDefault(QLocale(language));
+    // Without a handler the offscreen platform opens nothing, as a desktop without xdg-open.
+    const bool viewer = page.isEmpty() || box.isEmpty();
+    if (!viewer)
+        QDesktopServices::unsetUrlHandler("file");
+    const auto restoreHandler =
+        qScopeGuard([this] { QDesktopServices::setUrlHandler("file", this, "openUrl"); });
     MainWindow window;
-    QStringList about;
-    TestSupport::whenShown<QMessageBox>([&about](QMessageBox *box) {
-        about << box->windowTitle() << box->text();
+    QStringList shown;
+    TestSupport::whenShown<QMessageBox>([&shown](QMessageBox *box) {
+        shown << box->windowTitle() << box->text();
         box->accept();
     });
     (page.isEmpty() ? window.ui.actionAbout : window.ui.actionHelp)->trigger();
-    const QStringList aboutBox{"About Korvane DataLogger", "Korvane DataLogger\n\n 1.0.6\n"};
+    QCOMPARE(shown, box);
     const QUrl help = QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Help/" + page);
-    QCOMPARE(about, page.isEmpty() ? aboutBox : QStringList());
-    QCOMPARE(openedUrls, page.isEmpty() ? QList<QUrl>() : QList<QUrl>{help});
+    QCOMPARE(openedUrls, page.isEmpty() || !viewer ? QList<QUrl>() : QList<QUrl>{help});
 }
 
 void TestMainWindow::shortcuts_data()
@@ -581,8 +638,8 @@ void TestMainWindow::terminationKeepsResults()
         }
         if (!writable)
             return;
-        const QString kept =
-            qEnvironmentVariable("XDG_DATA_HOME") + "/THALDEN/THALDEN Datalogger/unsaved-results";
+        const QString kept = RecoveryStore::folderPath() + "/2026-12-07T09-14-00.csv";
+        QCOMPARE(RecoveryStore::keptFiles(), QStringList{kept});
         QCOMPARE(readFile(kept), QStringLiteral("unsaved\r\n"));
         QCOMPARE(QFileInfo(kept).lastModified(), window.downloadTime);
         return;
@@ -605,14 +662,18 @@ void TestMainWindow::terminationKeepsResults()
 
 // A log-off through the session manager (and on Windows) comes as a request
 // to commit data, after which the process may end without closing its
-// windows: the results are kept at once, and nothing asks.
+// windows: the results are kept at once, each window's in a file of its own
+// (closing does not keep them again), and nothing asks.
 void TestMainWindow::logOffKeepsResults()
 {
     TerminationHandler handler;
     endSessionOnRequest(handler);
-    MainWindow window;
-    window.downloadedData = "unsaved\r\n";
-    window.show();
+    MainWindow first;
+    MainWindow second;
+    first.downloadedData = "first\r\n";
+    second.downloadedData = "second\r\n";
+    first.show();
+    second.show();
     int asked = 0;
     TestSupport::whenShown<QMessageBox>([&asked](QMessageBox *box) {
         ++asked;
@@ -624,9 +685,13 @@ void TestMainWindow::logOffKeepsResults()
     // As the platform sends it; the program does not look at the manager.
     void *arguments[] = {nullptr, nullptr};
     QMetaObject::activate(qApp, &application, request - application.methodOffset(), arguments);
-    const auto removeKept = qScopeGuard([] { QFile::remove(RecoveryStore::filePath()); });
-    QCOMPARE(readFile(RecoveryStore::filePath()), QStringLiteral("unsaved\r\n"));
-    QVERIFY(window.close());
+    const auto removeKept = qScopeGuard([] { QDir(RecoveryStore::folderPath()).removeRecursively(); });
+    const QStringList kept = RecoveryStore::keptFiles();
+    QCOMPARE(kept.size(), 2);
+    QCOMPARE(QSet<QString>({readFile(kept.at(0)), readFile(kept.at(1))}),
+             QSet<QString>({"first\r\n", "second\r\n"}));
+    QVERIFY(first.close() && second.close());
+    QCOMPARE(RecoveryStore::keptFiles(), kept);
     QCOMPARE(asked, 0);
 }
 

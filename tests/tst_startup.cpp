@@ -163,8 +163,9 @@ void TestStartup::changeLanguage()
             selectLanguage(dialog, "en");
             dialogButton(dialog, QDialogButtonBox::Ok)->click();
         });
-        TestSupport::whenShown<QMessageBox>([&steps, restart](QMessageBox *question) {
-            steps << question->text();
+        TestSupport::whenShown<QMessageBox>([&steps, restart, first](QMessageBox *question) {
+            // Over the window, not wherever the window manager puts a box without a parent.
+            steps << (question->parentWidget() == first ? question->text() : "not over the window");
             if (restart) {
                 TestSupport::whenShown<MainWindow>([&steps](MainWindow *second) {
                     steps << menuTitle(second, "menuFile") << QLocale().name()
@@ -190,56 +191,77 @@ void TestStartup::changeLanguage()
 
 void TestStartup::resultsKeptByAnEarlierRun_data()
 {
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<bool>("kept"); // for the next start
-    QTest::newRow("Save") << "Save" << true << false;
-    QTest::newRow("Save, cancelled") << "Save, cancelled" << false << true;
-    QTest::newRow("Discard") << "Discard" << false << false;
-    QTest::newRow("Cancel") << "Cancel" << false << true;
+    QTest::addColumn<QStringList>("kept"); // downloads' times in the order kept; 08:30 by an earlier version
+    QTest::addColumn<QStringList>("answers"); // "Save, cancelled": the save dialog is cancelled
+    QTest::addColumn<QStringList>("steps");   // the questions, and the name the save dialog offers
+    QTest::addColumn<int>("left");            // kept for the next start
+    const QString asked = "The results downloaded on 12/7/26 %1 AM (7 bytes) were not saved. Save them now?";
+    const QString more = "\n1 more unsaved download will follow.";
+    const QStringList one{"09:14"};
+    const QString asked914 = asked.arg("9:14");
+    const QString offered = "results-2026-12-07-0914.csv";
+    QTest::newRow("Save") << one << QStringList{"Save"} << QStringList{asked914, offered} << 0;
+    QTest::newRow("Save, cancelled") << one << QStringList{"Save, cancelled"}
+                                     << QStringList{asked914, offered} << 1;
+    QTest::newRow("Discard") << one << QStringList{"Discard"} << QStringList{asked914} << 0;
+    QTest::newRow("Cancel") << one << QStringList{"Cancel"} << QStringList{asked914} << 1;
+    QTest::newRow("two, the older first") << QStringList{"09:20", "09:14"} << QStringList{"Save", "Discard"}
+                                          << QStringList{asked914 + more, offered, asked.arg("9:20")} << 0;
+    QTest::newRow("two the same second, Cancel keeps both")
+        << QStringList{"09:14", "09:14"} << QStringList{"Cancel"} << QStringList{asked914 + more} << 2;
+    QTest::newRow("one of an earlier version, Discard, then Cancel")
+        << QStringList{"09:14", "08:30"} << QStringList{"Discard", "Cancel"}
+        << QStringList{asked.arg("8:30") + more, asked914} << 1;
 }
 
-// Results kept when an earlier run was told to end are offered for saving
-// before the first window.
+// Results kept when earlier runs were told to end are offered for saving
+// before the first window, each download's on its own, the oldest first.
 void TestStartup::resultsKeptByAnEarlierRun()
 {
-    QFETCH(QString, answer);
-    QFETCH(bool, saved);
-    QFETCH(bool, kept);
+    QFETCH(QStringList, kept);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, steps);
+    QFETCH(int, left);
     TestSupport::copyTranslations(workDir->path(), {"de", "en"});
     TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
-    QVERIFY(RecoveryStore::write("1.5,2\r\n", QDateTime({2026, 12, 7}, {9, 14})));
-    const QString path = workDir->filePath("out.csv");
-    QStringList steps;
-    TestSupport::whenShown<QMessageBox>([&](QMessageBox *box) {
-        steps << box->text();
-        TestSupport::whenShown<QFileDialog>([&](QFileDialog *dialog) {
-            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
-            steps << name->text();
-            name->setText(path);
-            if (answer == "Save")
-                QMetaObject::invokeMethod(dialog, "accept");
-            else
-                dialog->reject();
+    QDir(RecoveryStore::folderPath()).removeRecursively();
+    QFile::remove(RecoveryStore::legacyFilePath());
+    for (const QString &time : kept) {
+        const QString path =
+            RecoveryStore::write("1.5,2\r\n", QDateTime({2026, 12, 7}, QTime::fromString(time)));
+        QVERIFY(!path.isEmpty() && (time != "08:30" || QFile::rename(path, RecoveryStore::legacyFilePath())));
+    }
+    QStringList seen;
+    int asked = 0;
+    std::function<void()> answerNext = [&] {
+        TestSupport::whenShown<QMessageBox>([&](QMessageBox *box) {
+            const QString answer = answers.value(asked++);
+            seen << box->text() + (box->informativeText().isEmpty() ? "" : "\n" + box->informativeText());
+            if (answer.startsWith("Save")) {
+                TestSupport::whenShown<QFileDialog>([&, answer](QFileDialog *dialog) {
+                    auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+                    seen << name->text();
+                    name->setText(workDir->filePath(name->text()));
+                    QMetaObject::invokeMethod(dialog, answer == "Save" ? "accept" : "reject");
+                });
+            }
+            box->button(answer.startsWith("Save") ? QMessageBox::Save
+                        : answer == "Discard"     ? QMessageBox::Discard
+                                                  : QMessageBox::Cancel)
+                ->click();
+            answerNext();
         });
-        box->button(answer.startsWith("Save") ? QMessageBox::Save
-                    : answer == "Discard"     ? QMessageBox::Discard
-                                              : QMessageBox::Cancel)
-            ->click();
-    });
-    TestSupport::whenShown<MainWindow>([&steps](MainWindow *window) {
-        steps << "window";
+    };
+    answerNext();
+    TestSupport::whenShown<MainWindow>([&seen](MainWindow *window) {
+        seen << "window";
         window->close();
     });
     QCOMPARE(runWindowCycles(), 0);
 
-    QStringList expected{"Results of an earlier download were not saved. Save them now?"};
-    if (answer.startsWith("Save"))
-        expected << "results-2026-12-07-0914.csv";
-    QCOMPARE(steps, expected << "window");
-    QCOMPARE(QFile::exists(path), saved);
-    QCOMPARE(QFile::exists(RecoveryStore::filePath()), kept);
-    QFile::remove(RecoveryStore::filePath());
+    QCOMPARE(seen, steps << "window");
+    QCOMPARE(QDir(workDir->path()).entryList({"results-*"}).size(), answers.count("Save"));
+    QCOMPARE(RecoveryStore::keptFiles().size(), left);
 }
 
 void TestStartup::program_data()

@@ -145,6 +145,21 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
     </message>
 </context>
 <context>
+    <name>FileOpener</name>
+    <message>
+        <source>No program was found to open &quot;%1&quot;.</source>
+        <comment>The %1 is a file name.</comment>
+        <translation>Kein Programm zum Öffnen von „%1“ gefunden.</translation>
+    </message>
+    <message>
+        <source>Install a program for files of this kind (a web browser for the help, a spreadsheet or text editor for results), or open the file yourself:
+%1</source>
+        <comment>The %1 is the file&apos;s full path.</comment>
+        <translation>Installieren Sie ein Programm für Dateien dieser Art (einen Webbrowser für die Hilfe, eine Tabellenkalkulation oder einen Texteditor für Ergebnisse) oder öffnen Sie die Datei selbst:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Korvane DataLogger</source>
@@ -312,6 +327,10 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <source>The port was lost before any results arrived.</source>
         <translation>Der Anschluss ging verloren, bevor Ergebnisse ankamen.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Anschluss</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -440,7 +459,19 @@ oder sperren Sie ihn mit
     <name>RecoveryStore</name>
     <message>
         <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Die Ergebnisse einer früheren Übertragung wurden nicht gespeichert. Jetzt speichern?</translation>
+        <translation type="vanished">Die Ergebnisse einer früheren Übertragung wurden nicht gespeichert. Jetzt speichern?</translation>
+    </message>
+    <message>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>Die am %1 übertragenen Ergebnisse (%2) wurden nicht gespeichert. Jetzt speichern?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>Danach folgt noch %n weitere nicht gespeicherte Übertragung.</numerusform>
+            <numerusform>Danach folgen noch %n weitere nicht gespeicherte Übertragungen.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -145,6 +145,21 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
     </message>
 </context>
 <context>
+    <name>FileOpener</name>
+    <message>
+        <source>No program was found to open &quot;%1&quot;.</source>
+        <comment>The %1 is a file name.</comment>
+        <translation>No program was found to open &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Install a program for files of this kind (a web browser for the help, a spreadsheet or text editor for results), or open the file yourself:
+%1</source>
+        <comment>The %1 is the file&apos;s full path.</comment>
+        <translation>Install a program for files of this kind (a web browser for the help, a spreadsheet or text editor for results), or open the file yourself:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Korvane DataLogger</source>
@@ -312,6 +327,10 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <source>The port was lost before any results arrived.</source>
         <translation>The port was lost before any results arrived.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -440,7 +459,19 @@ or mask it with
     <name>RecoveryStore</name>
     <message>
         <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Results of an earlier download were not saved. Save them now?</translation>
+        <translation type="vanished">Results of an earlier download were not saved. Save them now?</translation>
+    </message>
+    <message>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>The results downloaded on %1 (%2) were not saved. Save them now?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>%n more unsaved download will follow.</numerusform>
+            <numerusform>%n more unsaved downloads will follow.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

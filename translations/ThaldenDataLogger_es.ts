@@ -145,6 +145,21 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
     </message>
 </context>
 <context>
+    <name>FileOpener</name>
+    <message>
+        <source>No program was found to open &quot;%1&quot;.</source>
+        <comment>The %1 is a file name.</comment>
+        <translation>No se encontró ningún programa para abrir «%1».</translation>
+    </message>
+    <message>
+        <source>Install a program for files of this kind (a web browser for the help, a spreadsheet or text editor for results), or open the file yourself:
+%1</source>
+        <comment>The %1 is the file&apos;s full path.</comment>
+        <translation>Instale un programa para archivos de este tipo (un navegador web para la ayuda, una hoja de cálculo o un editor de texto para los resultados) o abra el archivo usted mismo:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Korvane DataLogger</source>
@@ -312,6 +327,10 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <source>The port was lost before any results arrived.</source>
         <translation>Se perdió el puerto antes de que llegara ningún resultado.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Puerto</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -440,7 +459,19 @@ o enmascárelo con
     <name>RecoveryStore</name>
     <message>
         <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Los resultados de una descarga anterior no se guardaron. ¿Guardarlos ahora?</translation>
+        <translation type="vanished">Los resultados de una descarga anterior no se guardaron. ¿Guardarlos ahora?</translation>
+    </message>
+    <message>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>Los resultados descargados el %1 (%2) no se guardaron. ¿Guardarlos ahora?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>Después vendrá %n descarga más sin guardar.</numerusform>
+            <numerusform>Después vendrán %n descargas más sin guardar.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -145,6 +145,21 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
     </message>
 </context>
 <context>
+    <name>FileOpener</name>
+    <message>
+        <source>No program was found to open &quot;%1&quot;.</source>
+        <comment>The %1 is a file name.</comment>
+        <translation>Aucun programme n’a été trouvé pour ouvrir «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Install a program for files of this kind (a web browser for the help, a spreadsheet or text editor for results), or open the file yourself:
+%1</source>
+        <comment>The %1 is the file&apos;s full path.</comment>
+        <translation>Installez un programme pour ce type de fichier (un navigateur web pour l’aide, un tableur ou un éditeur de texte pour les résultats), ou ouvrez le fichier vous-même&#xa0;:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Korvane DataLogger</source>
@@ -312,6 +327,10 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <source>The port was lost before any results arrived.</source>
         <translation>Le port a été perdu avant l’arrivée des résultats.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -440,7 +459,19 @@ ou masquez-le avec
     <name>RecoveryStore</name>
     <message>
         <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>Les résultats d’un téléchargement précédent n’ont pas été enregistrés. Les enregistrer maintenant ?</translation>
+        <translation type="vanished">Les résultats d’un téléchargement précédent n’ont pas été enregistrés. Les enregistrer maintenant ?</translation>
+    </message>
+    <message>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>Les résultats téléchargés le %1 (%2) n’ont pas été enregistrés. Les enregistrer maintenant&#xa0;?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>%n autre téléchargement non enregistré suivra.</numerusform>
+            <numerusform>%n autres téléchargements non enregistrés suivront.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -455,6 +486,10 @@ ou masquez-le avec
     <message>
         <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
         <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
+        <translation>Vos paramètres ne peuvent pas être enregistrés dans «&#xa0;%1&#xa0;». La langue, le port et vos autres choix ne seront pas conservés pour la prochaine fois.</translation>
+    </message>
+    <message>
+        <source></source>
         <translation>Vos paramètres ne peuvent pas être enregistrés dans «&#xa0;%1&#xa0;». La langue, le port et vos autres choix ne seront pas conservés pour la prochaine fois.</translation>
     </message>
 </context>

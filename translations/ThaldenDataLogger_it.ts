@@ -145,6 +145,21 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
     </message>
 </context>
 <context>
+    <name>FileOpener</name>
+    <message>
+        <source>No program was found to open &quot;%1&quot;.</source>
+        <comment>The %1 is a file name.</comment>
+        <translation>Non è stato trovato alcun programma per aprire &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Install a program for files of this kind (a web browser for the help, a spreadsheet or text editor for results), or open the file yourself:
+%1</source>
+        <comment>The %1 is the file&apos;s full path.</comment>
+        <translation>Installare un programma per i file di questo tipo (un browser web per la guida, un foglio di calcolo o un editor di testo per i risultati) oppure aprire il file manualmente:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Korvane DataLogger</source>
@@ -312,6 +327,10 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <source>The port was lost before any results arrived.</source>
         <translation>La porta è andata persa prima che arrivassero i risultati.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Porta</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -440,7 +459,19 @@ oppure mascherarlo con
     <name>RecoveryStore</name>
     <message>
         <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>I risultati di un download precedente non sono stati salvati. Salvarli ora?</translation>
+        <translation type="vanished">I risultati di un download precedente non sono stati salvati. Salvarli ora?</translation>
+    </message>
+    <message>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>I risultati scaricati il %1 (%2) non sono stati salvati. Salvarli ora?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>Seguirà ancora %n download non salvato.</numerusform>
+            <numerusform>Seguiranno ancora %n download non salvati.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

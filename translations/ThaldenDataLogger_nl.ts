@@ -145,6 +145,21 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
     </message>
 </context>
 <context>
+    <name>FileOpener</name>
+    <message>
+        <source>No program was found to open &quot;%1&quot;.</source>
+        <comment>The %1 is a file name.</comment>
+        <translation>Er is geen programma gevonden om &quot;%1&quot; te openen.</translation>
+    </message>
+    <message>
+        <source>Install a program for files of this kind (a web browser for the help, a spreadsheet or text editor for results), or open the file yourself:
+%1</source>
+        <comment>The %1 is the file&apos;s full path.</comment>
+        <translation>Installeer een programma voor dit soort bestanden (een webbrowser voor de help, een spreadsheet of teksteditor voor resultaten), of open het bestand zelf:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Korvane DataLogger</source>
@@ -312,6 +327,10 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <source>The port was lost before any results arrived.</source>
         <translation>De poort ging verloren voordat er resultaten binnenkwamen.</translation>
     </message>
+    <message>
+        <source>Port</source>
+        <translation>Poort</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -440,7 +459,19 @@ of maskeer het met
     <name>RecoveryStore</name>
     <message>
         <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation>De resultaten van een eerdere download zijn niet opgeslagen. Nu opslaan?</translation>
+        <translation type="vanished">De resultaten van een eerdere download zijn niet opgeslagen. Nu opslaan?</translation>
+    </message>
+    <message>
+        <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>De op %1 gedownloade resultaten (%2) zijn niet opgeslagen. Nu opslaan?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more unsaved download(s) will follow.</source>
+        <translation>
+            <numerusform>Daarna volgt nog %n niet-opgeslagen download.</numerusform>
+            <numerusform>Daarna volgen nog %n niet-opgeslagen downloads.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
