@@ -458,10 +458,6 @@ oder sperren Sie ihn mit
 <context>
     <name>RecoveryStore</name>
     <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation type="vanished">Die Ergebnisse einer früheren Übertragung wurden nicht gespeichert. Jetzt speichern?</translation>
-    </message>
-    <message>
         <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
         <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
         <translation>Die am %1 übertragenen Ergebnisse (%2) wurden nicht gespeichert. Jetzt speichern?</translation>

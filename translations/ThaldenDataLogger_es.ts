@@ -458,10 +458,6 @@ o enmascárelo con
 <context>
     <name>RecoveryStore</name>
     <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation type="vanished">Los resultados de una descarga anterior no se guardaron. ¿Guardarlos ahora?</translation>
-    </message>
-    <message>
         <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
         <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
         <translation>Los resultados descargados el %1 (%2) no se guardaron. ¿Guardarlos ahora?</translation>

@@ -458,10 +458,6 @@ oppure mascherarlo con
 <context>
     <name>RecoveryStore</name>
     <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation type="vanished">I risultati di un download precedente non sono stati salvati. Salvarli ora?</translation>
-    </message>
-    <message>
         <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
         <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
         <translation>I risultati scaricati il %1 (%2) non sono stati salvati. Salvarli ora?</translation>

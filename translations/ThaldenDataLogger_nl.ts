@@ -458,10 +458,6 @@ of maskeer het met
 <context>
     <name>RecoveryStore</name>
     <message>
-        <source>Results of an earlier download were not saved. Save them now?</source>
-        <translation type="vanished">De resultaten van een eerdere download zijn niet opgeslagen. Nu opslaan?</translation>
-    </message>
-    <message>
         <source>The results downloaded on %1 (%2) were not saved. Save them now?</source>
         <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
         <translation>De op %1 gedownloade resultaten (%2) zijn niet opgeslagen. Nu opslaan?</translation>
