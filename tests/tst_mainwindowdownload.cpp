@@ -11,9 +11,9 @@
 #include <QTextBlock>
 
 // Downloads through a simulated tester: the whole transfer, Cancel, a port
-// that does not open, a transfer that ends early, data of any kind,
-// closing mid-transfer, and the next download. How a transfer ends is the download session's
-// (tst_downloadsession); these show what the window makes of it.
+// that does not open, a transfer that ends early, data of any kind, closing
+// mid-transfer, and the next download. How a transfer ends is the download
+// session's (tst_downloadsession); these show what the window makes of it.
 class TestMainWindowDownload : public QObject, public WindowTest
 {
     Q_OBJECT
