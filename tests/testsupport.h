@@ -99,10 +99,10 @@ void whenShown(Action action)
 }
 
 // Runs the current test row again in a child process as nobody, in group
-// (the suites run as root, whom no permission and no TIOCEXCL stops): whether
-// it passed there, with what the child printed.
-inline bool passesAsNobody(QByteArray &output, const QString &group = QStringLiteral("nogroup"),
-                           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+// (the suites run as root, whom no permission and no TIOCEXCL stops); a
+// failure there fails the row here. output receives what the child printed.
+inline void runAsNobody(QByteArray *output = nullptr, const QString &group = QStringLiteral("nogroup"),
+                        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     const QByteArray function = QTest::currentTestFunction(), tag = QTest::currentDataTag();
     QProcess child;
@@ -113,15 +113,18 @@ inline bool passesAsNobody(QByteArray &output, const QString &group = QStringLit
                  QCoreApplication::applicationFilePath(), tag.isEmpty() ? function : function + ':' + tag});
     const bool ended = child.waitForFinished(120000);
     bool passed = false;
-    output = ended ? QByteArray() : child.errorString().toLocal8Bit();
+    QByteArray printed = ended ? QByteArray() : child.errorString().toLocal8Bit();
     for (const QByteArray &line :
          (child.readAllStandardOutput() + child.readAllStandardError()).split('\n')) {
         passed = passed || (line.startsWith("PASS   : ") && line.endsWith("::" + function + '(' + tag + ')'));
         // The serial layer's trace would drown the failure.
         if (!line.startsWith("QDEBUG"))
-            output += line + '\n';
+            printed += line + '\n';
     }
-    return ended && child.exitCode() == 0 && passed;
+    if (!ended || child.exitCode() != 0 || !passed)
+        QTest::qFail(printed.constData(), __FILE__, __LINE__);
+    if (output)
+        *output = printed;
 }
 
 } // namespace TestSupport

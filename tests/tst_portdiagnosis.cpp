@@ -35,6 +35,13 @@ PortFacts refused(int error, void (*change)(PortFacts &) = nullptr)
     return facts;
 }
 
+// What the diagnosis gathers when the port at path has just failed to open.
+PortFacts openFailed(const QString &path)
+{
+    serialFailuresOf([&] { Kv::WinSerialDevice(path).openPort(QIODevice::ReadWrite, 50, 50); });
+    return Kv::gatherPortFacts(path, GetLastError(), Kv::lastErrorOrigin());
+}
+
 } // namespace
 
 class TestPortDiagnosis : public QObject
@@ -102,11 +109,24 @@ private slots:
             << refused(ENODEV)
             << QStringLiteral("ttyUSB0 is no longer there: is the adapter plugged in? "
                               "Plug it in, then refresh the port list.");
-        QTest::newRow("/dev/tty without a controlling terminal")
-            << refused(ENXIO, [](PortFacts &f) { f.path = "/dev/tty", f.controllingTerminal = true; })
-            << QStringLiteral("tty is not a serial port.");
         QTest::newRow("no UART behind the node")
             << refused(EIO) << QStringLiteral("ttyUSB0 could not be opened: Input/output error (error 5).");
+        // Paths that name nothing, or no terminal, as a real open finds them.
+        QTemporaryDir folder;
+        const QString missing = folder.filePath("ttyUSB9"), file = folder.filePath("results.csv");
+        QFile(file).open(QIODevice::WriteOnly);
+        QTest::newRow("mistyped path") << openFailed(missing)
+                                       << missing + " does not exist: check the name, or plug in the adapter "
+                                                    "and refresh the port list.";
+        QTest::newRow("a file") << openFailed(file) << file + " is not a serial port.";
+        QTest::newRow("a folder") << openFailed(folder.path()) << folder.path() + " is not a serial port.";
+        QTest::newRow("a device that is no terminal")
+            << openFailed("/dev/null") << "null is not a serial port.";
+        // With a controlling terminal, /dev/tty opens: that terminal.
+        const int tty = ::open("/dev/tty", O_RDONLY | O_NOCTTY | O_CLOEXEC);
+        if (tty < 0 && errno == ENXIO)
+            QTest::newRow("/dev/tty") << openFailed("/dev/tty") << "tty is not a serial port.";
+        ::close(tty);
     }
 
     // Each cause has its own text, with the names it needs and the commands
@@ -118,53 +138,12 @@ private slots:
         QCOMPARE(Kv::diagnose(facts).informativeText(), text);
     }
 
-    void notAPort_data()
-    {
-        QTest::addColumn<QString>("path"); // in FOLDER, where results.csv is a file
-        QTest::addColumn<QString>("text");
-        QTest::newRow("mistyped") << "FOLDER/ttyUSB9"
-                                  << "FOLDER/ttyUSB9 does not exist: check the name, or plug in the adapter "
-                                     "and refresh the port list.";
-        QTest::newRow("a file") << "FOLDER/results.csv"
-                                << "FOLDER/results.csv is not a serial port.";
-        QTest::newRow("a folder") << "FOLDER"
-                                  << "FOLDER is not a serial port.";
-        QTest::newRow("a device that is no terminal") << "/dev/null"
-                                                      << "null is not a serial port.";
-        // With a controlling terminal, /dev/tty opens: that terminal.
-        const int tty = ::open("/dev/tty", O_RDONLY | O_NOCTTY | O_CLOEXEC);
-        if (tty < 0 && errno == ENXIO)
-            QTest::newRow("/dev/tty") << "/dev/tty"
-                                      << "tty is not a serial port.";
-        ::close(tty);
-    }
-
-    // A path that names nothing, or something other than a terminal.
-    void notAPort()
-    {
-        QFETCH(QString, path);
-        QFETCH(QString, text);
-        QTemporaryDir folder;
-        QFile file(folder.filePath("results.csv"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        path.replace("FOLDER", folder.path());
-        Kv::WinSerialDevice port(path);
-        bool opened = true;
-        serialFailuresOf([&] { opened = port.openPort(QIODevice::ReadWrite, 50, 50); });
-        QVERIFY(!opened);
-        QCOMPARE(PortDiagnosis::ofFailedOpen(path).informativeText(), text.replace("FOLDER", folder.path()));
-    }
-
     // Looking for the holder of a port that is not there leaves no descriptor open.
     void noHolderOfNothing()
     {
-        const auto descriptors = [] {
-            return QDir(QStringLiteral("/proc/self/fd")).count();
-        };
-        const uint before = descriptors();
-        for (const QString &path : {QString(), QStringLiteral("/dev/ttyNoSuch7")})
-            Kv::gatherPortFacts(path, ERROR_ACCESS_DENIED, {EBUSY, Kv::ErrorOrigin::Open, 0});
-        QCOMPARE(descriptors(), before);
+        const uint before = QDir(QStringLiteral("/proc/self/fd")).count();
+        Kv::gatherPortFacts(QString(), ERROR_ACCESS_DENIED, {EBUSY, Kv::ErrorOrigin::Open, 0});
+        QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), before);
     }
 
     void holder_data()
