@@ -249,8 +249,8 @@ int CommandLine::run(int argc, char *argv[])
 
     DownloadSession transfer(port);
     transfer.setWaitLimit(waitSeconds * 1000);
-    if (parser.isSet(capture))
-        transfer.setCapture(new CaptureWriter(parser.value(capture)));
+    CaptureWriter *captureWriter = parser.isSet(capture) ? new CaptureWriter(parser.value(capture)) : nullptr;
+    transfer.setCapture(captureWriter);
     if (replaying) {
         transfer.replay(&capturedDownload);
         say(tr("Replaying the download of %1 from %2.", "%1 is a date and time, %2 a port")
@@ -299,6 +299,9 @@ int CommandLine::run(int argc, char *argv[])
     // The last line, however the download ended: what a replay of its
     // capture must give again.
     const auto sumUp = qScopeGuard([&, toJson = parser.isSet(json)] {
+        // A capture that fails says so before.
+        if (captureWriter)
+            captureWriter->waitForWritten();
         const DownloadSummary summary = DownloadSummary::of(transfer);
         say(summary.line());
         if (toJson)

@@ -3,20 +3,26 @@
 #include "captureformat.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
-#include <QFile>
+#include <QPointer>
+#include <QThread>
+
+#include <memory>
 
 // Writes the capture of one download as it happens (see CaptureFormat): the
 // header when the request is sent, each chunk as it arrives, the outcome at
-// the end. It never stops a download: the first failure (no folder, a full
-// disk) is reported once on standard error and the capture ends there, while
-// the download goes on. What was written before stays readable.
+// the end. It never holds up or stops a download: a thread of its own writes
+// and flushes each chunk, a disk too slow for the transfer makes it leave the
+// rest out (a cut), and the first failure (no folder, a full disk) is reported
+// once on standard error and ends the capture there, while the download goes
+// on. What was written before stays readable.
 class CaptureWriter
 {
     Q_DECLARE_TR_FUNCTIONS(CaptureWriter)
 
 public:
     explicit CaptureWriter(const QString &path);
+    // Waits for nothing: the writing thread finishes what was handed over on
+    // its own.
     ~CaptureWriter();
 
     // Leaves out every chunk that would take the file over bytes (its end
@@ -28,20 +34,23 @@ public:
     // Makes the file.
     void writeHeader(const CaptureFormat::Header &header);
     void writeChunk(qint64 microseconds, const char *data, qint64 size);
-    // Writes the outcome and closes the file.
-    void writeEnd(DownloadSession::Outcome reason, qint64 microseconds);
+    // Writes the outcome, with the count and SHA-256 of received (every chunk
+    // handed over, in order), and closes the file.
+    void writeEnd(DownloadSession::Outcome reason, qint64 microseconds, const QByteArray &received);
 
+    // After writeEnd(): until everything is written, or writing has failed.
+    void waitForWritten();
     // Whether writing failed; it was reported then.
     bool hasFailed() const;
 
 private:
-    bool put(const QByteArray &bytes);
-    void fail(const QString &reason);
+    class Worker;
 
-    QFile file;
-    QCryptographicHash hash{QCryptographicHash::Sha256};
-    qint64 bytes = 0;
+    const QString filePath;
     qint64 limit = -1;
-    bool cut = false;
-    bool failed = false;
+    bool dropping = false;
+    // Shared with the writing thread, which may outlive this writer.
+    std::shared_ptr<Worker> worker;
+    // Gone once it has finished and the event loop has deleted it.
+    QPointer<QThread> thread;
 };

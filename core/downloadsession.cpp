@@ -235,6 +235,6 @@ void DownloadSession::finish(Outcome how)
     endUs = microseconds();
     result = how;
     if (capture)
-        capture->writeEnd(how, endUs);
+        capture->writeEnd(how, endUs, data);
     emit finished();
 }

@@ -1,6 +1,7 @@
 // The capture format on its own: what is written reads back, a capture cut
 // short gives its whole chunks, and damage is named.
 
+#include "capturefolder.h"
 #include "capturereader.h"
 #include "capturewriter.h"
 
@@ -23,6 +24,8 @@ private slots:
     void damaged();
     void unwritable_data();
     void unwritable();
+    void folderLimits_data();
+    void folderLimits();
 
 private:
     QString write(const Chunks &chunks, Outcome outcome, const CaptureFormat::Header &header = {});
@@ -43,7 +46,11 @@ QString TestCapture::write(const Chunks &chunks, Outcome outcome, const CaptureF
     writer.writeHeader(header);
     for (const CaptureFormat::Chunk &chunk : chunks)
         writer.writeChunk(chunk.microseconds, chunk.bytes.constData(), chunk.bytes.size());
-    writer.writeEnd(outcome, chunks.isEmpty() ? 5000000 : chunks.last().microseconds + 50000);
+    QByteArray all;
+    for (const CaptureFormat::Chunk &chunk : chunks)
+        all += chunk.bytes;
+    writer.writeEnd(outcome, chunks.isEmpty() ? 5000000 : chunks.last().microseconds + 50000, all);
+    writer.waitForWritten();
     return path;
 }
 
@@ -210,7 +217,8 @@ void TestCapture::unwritable()
     writer.writeHeader({});
     for (int i = 0; i < 10; ++i)
         writer.writeChunk(i, QByteArray(1000, 'x').constData(), 1000);
-    writer.writeEnd(Outcome::Complete, 10);
+    writer.writeEnd(Outcome::Complete, 10, QByteArray(10000, 'x'));
+    writer.waitForWritten();
     QCOMPARE(writer.hasFailed(), fails);
     if (sizeLimit < 0)
         return;
@@ -223,6 +231,41 @@ void TestCapture::unwritable()
     QVERIFY(reader.isCut() && !reader.hasError() && !reader.outcomeMissing());
     QCOMPARE(reader.bytesRead(), 2000);
     QCOMPARE(reader.end().bytes, 10000);
+}
+
+void TestCapture::folderLimits_data()
+{
+    QTest::addColumn<QList<int>>("sizes"); // of the captures there, oldest first
+    QTest::addColumn<int>("reserve");      // files kept free for a new capture
+    QTest::addColumn<int>("kept");         // the newest ones
+    // At most 3 files and 1000 bytes.
+    QTest::newRow("within both") << QList<int>{300, 300, 400} << 0 << 3;
+    QTest::newRow("one file too many") << QList<int>{1, 1, 1, 1} << 0 << 3;
+    QTest::newRow("room for a new one") << QList<int>{1, 1, 1} << 1 << 2;
+    QTest::newRow("one byte too many") << QList<int>{1, 300, 300, 400} << 0 << 3;
+    // Once one does not fit, every older one goes, however small.
+    QTest::newRow("a large one in between") << QList<int>{1, 900, 200} << 0 << 1;
+}
+
+// The newest captures are kept within the limits, the oldest removed first,
+// and nothing else in the folder is touched.
+void TestCapture::folderLimits()
+{
+    QFETCH(QList<int>, sizes);
+    QFETCH(int, reserve);
+    QFETCH(int, kept);
+    QStringList names;
+    for (int i = 0; i < sizes.size(); ++i) {
+        names << QString("download-2026-12-0%1-091412-000.capture").arg(i + 1);
+        QFile file(folder->filePath(names.last()));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(sizes[i], 'x')) == sizes[i]);
+    }
+    QFile other(folder->filePath("notes.txt"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    CaptureFolder captures(folder->path(), 3, 1000);
+    captures.prune(reserve);
+    QCOMPARE(captures.captures(), names.mid(names.size() - kept));
+    QVERIFY(other.exists());
 }
 
 QTEST_GUILESS_MAIN(TestCapture)
