@@ -258,7 +258,8 @@ QByteArray TesterSimulator::payload() const
         CaptureReader capture(currentOptions.replayPath);
         CaptureFormat::Chunk chunk;
         QByteArray all;
-        while (capture.open() && capture.readChunk(chunk))
+        capture.open();
+        while (capture.readChunk(chunk))
             all += chunk.bytes;
         return all;
     }
