@@ -208,7 +208,10 @@ void CaptureWriter::writeHeader(const CaptureFormat::Header &header)
     worker = std::make_shared<Worker>(filePath, limit);
     thread = QThread::create([worker = worker] { worker->run(); });
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start(QThread::LowPriority);
+    // Idle time only (SCHED_IDLE on Linux): on two cores the hashing and
+    // writing took time from the window at full speed; a starved writer
+    // leaves chunks out rather than wait.
+    thread->start(QThread::IdlePriority);
     worker->hand({Worker::Item::Header, 0, text});
 }
 
