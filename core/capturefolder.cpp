@@ -3,6 +3,7 @@
 #include "capturewriter.h"
 #include "downloadsession.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -36,8 +37,11 @@ void CaptureFolder::keep(DownloadSession &session) const
         prefix + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss-zzz"));
     auto *writer = new CaptureWriter(QDir(path).filePath(name + suffix));
     writer->setSizeLimit(maxBytes);
+    // Once the capture is complete: its thread may still write when the
+    // download has ended. The context outlives the session, which the window
+    // deletes at once.
+    writer->whenWritten(QCoreApplication::instance(), [folder = *this] { folder.prune(); });
     session.setCapture(writer);
-    QObject::connect(&session, &DownloadSession::finished, &session, [folder = *this] { folder.prune(); });
 }
 
 void CaptureFolder::prune(int reserveFiles) const

@@ -20,8 +20,9 @@ public:
     static QString defaultPath();
 
     // Gives session a new capture here, after making room for it, and brings
-    // the folder within its limits again when the download ends. A capture
-    // that would pass the size limit alone is cut there.
+    // the folder within its limits again once the capture is complete: while
+    // a download runs its capture comes on top. A capture that would pass the
+    // size limit alone is cut there.
     void keep(DownloadSession &session) const;
     // Removes the oldest captures until at most maxFiles - reserveFiles and
     // maxBytes remain. Other files in the folder are left alone.

@@ -208,6 +208,8 @@ void CaptureWriter::writeHeader(const CaptureFormat::Header &header)
     worker = std::make_shared<Worker>(filePath, limit);
     thread = QThread::create([worker = worker] { worker->run(); });
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    if (writtenContext)
+        QObject::connect(thread, &QThread::finished, writtenContext, written);
     // Idle time only (SCHED_IDLE on Linux): on two cores the hashing and
     // writing took time from the window at full speed; a starved writer
     // leaves chunks out rather than wait.
@@ -230,6 +232,12 @@ void CaptureWriter::writeEnd(DownloadSession::Outcome reason, qint64 microsecond
 {
     if (worker)
         worker->hand({Worker::Item::End, microseconds, received, reason});
+}
+
+void CaptureWriter::whenWritten(QObject *context, std::function<void()> written)
+{
+    writtenContext = context;
+    this->written = std::move(written);
 }
 
 void CaptureWriter::waitForWritten()

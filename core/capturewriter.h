@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QThread>
 
+#include <functional>
 #include <memory>
 
 // Writes the capture of one download as it happens (see CaptureFormat): the
@@ -38,6 +39,9 @@ public:
     // handed over, in order), and closes the file.
     void writeEnd(DownloadSession::Outcome reason, qint64 microseconds, const QByteArray &received);
 
+    // Calls written in context's thread once the file is complete (or writing
+    // has failed), if it was begun. Set before writeHeader().
+    void whenWritten(QObject *context, std::function<void()> written);
     // After writeEnd(): until everything is written, or writing has failed.
     void waitForWritten();
     // Whether writing failed; it was reported then.
@@ -53,4 +57,6 @@ private:
     std::shared_ptr<Worker> worker;
     // Gone once it has finished and the event loop has deleted it.
     QPointer<QThread> thread;
+    QPointer<QObject> writtenContext;
+    std::function<void()> written;
 };
