@@ -294,6 +294,10 @@ int CommandLine::run(int argc, char *argv[])
     QObject::connect(&termination, &TerminationHandler::requested, &transfer, &DownloadSession::cancel);
     QObject::connect(&transfer, &DownloadSession::finished, &app, &QCoreApplication::quit);
     app.exec();
+    if (terminal && lastShown.isValid())
+        CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
+    else if (!transfer.received().isEmpty())
+        say(status());
     if (transfer.outcome() == DownloadSession::Outcome::CaptureUnreadable)
         return replayRefused(parser.value(replay), capturedDownload);
     // The last line, however the download ended: what a replay of its
@@ -310,10 +314,6 @@ int CommandLine::run(int argc, char *argv[])
     // The wait the download had, from its capture.
     if (replaying)
         waitSeconds = int((capturedDownload.end().microseconds + 500000) / 1000000);
-    if (terminal && lastShown.isValid())
-        CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
-    else if (!transfer.received().isEmpty())
-        say(status());
 
     switch (transfer.outcome()) {
     case DownloadSession::Outcome::NothingArrived:

@@ -46,8 +46,13 @@ struct Port : Object
         // terminal's name may at once be given to a new one.
         if (lockFile)
             lockFile->unlock();
-        if (fd >= 0)
+        if (fd >= 0) {
+            // Exclusive use ends with ours: a tty that stays open elsewhere
+            // (a simulator's pseudo-terminal) keeps it, and refuses the next
+            // program that is not root with EBUSY.
+            ::ioctl(fd, TIOCNXCL);
             ::close(fd);
+        }
         if (wakeFd >= 0)
             ::close(wakeFd);
     }
