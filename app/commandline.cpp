@@ -1,9 +1,12 @@
 #include "commandline.h"
 
 #include "application.h"
+#include "capturereader.h"
+#include "capturewriter.h"
 #include "commandlineplatform.h"
 #include "dataamount.h"
 #include "downloadsession.h"
+#include "downloadsummary.h"
 #include "resultswriter.h"
 #include "serialportenumerator.h"
 #include "terminationhandler.h"
@@ -14,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <cstdio>
@@ -55,7 +59,26 @@ int listPorts()
 
 // The options that select the command line; every other argument is the
 // window's (Qt's own, such as --style fusion or -platform offscreen).
-const char *const ownOptions[] = {"help", "version", "list-ports", "download", "output", "german", "wait"};
+const char *const ownOptions[] = {"help",   "version", "list-ports", "download", "output",
+                                  "german", "wait",    "capture",    "replay",   "json"};
+
+// Says why a capture cannot be replayed; nothing is written.
+int replayRefused(const QString &path, const CaptureReader &reader)
+{
+    QString reason = reader.errorString();
+    if (reader.isCut())
+        reason =
+            CommandLine::tr("it holds only the first %1 of the %2 bytes received: it reached its size limit")
+                .arg(reader.bytesRead())
+                .arg(reader.end().bytes);
+    else if (reader.outcomeMissing())
+        reason = CommandLine::tr("it stops after %1 bytes in %2 chunks, before its outcome: it was cut short")
+                     .arg(reader.bytesRead())
+                     .arg(reader.chunksRead());
+    say(CommandLine::tr("The capture %1 cannot be replayed: %2", "%1 is a file path, %2 the reason")
+            .arg(path, reason));
+    return CommandLine::UsageError;
+}
 
 } // namespace
 
@@ -136,7 +159,19 @@ int CommandLine::run(int argc, char *argv[])
                                   tr("Gives up when no byte has arrived SECONDS after the request "
                                      "(default: waits until interrupted)."),
                                   QStringLiteral("SECONDS"));
-    parser.addOptions({help, version, list, download, output, german, wait});
+    const QCommandLineOption capture(QStringLiteral("capture"),
+                                     tr("Also keeps a capture of the download in FILE: what was sent, what "
+                                        "came back and when, how it ended."),
+                                     QStringLiteral("FILE"));
+    const QCommandLineOption replay(
+        QStringLiteral("replay"),
+        tr("Instead of --download: runs the capture FILE through the download again "
+           "and writes what that download wrote, with its exit code."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  tr("Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON "
+                                     "object to standard output."));
+    parser.addOptions({help, version, list, download, output, german, wait, capture, replay, json});
 
     auto usageError = [](const QString &message) {
         say(message);
@@ -154,7 +189,7 @@ int CommandLine::run(int argc, char *argv[])
     if (parser.isSet(version))
         return answer(QStringLiteral("THALDEN Datalogger %1\n").arg(QCoreApplication::applicationVersion()));
     // The parser would quietly take the last of them.
-    for (const QCommandLineOption &option : {download, output, wait}) {
+    for (const QCommandLineOption &option : {download, output, wait, capture, replay}) {
         if (parser.values(option).size() > 1)
             return usageError(tr("--%1 may be given only once.", "%1 is an option's name, such as output")
                                   .arg(option.names().constFirst()));
@@ -164,10 +199,20 @@ int CommandLine::run(int argc, char *argv[])
                               .arg(parser.positionalArguments().constFirst()));
     if (parser.isSet(list))
         return listPorts();
-    if (!parser.isSet(download))
+    const bool replaying = parser.isSet(replay);
+    for (const QCommandLineOption &option : {download, capture, wait}) {
+        if (replaying && parser.isSet(option))
+            return usageError(
+                tr("--replay cannot be combined with --%1.", "%1 is an option's name, such as wait")
+                    .arg(option.names().constFirst()));
+    }
+    if (!parser.isSet(download) && !replaying)
         return usageError(tr("Nothing to do: give --download PORT --output FILE, or --list-ports."));
     if (!parser.isSet(output))
-        return usageError(tr("--download needs --output FILE."));
+        return usageError(replaying ? tr("--replay needs --output FILE.")
+                                    : tr("--download needs --output FILE."));
+    if (parser.isSet(json) && parser.value(output) == QLatin1String("-"))
+        return usageError(tr("--json cannot be combined with --output -."));
     int waitSeconds = 0;
     if (parser.isSet(wait)) {
         bool number = false;
@@ -175,6 +220,10 @@ int CommandLine::run(int argc, char *argv[])
         if (!number || waitSeconds <= 0 || waitSeconds > 24 * 3600)
             return usageError(tr("--wait needs a positive number of seconds."));
     }
+
+    CaptureReader capturedDownload(parser.value(replay));
+    if (replaying && !capturedDownload.open())
+        return replayRefused(parser.value(replay), capturedDownload);
 
     // Whatever can be known of the output is checked before the tester is asked.
     const QString outputPath = parser.value(output);
@@ -195,17 +244,27 @@ int CommandLine::run(int argc, char *argv[])
     }
     if (!toStandardOutput && !writer.canWrite(outputPath))
         return writeFailed(writer.errorString());
-    const QString port = CommandLinePlatform::portPath(parser.value(download));
+    const QString port = replaying ? capturedDownload.header().devicePath
+                                   : CommandLinePlatform::portPath(parser.value(download));
 
     DownloadSession transfer(port);
     transfer.setWaitLimit(waitSeconds * 1000);
-    const Kv::PortDiagnosis failure = transfer.start();
-    if (failure.cause != Kv::PortDiagnosis::Cause::None) {
-        say(tr("The port could not be opened."));
-        say(failure.informativeText());
-        return PortFailed;
+    CaptureWriter *captureWriter = parser.isSet(capture) ? new CaptureWriter(parser.value(capture)) : nullptr;
+    transfer.setCapture(captureWriter);
+    if (replaying) {
+        transfer.replay(&capturedDownload);
+        say(tr("Replaying the download of %1 from %2.", "%1 is a date and time, %2 a port")
+                .arg(QLocale().toString(capturedDownload.header().time, QLocale::ShortFormat),
+                     capturedDownload.header().portName));
+    } else {
+        const Kv::PortDiagnosis failure = transfer.start();
+        if (failure.cause != Kv::PortDiagnosis::Cause::None) {
+            say(tr("The port could not be opened."));
+            say(failure.informativeText());
+            return PortFailed;
+        }
+        say(tr("Waiting for the tester: start the transfer on the tester."));
     }
-    say(tr("Waiting for the tester: start the transfer on the tester."));
 
     // On a terminal one line shows the amount as it grows; in a log, one line
     // when the data begins and one at the end.
@@ -239,6 +298,22 @@ int CommandLine::run(int argc, char *argv[])
         CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
     else if (!transfer.received().isEmpty())
         say(status());
+    if (transfer.outcome() == DownloadSession::Outcome::CaptureUnreadable)
+        return replayRefused(parser.value(replay), capturedDownload);
+    // The last line, however the download ended: what a replay of its
+    // capture must give again.
+    const auto sumUp = qScopeGuard([&, toJson = parser.isSet(json)] {
+        // A capture that fails says so before.
+        if (captureWriter)
+            captureWriter->waitForWritten();
+        const DownloadSummary summary = DownloadSummary::of(transfer);
+        say(summary.line());
+        if (toJson)
+            CommandLinePlatform::write(stdout, QString::fromLatin1(summary.json() + '\n'));
+    });
+    // The wait the download had, from its capture.
+    if (replaying)
+        waitSeconds = int((capturedDownload.end().microseconds + 500000) / 1000000);
 
     switch (transfer.outcome()) {
     case DownloadSession::Outcome::NothingArrived:

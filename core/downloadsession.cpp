@@ -1,8 +1,14 @@
 #include "downloadsession.h"
 
 #include "appendgrowing.h"
+#include "capturereader.h"
+#include "capturewriter.h"
 #include "openfordownload.h"
+#include "serialportenumerator.h"
+#include "serialsettings.h"
 #include "testerline.h"
+
+#include <QCoreApplication>
 
 #include <utility>
 
@@ -18,6 +24,14 @@ DownloadSession::DownloadSession(const QString &portPath, QObject *parent)
     });
     connect(&device, &Kv::WinSerialDeviceAsync::readyRead, this, &DownloadSession::take);
     connect(&device, &Kv::WinSerialDeviceAsync::readTimeOut, this, &DownloadSession::readTimeOut);
+    connect(&replayTimer, &QTimer::timeout, this, &DownloadSession::replayChunks);
+}
+
+DownloadSession::~DownloadSession() = default;
+
+void DownloadSession::setCapture(CaptureWriter *writer)
+{
+    capture.reset(writer);
 }
 
 void DownloadSession::setWaitLimit(int msecs)
@@ -33,9 +47,81 @@ Kv::PortDiagnosis DownloadSession::start()
         return failure;
     running = true;
     Kv::TesterLine::requestResults(device);
+    sinceRequest.start();
     if (waitLimit.interval() > 0)
         waitLimit.start();
+    if (capture)
+        writeCaptureHeader();
     return failure;
+}
+
+void DownloadSession::replay(CaptureReader *reader)
+{
+    replaying = reader;
+    running = true;
+    replayTimer.start(0);
+}
+
+// A pass of the event loop takes chunks for a few milliseconds, each one
+// reported as it came, so a replay of any size keeps the loop turning.
+void DownloadSession::replayChunks()
+{
+    QElapsedTimer pass;
+    pass.start();
+    CaptureFormat::Chunk chunk;
+    while (running && pass.elapsed() < 20) {
+        if (!replaying->readChunk(chunk)) {
+            replayTimer.stop();
+            const bool whole = !replaying->hasError() && !replaying->outcomeMissing() && !replaying->isCut();
+            if (whole)
+                replayUs = replaying->end().microseconds;
+            finish(whole ? replaying->end().reason : Outcome::CaptureUnreadable);
+            return;
+        }
+        replayUs = chunk.microseconds;
+        if (data.isEmpty())
+            firstByteUs = replayUs;
+        Kv::appendGrowing(data, chunk.bytes.constData(), chunk.bytes.size());
+        emit readyRead();
+    }
+}
+
+qint64 DownloadSession::microseconds() const
+{
+    return replaying ? replayUs : sinceRequest.nsecsElapsed() / 1000;
+}
+
+void DownloadSession::writeCaptureHeader()
+{
+    CaptureFormat::Header header;
+    header.program =
+        QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
+    header.time = QDateTime::currentDateTime();
+    header.time = header.time.toOffsetFromUtc(header.time.offsetFromUtc());
+    header.devicePath = portPath;
+    // What the port list knows of the port, for telling adapters apart.
+    QList<Kv::SerialPortInfo> ports;
+    Kv::enumerateSerialPorts(ports);
+    for (const Kv::SerialPortInfo &port : std::as_const(ports)) {
+        if (port.openPath != portPath && port.devicePath != portPath && port.stablePath != portPath)
+            continue;
+        header.portName = port.portName;
+        if (port.vendorId || port.productId)
+            header.vidPid = QString::asprintf("%04x:%04x", port.vendorId, port.productId);
+        header.serialNumber = port.serialNumber;
+        header.stableName = port.stablePath;
+    }
+    if (header.portName.isEmpty()) {
+        header.portName = portPath;
+        for (const QLatin1String prefix : {QLatin1String("/dev/"), QLatin1String("\\\\.\\")}) {
+            if (header.portName.startsWith(prefix))
+                header.portName.remove(0, prefix.size());
+        }
+    }
+    const std::unique_ptr<Kv::SerialSettings> line(Kv::TesterLine::newSettings());
+    header.line = Kv::TesterLine::describe(*line);
+    header.commands = Kv::TesterLine::commands();
+    capture->writeHeader(header);
 }
 
 void DownloadSession::cancel()
@@ -71,9 +157,9 @@ QByteArray DownloadSession::takeReceived()
 
 qint64 DownloadSession::msecsReceiving() const
 {
-    if (receivingMs >= 0)
-        return receivingMs;
-    return sinceFirstByte.isValid() ? sinceFirstByte.elapsed() : 0;
+    if (firstByteUs < 0)
+        return 0;
+    return ((endUs >= 0 ? endUs : microseconds()) - firstByteUs) / 1000;
 }
 
 bool DownloadSession::take()
@@ -81,8 +167,9 @@ bool DownloadSession::take()
     const qint64 available = running ? device.bytesAvailable() : 0;
     if (available <= 0)
         return false;
+    const qint64 now = microseconds();
     if (data.isEmpty())
-        sinceFirstByte.start();
+        firstByteUs = now;
     // Straight into the results, which grow by doubling: readAll() would
     // grow a buffer of its own step by step, copying it each time.
     const qsizetype size = data.size();
@@ -90,6 +177,8 @@ bool DownloadSession::take()
     data.resize(size + available);
     const qint64 count = device.read(data.data() + size, available);
     data.resize(size + qMax<qint64>(count, 0));
+    if (capture)
+        capture->writeChunk(now, data.constData() + size, data.size() - size);
     midLineSilence.invalidate();
     emit readyRead();
     return true;
@@ -97,9 +186,12 @@ bool DownloadSession::take()
 
 void DownloadSession::append(const QByteArray &chunk)
 {
+    const qint64 now = microseconds();
     if (data.isEmpty())
-        sinceFirstByte.start();
+        firstByteUs = now;
     Kv::appendGrowing(data, chunk.constData(), chunk.size());
+    if (capture)
+        capture->writeChunk(now, chunk.constData(), chunk.size());
 }
 
 // One read period without a byte. Silence before any data is waiting for the
@@ -133,14 +225,16 @@ void DownloadSession::readTimeOut()
 void DownloadSession::finish(Outcome how)
 {
     running = false;
+    replayTimer.stop();
     waitLimit.stop();
     device.close();
     // What the worker read between the last take and the close.
     const QByteArray rest = device.takeRemainder();
     if (!rest.isEmpty())
         append(rest);
-    if (sinceFirstByte.isValid())
-        receivingMs = sinceFirstByte.elapsed();
+    endUs = microseconds();
     result = how;
+    if (capture)
+        capture->writeEnd(how, endUs, data);
     emit finished();
 }

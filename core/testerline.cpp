@@ -40,4 +40,30 @@ void TesterLine::requestResults(QIODevice &device)
     device.write("MEM:DATA? ALL\r\n");
 }
 
+QByteArray TesterLine::commands()
+{
+    return QByteArrayLiteral("SYST:REM\r\nMEM:DATA? ALL\r\n");
+}
+
+QString TesterLine::describe(const SerialSettings &settings)
+{
+    const char parity = "NOEMS"[qMin<DWORD>(settings.parity(), 4)];
+    const char *stopBits = settings.stopBits() == ONESTOPBIT    ? "1"
+                           : settings.stopBits() == TWOSTOPBITS ? "2"
+                                                                : "1.5";
+    const bool handshake =
+        settings.outxCtsFlow() || settings.outxDsrFlow() || settings.outX() || settings.inX();
+    auto control = [](DWORD value) {
+        return value == 0 ? "off" : value == 1 ? "on" : "handshake";
+    };
+    return QStringLiteral("%1 %2%3%4, %5, DTR %6, RTS %7")
+        .arg(settings.baudRate())
+        .arg(settings.byteSize())
+        .arg(QLatin1Char(parity))
+        .arg(QLatin1String(stopBits))
+        .arg(QLatin1String(handshake ? "flow control" : "no flow control"))
+        .arg(QLatin1String(control(settings.dtrControl())))
+        .arg(QLatin1String(control(settings.rtsControl())));
+}
+
 } // namespace Kv

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QByteArray>
+#include <QString>
 
 class QIODevice;
 
@@ -21,6 +22,10 @@ public:
     // Writes "SYST:REM\r\n" (remote operation), then "MEM:DATA? ALL\r\n" (the
     // whole stored memory), with no wait between them.
     static void requestResults(QIODevice &device);
+    // The bytes requestResults() writes.
+    static QByteArray commands();
+    // The settings in a line, such as "9600 8N1, no flow control, DTR on, RTS on".
+    static QString describe(const SerialSettings &settings);
 };
 
 } // namespace Kv

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "appconstants.h"
+#include "capturefolder.h"
 #include "clickguard.h"
 #include "dataamount.h"
 #include "dialoglanguage.h"
@@ -170,6 +171,8 @@ void MainWindow::download()
 
     const QString portPath = ui.comPorts->currentData(Qt::UserRole).toString();
     session = new DownloadSession(portPath, this);
+    // For support: what was sent, what came back and when, how it ended.
+    CaptureFolder().keep(*session);
     setState(State::Waiting);
     const Kv::PortDiagnosis failure = session->start();
     if (failure.cause == Kv::PortDiagnosis::Cause::None) {

@@ -1,6 +1,8 @@
 // One download against a simulated tester on a pseudo-terminal, with no
 // window: how each transfer ends, and what it keeps.
 
+#include "capturereader.h"
+#include "capturewriter.h"
 #include "downloadsession.h"
 #include "testersimulator.h"
 #include "testersimulatorthread.h"
@@ -50,7 +52,8 @@ void TestDownloadSession::outcomes_data()
         << QByteArray() << -1LL << 0 << -1LL << 300 << Outcome::NothingArrived << 0LL;
 }
 
-// Each transfer ends once, with its outcome, keeping every byte sent up to its end.
+// Each transfer ends once, with its outcome, keeping every byte sent up to its
+// end; its capture replays to the same bytes, outcome and duration.
 void TestDownloadSession::outcomes()
 {
     QFETCH(QByteArray, file);
@@ -78,6 +81,7 @@ void TestDownloadSession::outcomes()
 
     DownloadSession session(tester.portPath());
     session.setWaitLimit(waitMs);
+    session.setCapture(new CaptureWriter(folder.filePath("a.capture")));
     QSignalSpy finished(&session, &DownloadSession::finished);
     QCOMPARE(session.start().cause, Kv::PortDiagnosis::Cause::None);
     QVERIFY(session.isRunning());
@@ -97,6 +101,17 @@ void TestDownloadSession::outcomes()
     QTest::qWait(100);
     QCOMPARE(session.msecsReceiving(), receiving);
     QCOMPARE(finished.count(), 1);
+
+    CaptureReader capture(folder.filePath("a.capture"));
+    QVERIFY(capture.open());
+    QCOMPARE(capture.header().commands, tester.receivedBytes());
+    DownloadSession replay(QString{});
+    QSignalSpy replayed(&replay, &DownloadSession::finished);
+    replay.replay(&capture);
+    QVERIFY(replayed.wait(20000));
+    QCOMPARE(replay.outcome(), outcome);
+    QVERIFY(replay.received() == session.received());
+    QCOMPARE(replay.msecsReceiving(), receiving);
 }
 
 void TestDownloadSession::cancelKeepsEverything_data()

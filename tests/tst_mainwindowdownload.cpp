@@ -1,3 +1,4 @@
+#include "capturefolder.h"
 #include "dataamount.h"
 #include "downloadsession.h"
 #include "testersimulator.h"
@@ -340,6 +341,19 @@ void TestMainWindowDownload::transfers()
     const qint64 gapLimit = 250;
 #endif
     QVERIFY2(longestGap < gapLimit, qPrintable(QString::number(longestGap)));
+
+    // Once the transfer's capture is complete, the captures are within their
+    // limit, a 100 MB transfer's too.
+    const QDir captures(CaptureFolder::defaultPath());
+    auto keptWithin = [&] {
+        QFile newest(captures.filePath(CaptureFolder().captures().constLast()));
+        qint64 kept = 0;
+        for (const QFileInfo &capture : captures.entryInfoList(QDir::Files))
+            kept += capture.size();
+        return newest.open(QIODevice::ReadOnly) && newest.seek(qMax<qint64>(0, newest.size() - 200)) &&
+               newest.readAll().contains("\nend ") && kept <= CaptureFolder::defaultMaxBytes;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(keptWithin(), 20000);
 }
 
 void TestMainWindowDownload::closingMidTransfer_data()

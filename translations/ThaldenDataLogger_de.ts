@@ -11,6 +11,62 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureReader</name>
+    <message>
+        <source>it is not a capture</source>
+        <translation>es ist kein Mitschnitt</translation>
+    </message>
+    <message>
+        <source>the format&apos;s number is missing</source>
+        <translation>die Nummer des Formats fehlt</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (capture format %1; this one reads %2)</source>
+        <translation>er wurde von einer neueren Version des Programms erstellt (Mitschnittformat %1; diese liest %2)</translation>
+    </message>
+    <message>
+        <source>the header does not end</source>
+        <translation>der Kopf endet nicht</translation>
+    </message>
+    <message>
+        <source>a header line is &quot;key: value&quot;</source>
+        <translation>eine Kopfzeile lautet „Schlüssel: Wert“</translation>
+    </message>
+    <message>
+        <source>expected a chunk or the end</source>
+        <translation>erwartet wurde ein Block oder das Ende</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s time or length is not a number</source>
+        <translation>Zeit oder Länge eines Blocks ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s bytes do not end with a line end</source>
+        <translation>die Bytes eines Blocks enden nicht mit einem Zeilenende</translation>
+    </message>
+    <message>
+        <source>its end names no known reason</source>
+        <translation>sein Ende nennt keinen bekannten Grund</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end</source>
+        <translation>seine Bytes passen nicht zu Anzahl und SHA-256 an seinem Ende</translation>
+    </message>
+    <message>
+        <source>line %1 is damaged: %2</source>
+        <comment>%2 says what is wrong</comment>
+        <translation>Zeile %1 ist beschädigt: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CaptureWriter</name>
+    <message>
+        <source>The capture %1 could not be written: %2. The download goes on without it.</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>Der Mitschnitt %1 konnte nicht geschrieben werden: %2. Die Übertragung läuft ohne ihn weiter.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
@@ -135,6 +191,49 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <source>--%1 may be given only once.</source>
         <comment>%1 is an option&apos;s name, such as output</comment>
         <translation>--%1 darf nur einmal angegeben werden.</translation>
+    </message>
+    <message>
+        <source>Also keeps a capture of the download in FILE: what was sent, what came back and when, how it ended.</source>
+        <translation>Legt zusätzlich einen Mitschnitt der Übertragung in FILE ab: was gesendet wurde, was wann zurückkam, wie sie endete.</translation>
+    </message>
+    <message>
+        <source>Instead of --download: runs the capture FILE through the download again and writes what that download wrote, with its exit code.</source>
+        <translation>Statt --download: spielt den Mitschnitt FILE erneut durch die Übertragung und schreibt, was jene Übertragung schrieb, mit ihrem Exit-Code.</translation>
+    </message>
+    <message>
+        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
+        <translation>Schreibt die Zusammenfassung (Bytes, Zeilen, Sekunden, Ende, SHA-256) als ein JSON-Objekt auf die Standardausgabe.</translation>
+    </message>
+    <message>
+        <source>--replay cannot be combined with --%1.</source>
+        <comment>%1 is an option&apos;s name, such as wait</comment>
+        <translation>--replay kann nicht mit --%1 kombiniert werden.</translation>
+    </message>
+    <message>
+        <source>--replay needs --output FILE.</source>
+        <translation>--replay braucht --output FILE.</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output -.</source>
+        <translation>--json kann nicht mit --output - kombiniert werden.</translation>
+    </message>
+    <message>
+        <source>Replaying the download of %1 from %2.</source>
+        <comment>%1 is a date and time, %2 a port</comment>
+        <translation>Die Übertragung vom %1 von %2 wird erneut abgespielt.</translation>
+    </message>
+    <message>
+        <source>it holds only the first %1 of the %2 bytes received: it reached its size limit</source>
+        <translation>er enthält nur die ersten %1 der %2 empfangenen Bytes: er hat seine Größengrenze erreicht</translation>
+    </message>
+    <message>
+        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
+        <translation>er bricht nach %1 Bytes in %2 Blöcken ab, vor seinem Ergebnis: er wurde abgeschnitten</translation>
+    </message>
+    <message>
+        <source>The capture %1 cannot be replayed: %2</source>
+        <comment>%1 is a file path, %2 the reason</comment>
+        <translation>Der Mitschnitt %1 kann nicht abgespielt werden: %2</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,62 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureReader</name>
+    <message>
+        <source>it is not a capture</source>
+        <translation>it is not a capture</translation>
+    </message>
+    <message>
+        <source>the format&apos;s number is missing</source>
+        <translation>the format&apos;s number is missing</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (capture format %1; this one reads %2)</source>
+        <translation>it was made by a newer version of the program (capture format %1; this one reads %2)</translation>
+    </message>
+    <message>
+        <source>the header does not end</source>
+        <translation>the header does not end</translation>
+    </message>
+    <message>
+        <source>a header line is &quot;key: value&quot;</source>
+        <translation>a header line is &quot;key: value&quot;</translation>
+    </message>
+    <message>
+        <source>expected a chunk or the end</source>
+        <translation>expected a chunk or the end</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s time or length is not a number</source>
+        <translation>a chunk&apos;s time or length is not a number</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s bytes do not end with a line end</source>
+        <translation>a chunk&apos;s bytes do not end with a line end</translation>
+    </message>
+    <message>
+        <source>its end names no known reason</source>
+        <translation>its end names no known reason</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end</source>
+        <translation>its bytes do not match the count and SHA-256 of its end</translation>
+    </message>
+    <message>
+        <source>line %1 is damaged: %2</source>
+        <comment>%2 says what is wrong</comment>
+        <translation>line %1 is damaged: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CaptureWriter</name>
+    <message>
+        <source>The capture %1 could not be written: %2. The download goes on without it.</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>The capture %1 could not be written: %2. The download goes on without it.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
@@ -135,6 +191,49 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <source>--%1 may be given only once.</source>
         <comment>%1 is an option&apos;s name, such as output</comment>
         <translation>--%1 may be given only once.</translation>
+    </message>
+    <message>
+        <source>Also keeps a capture of the download in FILE: what was sent, what came back and when, how it ended.</source>
+        <translation>Also keeps a capture of the download in FILE: what was sent, what came back and when, how it ended.</translation>
+    </message>
+    <message>
+        <source>Instead of --download: runs the capture FILE through the download again and writes what that download wrote, with its exit code.</source>
+        <translation>Instead of --download: runs the capture FILE through the download again and writes what that download wrote, with its exit code.</translation>
+    </message>
+    <message>
+        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
+        <translation>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</translation>
+    </message>
+    <message>
+        <source>--replay cannot be combined with --%1.</source>
+        <comment>%1 is an option&apos;s name, such as wait</comment>
+        <translation>--replay cannot be combined with --%1.</translation>
+    </message>
+    <message>
+        <source>--replay needs --output FILE.</source>
+        <translation>--replay needs --output FILE.</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output -.</source>
+        <translation>--json cannot be combined with --output -.</translation>
+    </message>
+    <message>
+        <source>Replaying the download of %1 from %2.</source>
+        <comment>%1 is a date and time, %2 a port</comment>
+        <translation>Replaying the download of %1 from %2.</translation>
+    </message>
+    <message>
+        <source>it holds only the first %1 of the %2 bytes received: it reached its size limit</source>
+        <translation>it holds only the first %1 of the %2 bytes received: it reached its size limit</translation>
+    </message>
+    <message>
+        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
+        <translation>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</translation>
+    </message>
+    <message>
+        <source>The capture %1 cannot be replayed: %2</source>
+        <comment>%1 is a file path, %2 the reason</comment>
+        <translation>The capture %1 cannot be replayed: %2</translation>
     </message>
 </context>
 <context>

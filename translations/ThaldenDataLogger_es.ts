@@ -11,6 +11,62 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureReader</name>
+    <message>
+        <source>it is not a capture</source>
+        <translation>no es una captura</translation>
+    </message>
+    <message>
+        <source>the format&apos;s number is missing</source>
+        <translation>falta el número del formato</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (capture format %1; this one reads %2)</source>
+        <translation>fue creada por una versión más reciente del programa (formato de captura %1; esta lee %2)</translation>
+    </message>
+    <message>
+        <source>the header does not end</source>
+        <translation>la cabecera no termina</translation>
+    </message>
+    <message>
+        <source>a header line is &quot;key: value&quot;</source>
+        <translation>una línea de cabecera es «clave: valor»</translation>
+    </message>
+    <message>
+        <source>expected a chunk or the end</source>
+        <translation>se esperaba un bloque o el final</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s time or length is not a number</source>
+        <translation>el tiempo o la longitud de un bloque no es un número</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s bytes do not end with a line end</source>
+        <translation>los bytes de un bloque no terminan con un fin de línea</translation>
+    </message>
+    <message>
+        <source>its end names no known reason</source>
+        <translation>su final no nombra ningún motivo conocido</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end</source>
+        <translation>sus bytes no coinciden con el número y el SHA-256 de su final</translation>
+    </message>
+    <message>
+        <source>line %1 is damaged: %2</source>
+        <comment>%2 says what is wrong</comment>
+        <translation>la línea %1 está dañada: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CaptureWriter</name>
+    <message>
+        <source>The capture %1 could not be written: %2. The download goes on without it.</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>No se pudo escribir la captura %1: %2. La descarga continúa sin ella.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
@@ -135,6 +191,49 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <source>--%1 may be given only once.</source>
         <comment>%1 is an option&apos;s name, such as output</comment>
         <translation>--%1 solo puede indicarse una vez.</translation>
+    </message>
+    <message>
+        <source>Also keeps a capture of the download in FILE: what was sent, what came back and when, how it ended.</source>
+        <translation>Guarda además una captura de la descarga en FILE: qué se envió, qué llegó y cuándo, cómo terminó.</translation>
+    </message>
+    <message>
+        <source>Instead of --download: runs the capture FILE through the download again and writes what that download wrote, with its exit code.</source>
+        <translation>En lugar de --download: vuelve a pasar la captura FILE por la descarga y escribe lo que escribió aquella descarga, con su código de salida.</translation>
+    </message>
+    <message>
+        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
+        <translation>Escribe el resumen (bytes, líneas, segundos, final, SHA-256) como un objeto JSON en la salida estándar.</translation>
+    </message>
+    <message>
+        <source>--replay cannot be combined with --%1.</source>
+        <comment>%1 is an option&apos;s name, such as wait</comment>
+        <translation>--replay no puede combinarse con --%1.</translation>
+    </message>
+    <message>
+        <source>--replay needs --output FILE.</source>
+        <translation>--replay necesita --output FILE.</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output -.</source>
+        <translation>--json no puede combinarse con --output -.</translation>
+    </message>
+    <message>
+        <source>Replaying the download of %1 from %2.</source>
+        <comment>%1 is a date and time, %2 a port</comment>
+        <translation>Reproduciendo la descarga del %1 desde %2.</translation>
+    </message>
+    <message>
+        <source>it holds only the first %1 of the %2 bytes received: it reached its size limit</source>
+        <translation>solo contiene los primeros %1 de los %2 bytes recibidos: alcanzó su límite de tamaño</translation>
+    </message>
+    <message>
+        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
+        <translation>se detiene tras %1 bytes en %2 bloques, antes de su resultado: quedó cortada</translation>
+    </message>
+    <message>
+        <source>The capture %1 cannot be replayed: %2</source>
+        <comment>%1 is a file path, %2 the reason</comment>
+        <translation>La captura %1 no se puede reproducir: %2</translation>
     </message>
 </context>
 <context>

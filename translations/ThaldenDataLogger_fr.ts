@@ -11,6 +11,62 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureReader</name>
+    <message>
+        <source>it is not a capture</source>
+        <translation>ce n’est pas une capture</translation>
+    </message>
+    <message>
+        <source>the format&apos;s number is missing</source>
+        <translation>le numéro du format manque</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (capture format %1; this one reads %2)</source>
+        <translation>elle a été faite par une version plus récente du programme (format de capture %1 ; celle-ci lit %2)</translation>
+    </message>
+    <message>
+        <source>the header does not end</source>
+        <translation>l’en-tête ne se termine pas</translation>
+    </message>
+    <message>
+        <source>a header line is &quot;key: value&quot;</source>
+        <translation>une ligne d’en-tête s’écrit « clé: valeur »</translation>
+    </message>
+    <message>
+        <source>expected a chunk or the end</source>
+        <translation>un bloc ou la fin était attendu</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s time or length is not a number</source>
+        <translation>le temps ou la longueur d’un bloc n’est pas un nombre</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s bytes do not end with a line end</source>
+        <translation>les octets d’un bloc ne se terminent pas par une fin de ligne</translation>
+    </message>
+    <message>
+        <source>its end names no known reason</source>
+        <translation>sa fin ne nomme aucune raison connue</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end</source>
+        <translation>ses octets ne correspondent pas au nombre et au SHA-256 de sa fin</translation>
+    </message>
+    <message>
+        <source>line %1 is damaged: %2</source>
+        <comment>%2 says what is wrong</comment>
+        <translation>la ligne %1 est endommagée : %2</translation>
+    </message>
+</context>
+<context>
+    <name>CaptureWriter</name>
+    <message>
+        <source>The capture %1 could not be written: %2. The download goes on without it.</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>La capture %1 n’a pas pu être écrite : %2. Le téléchargement continue sans elle.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
@@ -135,6 +191,49 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <source>--%1 may be given only once.</source>
         <comment>%1 is an option&apos;s name, such as output</comment>
         <translation>--%1 ne peut être indiqué qu’une fois.</translation>
+    </message>
+    <message>
+        <source>Also keeps a capture of the download in FILE: what was sent, what came back and when, how it ended.</source>
+        <translation>Garde aussi une capture du téléchargement dans FILE : ce qui a été envoyé, ce qui est revenu et quand, comment il s’est terminé.</translation>
+    </message>
+    <message>
+        <source>Instead of --download: runs the capture FILE through the download again and writes what that download wrote, with its exit code.</source>
+        <translation>Au lieu de --download : rejoue la capture FILE dans le téléchargement et écrit ce que ce téléchargement a écrit, avec son code de sortie.</translation>
+    </message>
+    <message>
+        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
+        <translation>Écrit le résumé (octets, lignes, secondes, fin, SHA-256) comme un objet JSON sur la sortie standard.</translation>
+    </message>
+    <message>
+        <source>--replay cannot be combined with --%1.</source>
+        <comment>%1 is an option&apos;s name, such as wait</comment>
+        <translation>--replay ne peut pas être combiné avec --%1.</translation>
+    </message>
+    <message>
+        <source>--replay needs --output FILE.</source>
+        <translation>--replay nécessite --output FILE.</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output -.</source>
+        <translation>--json ne peut pas être combiné avec --output -.</translation>
+    </message>
+    <message>
+        <source>Replaying the download of %1 from %2.</source>
+        <comment>%1 is a date and time, %2 a port</comment>
+        <translation>Rejeu du téléchargement du %1 depuis %2.</translation>
+    </message>
+    <message>
+        <source>it holds only the first %1 of the %2 bytes received: it reached its size limit</source>
+        <translation>elle ne contient que les %1 premiers des %2 octets reçus : elle a atteint sa taille limite</translation>
+    </message>
+    <message>
+        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
+        <translation>elle s’arrête après %1 octets en %2 blocs, avant son issue : elle a été tronquée</translation>
+    </message>
+    <message>
+        <source>The capture %1 cannot be replayed: %2</source>
+        <comment>%1 is a file path, %2 the reason</comment>
+        <translation>La capture %1 ne peut pas être rejouée : %2</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,62 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureReader</name>
+    <message>
+        <source>it is not a capture</source>
+        <translation>non è una registrazione</translation>
+    </message>
+    <message>
+        <source>the format&apos;s number is missing</source>
+        <translation>manca il numero del formato</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (capture format %1; this one reads %2)</source>
+        <translation>è stata creata da una versione più recente del programma (formato %1; questa legge %2)</translation>
+    </message>
+    <message>
+        <source>the header does not end</source>
+        <translation>l’intestazione non termina</translation>
+    </message>
+    <message>
+        <source>a header line is &quot;key: value&quot;</source>
+        <translation>una riga d’intestazione è «chiave: valore»</translation>
+    </message>
+    <message>
+        <source>expected a chunk or the end</source>
+        <translation>era atteso un blocco o la fine</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s time or length is not a number</source>
+        <translation>il tempo o la lunghezza di un blocco non è un numero</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s bytes do not end with a line end</source>
+        <translation>i byte di un blocco non terminano con un fine riga</translation>
+    </message>
+    <message>
+        <source>its end names no known reason</source>
+        <translation>la sua fine non indica alcun motivo noto</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end</source>
+        <translation>i suoi byte non corrispondono al numero e allo SHA-256 della sua fine</translation>
+    </message>
+    <message>
+        <source>line %1 is damaged: %2</source>
+        <comment>%2 says what is wrong</comment>
+        <translation>la riga %1 è danneggiata: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CaptureWriter</name>
+    <message>
+        <source>The capture %1 could not be written: %2. The download goes on without it.</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>Non è stato possibile scrivere la registrazione %1: %2. Il download prosegue senza di essa.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
@@ -135,6 +191,49 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <source>--%1 may be given only once.</source>
         <comment>%1 is an option&apos;s name, such as output</comment>
         <translation>--%1 può essere indicato una sola volta.</translation>
+    </message>
+    <message>
+        <source>Also keeps a capture of the download in FILE: what was sent, what came back and when, how it ended.</source>
+        <translation>Conserva anche una registrazione del download in FILE: cosa è stato inviato, cosa è tornato e quando, come è finito.</translation>
+    </message>
+    <message>
+        <source>Instead of --download: runs the capture FILE through the download again and writes what that download wrote, with its exit code.</source>
+        <translation>Al posto di --download: ripete la registrazione FILE attraverso il download e scrive ciò che scrisse quel download, con il suo codice di uscita.</translation>
+    </message>
+    <message>
+        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
+        <translation>Scrive il riepilogo (byte, righe, secondi, fine, SHA-256) come un oggetto JSON sullo standard output.</translation>
+    </message>
+    <message>
+        <source>--replay cannot be combined with --%1.</source>
+        <comment>%1 is an option&apos;s name, such as wait</comment>
+        <translation>--replay non può essere combinato con --%1.</translation>
+    </message>
+    <message>
+        <source>--replay needs --output FILE.</source>
+        <translation>--replay richiede --output FILE.</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output -.</source>
+        <translation>--json non può essere combinato con --output -.</translation>
+    </message>
+    <message>
+        <source>Replaying the download of %1 from %2.</source>
+        <comment>%1 is a date and time, %2 a port</comment>
+        <translation>Riproduzione del download del %1 da %2.</translation>
+    </message>
+    <message>
+        <source>it holds only the first %1 of the %2 bytes received: it reached its size limit</source>
+        <translation>contiene solo i primi %1 dei %2 byte ricevuti: ha raggiunto il suo limite di dimensione</translation>
+    </message>
+    <message>
+        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
+        <translation>si interrompe dopo %1 byte in %2 blocchi, prima del suo esito: è stata troncata</translation>
+    </message>
+    <message>
+        <source>The capture %1 cannot be replayed: %2</source>
+        <comment>%1 is a file path, %2 the reason</comment>
+        <translation>La registrazione %1 non può essere riprodotta: %2</translation>
     </message>
 </context>
 <context>

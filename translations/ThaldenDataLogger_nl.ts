@@ -11,6 +11,62 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureReader</name>
+    <message>
+        <source>it is not a capture</source>
+        <translation>het is geen opname</translation>
+    </message>
+    <message>
+        <source>the format&apos;s number is missing</source>
+        <translation>het nummer van het formaat ontbreekt</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (capture format %1; this one reads %2)</source>
+        <translation>ze is gemaakt door een nieuwere versie van het programma (opnameformaat %1; deze leest %2)</translation>
+    </message>
+    <message>
+        <source>the header does not end</source>
+        <translation>de kop eindigt niet</translation>
+    </message>
+    <message>
+        <source>a header line is &quot;key: value&quot;</source>
+        <translation>een kopregel is „sleutel: waarde”</translation>
+    </message>
+    <message>
+        <source>expected a chunk or the end</source>
+        <translation>verwacht werd een blok of het einde</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s time or length is not a number</source>
+        <translation>de tijd of lengte van een blok is geen getal</translation>
+    </message>
+    <message>
+        <source>a chunk&apos;s bytes do not end with a line end</source>
+        <translation>de bytes van een blok eindigen niet met een regeleinde</translation>
+    </message>
+    <message>
+        <source>its end names no known reason</source>
+        <translation>het einde noemt geen bekende reden</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end</source>
+        <translation>de bytes passen niet bij het aantal en de SHA-256 van het einde</translation>
+    </message>
+    <message>
+        <source>line %1 is damaged: %2</source>
+        <comment>%2 says what is wrong</comment>
+        <translation>regel %1 is beschadigd: %2</translation>
+    </message>
+</context>
+<context>
+    <name>CaptureWriter</name>
+    <message>
+        <source>The capture %1 could not be written: %2. The download goes on without it.</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>De opname %1 kon niet worden geschreven: %2. De download gaat zonder verder.</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Downloads the results from PORT: a COM port&apos;s name (COM5) or its device path (\\.\COM12).</source>
@@ -135,6 +191,49 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <source>--%1 may be given only once.</source>
         <comment>%1 is an option&apos;s name, such as output</comment>
         <translation>--%1 mag maar één keer worden opgegeven.</translation>
+    </message>
+    <message>
+        <source>Also keeps a capture of the download in FILE: what was sent, what came back and when, how it ended.</source>
+        <translation>Bewaart ook een opname van de download in FILE: wat er is verzonden, wat er wanneer terugkwam, hoe hij eindigde.</translation>
+    </message>
+    <message>
+        <source>Instead of --download: runs the capture FILE through the download again and writes what that download wrote, with its exit code.</source>
+        <translation>In plaats van --download: speelt de opname FILE opnieuw af door de download en schrijft wat die download schreef, met zijn afsluitcode.</translation>
+    </message>
+    <message>
+        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
+        <translation>Schrijft de samenvatting (bytes, regels, seconden, einde, SHA-256) als één JSON-object naar de standaarduitvoer.</translation>
+    </message>
+    <message>
+        <source>--replay cannot be combined with --%1.</source>
+        <comment>%1 is an option&apos;s name, such as wait</comment>
+        <translation>--replay kan niet worden gecombineerd met --%1.</translation>
+    </message>
+    <message>
+        <source>--replay needs --output FILE.</source>
+        <translation>--replay heeft --output FILE nodig.</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output -.</source>
+        <translation>--json kan niet worden gecombineerd met --output -.</translation>
+    </message>
+    <message>
+        <source>Replaying the download of %1 from %2.</source>
+        <comment>%1 is a date and time, %2 a port</comment>
+        <translation>De download van %1 van %2 wordt opnieuw afgespeeld.</translation>
+    </message>
+    <message>
+        <source>it holds only the first %1 of the %2 bytes received: it reached its size limit</source>
+        <translation>ze bevat alleen de eerste %1 van de %2 ontvangen bytes: ze heeft haar groottegrens bereikt</translation>
+    </message>
+    <message>
+        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
+        <translation>ze stopt na %1 bytes in %2 blokken, vóór haar uitkomst: ze is afgebroken</translation>
+    </message>
+    <message>
+        <source>The capture %1 cannot be replayed: %2</source>
+        <comment>%1 is a file path, %2 the reason</comment>
+        <translation>De opname %1 kan niet worden afgespeeld: %2</translation>
     </message>
 </context>
 <context>

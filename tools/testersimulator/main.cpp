@@ -103,9 +103,19 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Make a symbolic link to the port at this path (e.g. "
                                                        "/tmp/thalden-tester), removed at exit."),
                                         QStringLiteral("path"));
+    const QCommandLineOption replayOption(
+        QStringLiteral("replay"),
+        QStringLiteral("Answer with the bytes of this capture (thalden-datalogger --capture, or the window's "
+                       "captures/) at the times they came, pauses and a hang-up included."),
+        QStringLiteral("capture"));
+    const QCommandLineOption speedOption(
+        QStringLiteral("speed"),
+        QStringLiteral("With --replay: this many times as fast as the capture (default 1; 0 = as fast as "
+                       "possible)."),
+        QStringLiteral("factor"), QStringLiteral("1"));
     parser.addOptions({rateOption, delayOption, fileOption, sizeOption, noiseOption, noiseOnlyOption,
                        pauseAtOption, pauseMsOption, hangUpAtOption, neverAnswerOption, onceOption,
-                       linkOption});
+                       linkOption, replayOption, speedOption});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "Unexpected argument: %s\n",
@@ -134,6 +144,24 @@ int main(int argc, char *argv[])
                                                   : TesterSimulator::Noise::None;
     options.neverAnswer = parser.isSet(neverAnswerOption);
     options.linkPath = parser.value(linkOption);
+    options.replayPath = parser.value(replayOption);
+    // The capture decides what is sent and when.
+    for (const QCommandLineOption &option :
+         {rateOption, delayOption, fileOption, sizeOption, noiseOption, noiseOnlyOption, pauseAtOption,
+          pauseMsOption, hangUpAtOption, neverAnswerOption}) {
+        if (parser.isSet(replayOption) && parser.isSet(option)) {
+            std::fprintf(stderr, "--replay and --%s exclude each other\n",
+                         qPrintable(option.names().constFirst()));
+            return 1;
+        }
+    }
+    bool speedOk = false;
+    options.replaySpeed = parser.value(speedOption).toDouble(&speedOk);
+    if (!speedOk || options.replaySpeed < 0) {
+        std::fprintf(stderr, "--speed: expected a factor of 0 or more, got \"%s\"\n",
+                     qPrintable(parser.value(speedOption)));
+        return 1;
+    }
     const bool once = parser.isSet(onceOption);
 
     TesterSimulator simulator;
@@ -158,10 +186,16 @@ int main(int argc, char *argv[])
     say(QStringLiteral("Tester simulator on %1").arg(simulator.portPath()) +
         (options.linkPath.isEmpty() ? QString() : QStringLiteral(" (link %1)").arg(options.linkPath)));
     say(QStringLiteral("Start the program with:  DATALOGGER_EXTRA_PORTS=%1 ./thalden-datalogger").arg(port));
-    say(QStringLiteral("Sends %1 bytes at %2 after a request; Ctrl+C ends.")
-            .arg(simulator.payloadSize())
-            .arg(options.bitsPerSecond > 0 ? QStringLiteral("%1 bit/s").arg(options.bitsPerSecond)
-                                           : QStringLiteral("full speed")));
+    if (options.replayPath.isEmpty())
+        say(QStringLiteral("Sends %1 bytes at %2 after a request; Ctrl+C ends.")
+                .arg(simulator.payloadSize())
+                .arg(options.bitsPerSecond > 0 ? QStringLiteral("%1 bit/s").arg(options.bitsPerSecond)
+                                               : QStringLiteral("full speed")));
+    else
+        say(QStringLiteral("Replays %1 bytes of %2 after a request, at %3 times its pace; Ctrl+C ends.")
+                .arg(simulator.payloadSize())
+                .arg(options.replayPath)
+                .arg(options.replaySpeed));
 
     QElapsedTimer transferClock;
     QObject::connect(&simulator, &TesterSimulator::commandReceived, &app, [](const QByteArray &command) {

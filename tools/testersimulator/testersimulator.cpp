@@ -3,6 +3,8 @@
 
 #include "testersimulator.h"
 
+#include "capturereader.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -84,6 +86,7 @@ TesterSimulator::TesterSimulator(QObject *parent)
     , paceTimer(new QTimer(this))
     , pauseTimer(new QTimer(this))
     , drainTimer(new QTimer(this))
+    , replayTimer(new QTimer(this))
 {
     delayTimer->setSingleShot(true);
     connect(delayTimer, &QTimer::timeout, this, &TesterSimulator::beginTransfer);
@@ -97,6 +100,9 @@ TesterSimulator::TesterSimulator(QObject *parent)
     connect(pauseTimer, &QTimer::timeout, this, &TesterSimulator::endPause);
     drainTimer->setInterval(drainIntervalMs);
     connect(drainTimer, &QTimer::timeout, this, &TesterSimulator::hangUpWhenRead);
+    replayTimer->setSingleShot(true);
+    replayTimer->setTimerType(Qt::PreciseTimer);
+    connect(replayTimer, &QTimer::timeout, this, &TesterSimulator::replayNext);
 }
 
 TesterSimulator::~TesterSimulator()
@@ -126,16 +132,20 @@ bool TesterSimulator::start()
                                     ? QStringLiteral(":/testersimulator/results.csv")
                                     : currentOptions.filePath;
     QFile file(resultsPath);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!currentOptions.replayPath.isEmpty()) {
+        if (!openReplay())
+            return false;
+    } else if (!file.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("Cannot read %1: %2").arg(resultsPath, file.errorString());
         return false;
     }
-    results = file.readAll();
+    results = currentOptions.replayPath.isEmpty() ? file.readAll() : QByteArray();
     // A generated transfer repeats the records, not the header line.
     const qsizetype headerEnd = results.indexOf('\n');
     resultsHeaderSize = headerEnd >= 0 && headerEnd + 1 < results.size() ? headerEnd + 1 : 0;
-    totalSize = currentOptions.size >= 0 ? currentOptions.size : results.size();
-    if (results.isEmpty() && totalSize > 0 && currentOptions.noise != Noise::Only) {
+    if (currentOptions.replayPath.isEmpty())
+        totalSize = currentOptions.size >= 0 ? currentOptions.size : results.size();
+    if (results.isEmpty() && totalSize > 0 && currentOptions.noise != Noise::Only && !replayReader) {
         error = QStringLiteral("%1 is empty: nothing to repeat").arg(resultsPath);
         return false;
     }
@@ -244,6 +254,15 @@ QByteArray TesterSimulator::receivedBytes() const
 
 QByteArray TesterSimulator::payload() const
 {
+    if (!currentOptions.replayPath.isEmpty()) {
+        CaptureReader capture(currentOptions.replayPath);
+        CaptureFormat::Chunk chunk;
+        QByteArray all;
+        capture.open();
+        while (capture.readChunk(chunk))
+            all += chunk.bytes;
+        return all;
+    }
     QByteArray all(totalSize, Qt::Uninitialized);
     payloadSlice(0, all.data(), totalSize);
     return all;
@@ -308,7 +327,9 @@ void TesterSimulator::handleCommand(const QByteArray &command)
         drainTimer->stop();
         writeNotifier->setEnabled(false);
         ::tcflush(slaveFd, TCIFLUSH);
-        delayTimer->start(std::max(0, currentOptions.delayMs));
+        replayTimer->stop();
+        // A capture's times hold the user's delay already.
+        delayTimer->start(replayReader ? 0 : std::max(0, currentOptions.delayMs));
     }
     emit commandReceived(command);
 }
@@ -327,6 +348,10 @@ void TesterSimulator::beginTransfer()
     emit transferStarted();
     if (state != State::Sending)
         return;
+    if (replayReader) {
+        beginReplay();
+        return;
+    }
     if (currentOptions.bitsPerSecond > 0)
         paceTimer->start();
     pump();
@@ -352,6 +377,10 @@ qint64 TesterSimulator::budget()
 
 void TesterSimulator::pump()
 {
+    if (state == State::Sending && replayReader) {
+        replayNext();
+        return;
+    }
     if (state != State::Sending)
         return;
     qint64 allowed = budget();
@@ -519,6 +548,7 @@ void TesterSimulator::closePort()
     paceTimer->stop();
     pauseTimer->stop();
     drainTimer->stop();
+    replayTimer->stop();
     // Notifiers must go before their descriptor does; later, as this may
     // run inside one of their own signals.
     for (QSocketNotifier *notifier : {readNotifier, writeNotifier}) {
@@ -551,4 +581,107 @@ void TesterSimulator::removeLink()
     if (length > 0 && QString::fromLocal8Bit(target, int(length)) == slavePath)
         QFile::remove(createdLink);
     createdLink.clear();
+}
+
+// Checks the capture and counts its bytes, reading it through once.
+bool TesterSimulator::openReplay()
+{
+    replayReader = std::make_unique<CaptureReader>(currentOptions.replayPath);
+    CaptureFormat::Chunk chunk;
+    totalSize = 0;
+    if (replayReader->open()) {
+        while (replayReader->readChunk(chunk))
+            totalSize += chunk.bytes.size();
+    }
+    if (replayReader->hasError()) {
+        error = QStringLiteral("Cannot replay %1: %2")
+                    .arg(currentOptions.replayPath, replayReader->errorString());
+        replayReader.reset();
+        return false;
+    }
+    if (replayReader->outcomeMissing() || replayReader->isCut())
+        qWarning(
+            "TesterSimulator: the capture holds %lld bytes and no outcome: it sends them and falls silent",
+            static_cast<long long>(totalSize));
+    return true;
+}
+
+void TesterSimulator::beginReplay()
+{
+    replayReader = std::make_unique<CaptureReader>(currentOptions.replayPath);
+    replayReader->open();
+    replayClock.start();
+    replayAtEnd = false;
+    replayNext();
+}
+
+qint64 TesterSimulator::replayDueUs(qint64 capturedUs) const
+{
+    return currentOptions.replaySpeed > 0 ? qint64(double(capturedUs) / currentOptions.replaySpeed) : 0;
+}
+
+// Sends each chunk of the capture whole once its time has come.
+void TesterSimulator::replayNext()
+{
+    writeNotifier->setEnabled(false);
+    while (state == State::Sending && !replayAtEnd) {
+        if (chunkPosition == chunk.size()) {
+            CaptureFormat::Chunk next;
+            if (!replayReader->readChunk(next)) {
+                replayAtEnd = true;
+                break;
+            }
+            chunk = next.bytes;
+            chunkPosition = 0;
+            chunkDueUs = replayDueUs(next.microseconds);
+        }
+        const qint64 waitUs = chunkDueUs - replayClock.nsecsElapsed() / 1000;
+        if (waitUs > 0) {
+            replayTimer->start(int((waitUs + 999) / 1000));
+            return;
+        }
+        const ssize_t written =
+            ::write(masterFd, chunk.constData() + chunkPosition, size_t(chunk.size() - chunkPosition));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0 && errno == EAGAIN) {
+            writeNotifier->setEnabled(true);
+            return;
+        }
+        if (written < 0) {
+            qWarning("TesterSimulator: writing to the port failed: %s", std::strerror(errno));
+            hangUp();
+            return;
+        }
+        chunkPosition += written;
+        sent += written;
+    }
+    if (state == State::Sending && replayAtEnd)
+        endReplay();
+}
+
+// Ends as the captured download did: a line that failed is hung up at its
+// time, once the reader has every byte; any other end leaves the line quiet.
+void TesterSimulator::endReplay()
+{
+    using Outcome = DownloadSession::Outcome;
+    const Outcome reason = replayReader->end().reason;
+    const bool ended = !replayReader->outcomeMissing() && !replayReader->hasError();
+    if (ended && (reason == Outcome::LineLost || reason == Outcome::PortGone)) {
+        const qint64 waitUs =
+            replayDueUs(replayReader->end().microseconds) - replayClock.nsecsElapsed() / 1000;
+        if (waitUs > 0) {
+            replayTimer->start(int((waitUs + 999) / 1000));
+            return;
+        }
+        state = State::Draining;
+        emptyChecks = 0;
+        drainClock.start();
+        drainTimer->start();
+        return;
+    }
+    state = State::Idle;
+    chunk = QByteArray();
+    chunkPosition = 0;
+    emit transferFinished();
 }

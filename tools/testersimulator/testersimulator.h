@@ -5,6 +5,9 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class CaptureReader;
 class QSocketNotifier;
 class QTimer;
 
@@ -58,6 +61,13 @@ public:
         bool neverAnswer = false;
         // A symbolic link to the port, made at start and removed at stop.
         QString linkPath;
+        // Answers with the bytes of this capture instead, at the times they
+        // came after the request (divided by replaySpeed; 0: as fast as the
+        // port takes them), and ends as the capture's download did: a
+        // hang-up for a lost line or a port gone. The options above that
+        // shape a transfer do not apply.
+        QString replayPath;
+        double replaySpeed = 1.0;
     };
 
     explicit TesterSimulator(QObject *parent = nullptr);
@@ -111,6 +121,11 @@ private:
     void payloadSlice(qint64 offset, char *target, qint64 length) const;
     void closePort();
     void removeLink();
+    bool openReplay();
+    void beginReplay();
+    void replayNext();
+    void endReplay();
+    qint64 replayDueUs(qint64 capturedUs) const;
 
     Options currentOptions;
     State state = State::Idle;
@@ -146,6 +161,11 @@ private:
     QTimer *paceTimer = nullptr;
     QTimer *pauseTimer = nullptr;
     QTimer *drainTimer = nullptr;
+    QTimer *replayTimer = nullptr;
+    std::unique_ptr<CaptureReader> replayReader;
+    QElapsedTimer replayClock;
+    qint64 chunkDueUs = 0;
+    bool replayAtEnd = false;
     QElapsedTimer drainClock;
     int emptyChecks = 0;
 };

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class DownloadSession;
+
+// The window's captures: one for each download, in a folder of the program's
+// data that keeps only the newest within a number of files and a size, so
+// that support can be sent the capture of a download that went wrong.
+class CaptureFolder
+{
+public:
+    static constexpr int defaultMaxFiles = 20;
+    static constexpr qint64 defaultMaxBytes = 50 * 1000 * 1000;
+
+    explicit CaptureFolder(const QString &path = defaultPath(), int maxFiles = defaultMaxFiles,
+                           qint64 maxBytes = defaultMaxBytes);
+    // captures/ in the application's data folder.
+    static QString defaultPath();
+
+    // Gives session a new capture here, after making room for it, and brings
+    // the folder within its limits again once the capture is complete: while
+    // a download runs its capture comes on top. A capture that would pass the
+    // size limit alone is cut there.
+    void keep(DownloadSession &session) const;
+    // Removes the oldest captures until at most maxFiles - reserveFiles and
+    // maxBytes remain. Other files in the folder are left alone.
+    void prune(int reserveFiles = 0) const;
+    // Oldest first.
+    QStringList captures() const;
+
+private:
+    QString path;
+    int maxFiles;
+    qint64 maxBytes;
+};

@@ -1,0 +1,252 @@
+#include "capturewriter.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QMutex>
+#include <QThread>
+#include <QWaitCondition>
+
+#include <atomic>
+#include <deque>
+
+namespace {
+
+// Room kept under a size limit for the end line.
+constexpr qint64 endRoom = 160;
+// Chunks waiting for a slow disk, at most; past that the rest is left out
+// rather than held in memory.
+constexpr qint64 maxQueuedBytes = 16 * 1024 * 1024;
+
+} // namespace
+
+// What the writing thread works on: the queue handed over, and the file.
+class CaptureWriter::Worker
+{
+public:
+    struct Item
+    {
+        enum Kind { Header, Chunk, Cut, End, Stop } kind;
+        qint64 microseconds = 0;
+        QByteArray bytes;
+        DownloadSession::Outcome reason = DownloadSession::Outcome::NotEnded;
+    };
+
+    Worker(const QString &path, qint64 limit)
+        : file(path)
+        , limit(limit)
+    {}
+
+    // False, leaving item out, when the queue is full.
+    bool hand(Item item);
+    void run();
+
+    std::atomic<bool> failed{false};
+
+private:
+    void write(const Item &item);
+    bool put(const QByteArray &bytes);
+    void fail(const QString &reason);
+
+    QMutex mutex;
+    QWaitCondition itemQueued;
+    std::deque<Item> queue;
+    qint64 queuedBytes = 0;
+
+    QFile file;
+    const qint64 limit;
+    QCryptographicHash hash{QCryptographicHash::Sha256};
+    qint64 hashedBytes = 0;
+    bool cut = false;
+};
+
+bool CaptureWriter::Worker::hand(Item item)
+{
+    QMutexLocker locker(&mutex);
+    if (item.kind == Item::Chunk) {
+        if (queuedBytes + item.bytes.size() > maxQueuedBytes)
+            return false;
+        queuedBytes += item.bytes.size();
+    }
+    queue.push_back(std::move(item));
+    itemQueued.wakeOne();
+    return true;
+}
+
+void CaptureWriter::Worker::run()
+{
+    while (true) {
+        std::deque<Item> batch;
+        {
+            QMutexLocker locker(&mutex);
+            while (queue.empty())
+                itemQueued.wait(&mutex);
+            batch.swap(queue);
+            queuedBytes = 0;
+        }
+        bool last = false;
+        for (const Item &item : batch) {
+            write(item);
+            last = item.kind == Item::End || item.kind == Item::Stop;
+            if (last)
+                break;
+        }
+        // Flushed as it comes, so that a crash loses no chunk that had arrived.
+        if (!failed && file.isOpen() && !file.flush())
+            fail(file.errorString());
+        if (last) {
+            file.close();
+            return;
+        }
+    }
+}
+
+void CaptureWriter::Worker::write(const Item &item)
+{
+    switch (item.kind) {
+    case Item::Header:
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            fail(file.errorString());
+        else
+            put(item.bytes);
+        return;
+    case Item::Chunk: {
+        hash.addData(item.bytes);
+        hashedBytes += item.bytes.size();
+        if (failed || cut)
+            return;
+        const QByteArray line = "chunk " + QByteArray::number(item.microseconds) + ' ' +
+                                QByteArray::number(item.bytes.size()) + '\n';
+        if (limit < 0 || file.pos() + line.size() + item.bytes.size() + 1 + endRoom <= limit) {
+            if (put(line) && put(item.bytes))
+                put("\n");
+            return;
+        }
+        [[fallthrough]];
+    }
+    case Item::Cut:
+        if (!cut)
+            put("cut " + QByteArray::number(item.microseconds) + '\n');
+        cut = true;
+        return;
+    case Item::End:
+        // The chunks left out when the queue was full.
+        if (hashedBytes < item.bytes.size())
+            hash.addData(
+                QByteArrayView(item.bytes.constData() + hashedBytes, item.bytes.size() - hashedBytes));
+        put("end " + QByteArray::number(item.microseconds) + ' ' + CaptureFormat::reasonWord(item.reason) +
+            ' ' + QByteArray::number(item.bytes.size()) + ' ' + hash.result().toHex() + '\n');
+        return;
+    case Item::Stop:
+        return;
+    }
+}
+
+bool CaptureWriter::Worker::put(const QByteArray &text)
+{
+    if (failed)
+        return false;
+    if (file.write(text) == text.size())
+        return true;
+    fail(file.errorString());
+    return false;
+}
+
+void CaptureWriter::Worker::fail(const QString &reason)
+{
+    failed = true;
+    file.close();
+    // Once: every later write is skipped.
+    qWarning("%s",
+             qUtf8Printable(tr("The capture %1 could not be written: %2. The download goes on without it.",
+                               "%1 is a file path, %2 the system's reason")
+                                .arg(file.fileName(), reason)));
+}
+
+CaptureWriter::CaptureWriter(const QString &path)
+    : filePath(path)
+{}
+
+CaptureWriter::~CaptureWriter()
+{
+    if (!worker)
+        return;
+    // Ended before its end (the program stopped mid-download): what is
+    // there stays, and says that its outcome is missing.
+    worker->hand({Worker::Item::Stop, 0, {}});
+    // A thread still writing deletes itself when done.
+    if (thread && thread->wait(0))
+        delete thread;
+}
+
+void CaptureWriter::setSizeLimit(qint64 bytes)
+{
+    limit = bytes;
+}
+
+QString CaptureWriter::path() const
+{
+    return filePath;
+}
+
+void CaptureWriter::writeHeader(const CaptureFormat::Header &header)
+{
+    if (worker)
+        return;
+    using CaptureFormat::encodeValue;
+    QByteArray text =
+        CaptureFormat::magic + QByteArray(" ") + QByteArray::number(CaptureFormat::version) + '\n';
+    const std::pair<const char *, QByteArray> lines[] = {
+        {"program", header.program.toUtf8()},  {"time", header.time.toString(Qt::ISODateWithMs).toUtf8()},
+        {"port", header.portName.toUtf8()},    {"device", header.devicePath.toUtf8()},
+        {"vid-pid", header.vidPid.toUtf8()},   {"serial-number", header.serialNumber.toUtf8()},
+        {"by-id", header.stableName.toUtf8()}, {"line", header.line.toUtf8()},
+        {"commands", header.commands},
+    };
+    for (const auto &[key, value] : lines)
+        text += key + QByteArray(": ") + encodeValue(value) + '\n';
+    text += '\n';
+    worker = std::make_shared<Worker>(filePath, limit);
+    thread = QThread::create([worker = worker] { worker->run(); });
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    if (writtenContext)
+        QObject::connect(thread, &QThread::finished, writtenContext, written);
+    // Idle time only (SCHED_IDLE on Linux): on two cores the hashing and
+    // writing took time from the window at full speed; a starved writer
+    // leaves chunks out rather than wait.
+    thread->start(QThread::IdlePriority);
+    worker->hand({Worker::Item::Header, 0, text});
+}
+
+void CaptureWriter::writeChunk(qint64 microseconds, const char *data, qint64 size)
+{
+    if (!worker || dropping)
+        return;
+    // The end's count and SHA-256 still cover what is left out.
+    if (!worker->hand({Worker::Item::Chunk, microseconds, QByteArray(data, size)})) {
+        dropping = true;
+        worker->hand({Worker::Item::Cut, microseconds, {}});
+    }
+}
+
+void CaptureWriter::writeEnd(DownloadSession::Outcome reason, qint64 microseconds, const QByteArray &received)
+{
+    if (worker)
+        worker->hand({Worker::Item::End, microseconds, received, reason});
+}
+
+void CaptureWriter::whenWritten(QObject *context, std::function<void()> written)
+{
+    writtenContext = context;
+    this->written = std::move(written);
+}
+
+void CaptureWriter::waitForWritten()
+{
+    if (thread)
+        thread->wait();
+}
+
+bool CaptureWriter::hasFailed() const
+{
+    return worker && worker->failed;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "captureformat.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QThread>
+
+#include <functional>
+#include <memory>
+
+// Writes the capture of one download as it happens (see CaptureFormat): the
+// header when the request is sent, each chunk as it arrives, the outcome at
+// the end. It never holds up or stops a download: a thread of its own writes
+// and flushes each chunk, a disk too slow for the transfer makes it leave the
+// rest out (a cut), and the first failure (no folder, a full disk) is reported
+// once on standard error and ends the capture there, while the download goes
+// on. What was written before stays readable.
+class CaptureWriter
+{
+    Q_DECLARE_TR_FUNCTIONS(CaptureWriter)
+
+public:
+    explicit CaptureWriter(const QString &path);
+    // Waits for nothing: the writing thread finishes what was handed over on
+    // its own.
+    ~CaptureWriter();
+
+    // Leaves out every chunk that would take the file over bytes (its end
+    // included), marking where; the end is written all the same. Set before
+    // writeHeader().
+    void setSizeLimit(qint64 bytes);
+
+    QString path() const;
+    // Makes the file.
+    void writeHeader(const CaptureFormat::Header &header);
+    void writeChunk(qint64 microseconds, const char *data, qint64 size);
+    // Writes the outcome, with the count and SHA-256 of received (every chunk
+    // handed over, in order), and closes the file.
+    void writeEnd(DownloadSession::Outcome reason, qint64 microseconds, const QByteArray &received);
+
+    // Calls written in context's thread once the file is complete (or writing
+    // has failed), if it was begun. Set before writeHeader().
+    void whenWritten(QObject *context, std::function<void()> written);
+    // After writeEnd(): until everything is written, or writing has failed.
+    void waitForWritten();
+    // Whether writing failed; it was reported then.
+    bool hasFailed() const;
+
+private:
+    class Worker;
+
+    const QString filePath;
+    qint64 limit = -1;
+    bool dropping = false;
+    // Shared with the writing thread, which may outlive this writer.
+    std::shared_ptr<Worker> worker;
+    // Gone once it has finished and the event loop has deleted it.
+    QPointer<QThread> thread;
+    QPointer<QObject> writtenContext;
+    std::function<void()> written;
+};

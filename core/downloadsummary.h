@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class DownloadSession;
+
+// One ended download in figures, for scripts and for support: compared with
+// the summary of a capture's replay, it shows whether both saw the same bytes.
+struct DownloadSummary
+{
+    qint64 bytes = 0;
+    // Line ends (a line feed, a carriage return and a line feed, or a lone
+    // carriage return), and a last line without one.
+    qint64 lines = 0;
+    qint64 msecsReceiving = 0;
+    QByteArray end; // the capture format's word for the outcome
+    QByteArray sha256;
+
+    static DownloadSummary of(const DownloadSession &session);
+
+    // "Summary: 23718 bytes, 412 lines, 24.112 s, complete, SHA-256 9d5e..."
+    QString line() const;
+    // The same as one JSON object on one line.
+    QByteArray json() const;
+};

@@ -1,0 +1,272 @@
+// The capture format on its own: what is written reads back, a capture cut
+// short gives its whole chunks, and damage is named.
+
+#include "capturefolder.h"
+#include "capturereader.h"
+#include "capturewriter.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using Outcome = DownloadSession::Outcome;
+using Chunks = QList<CaptureFormat::Chunk>;
+
+class TestCapture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void roundTrip_data();
+    void roundTrip();
+    void cutShort();
+    void damaged_data();
+    void damaged();
+    void unwritable_data();
+    void unwritable();
+    void folderLimits_data();
+    void folderLimits();
+
+private:
+    QString write(const Chunks &chunks, Outcome outcome, const CaptureFormat::Header &header = {});
+    static QByteArray readAll(const QString &path);
+
+    std::unique_ptr<QTemporaryDir> folder;
+};
+
+void TestCapture::init()
+{
+    folder = std::make_unique<QTemporaryDir>();
+}
+
+QString TestCapture::write(const Chunks &chunks, Outcome outcome, const CaptureFormat::Header &header)
+{
+    const QString path = folder->filePath("a.capture");
+    CaptureWriter writer(path);
+    writer.writeHeader(header);
+    for (const CaptureFormat::Chunk &chunk : chunks)
+        writer.writeChunk(chunk.microseconds, chunk.bytes.constData(), chunk.bytes.size());
+    QByteArray all;
+    for (const CaptureFormat::Chunk &chunk : chunks)
+        all += chunk.bytes;
+    writer.writeEnd(outcome, chunks.isEmpty() ? 5000000 : chunks.last().microseconds + 50000, all);
+    writer.waitForWritten();
+    return path;
+}
+
+QByteArray TestCapture::readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestCapture::roundTrip_data()
+{
+    QTest::addColumn<Chunks>("chunks");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::newRow("nothing arrived") << Chunks{} << Outcome::NothingArrived;
+    QTest::newRow("one line") << Chunks{{1200345, "1.5,2.25\r\n"}} << Outcome::Complete;
+    // Bytes that look like the format's own lines, and no line end at the end.
+    QTest::newRow("lines of the format in the data") << Chunks{{7, "\nchunk 1 2\n"},
+                                                               {8, QByteArray("\0\xff\r", 3)},
+                                                               {9, "end 1 complete 0 00\n"},
+                                                               {9, "x"}}
+                                                     << Outcome::EndedMidLine;
+    Chunks kibs;
+    for (int i = 0; i < 300; ++i)
+        kibs.append({qint64(i) * 1067, QByteArray(1024, char(i))});
+    QTest::newRow("300 chunks of 1 KiB") << kibs << Outcome::LineLost;
+}
+
+// Every byte, time and header fact reads back as written.
+void TestCapture::roundTrip()
+{
+    QFETCH(Chunks, chunks);
+    QFETCH(Outcome, outcome);
+    CaptureFormat::Header header;
+    header.program = "THALDEN Datalogger 1.0.6";
+    header.time = QDateTime::fromString("2026-12-07T09:14:12.345+01:00", Qt::ISODateWithMs);
+    header.portName = "ttyUSB0 Jürgen's 100%";
+    header.devicePath = "/dev/ttyUSB0";
+    header.vidPid = "0403:6001";
+    header.line = "9600 8N1, no flow control, DTR on, RTS on";
+    header.commands = "SYST:REM\r\nMEM:DATA? ALL\r\n";
+    CaptureReader reader(write(chunks, outcome, header));
+    QVERIFY2(reader.open(), qPrintable(reader.errorString()));
+    const CaptureFormat::Header &read = reader.header();
+    QCOMPARE(read.time, header.time);
+    QCOMPARE(read.time.offsetFromUtc(), 3600);
+    QCOMPARE(QStringList({read.program, read.portName, read.devicePath, read.vidPid, read.serialNumber,
+                          read.stableName, read.line}),
+             QStringList({header.program, header.portName, header.devicePath, header.vidPid, QString(),
+                          QString(), header.line}));
+    QCOMPARE(read.commands, header.commands);
+    CaptureFormat::Chunk chunk;
+    QByteArray all;
+    for (const CaptureFormat::Chunk &expected : std::as_const(chunks)) {
+        QVERIFY(reader.readChunk(chunk));
+        QCOMPARE(chunk.microseconds, expected.microseconds);
+        QCOMPARE(chunk.bytes, expected.bytes);
+        all += chunk.bytes;
+    }
+    QVERIFY(!reader.readChunk(chunk));
+    QVERIFY2(!reader.hasError() && !reader.outcomeMissing(), qPrintable(reader.errorString()));
+    QCOMPARE(reader.end().reason, outcome);
+    QCOMPARE(reader.end().bytes, all.size());
+    QCOMPARE(reader.end().sha256, QCryptographicHash::hash(all, QCryptographicHash::Sha256).toHex());
+}
+
+// Cut anywhere (a crash, a full disk), a capture gives every chunk that is
+// whole before the cut and says that its outcome is missing.
+void TestCapture::cutShort()
+{
+    const Chunks chunks{{10, "a\n"}, {20, "chunk 9 9\n"}, {30, QByteArray(300, '\n')}, {40, "b"}};
+    const QByteArray whole = readAll(write(chunks, Outcome::Complete));
+    const qsizetype bodyStart = whole.indexOf("\n\n") + 2;
+    for (qsizetype size = bodyStart; size < whole.size(); ++size) {
+        QFile cut(folder->filePath("cut.capture"));
+        QVERIFY(cut.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        cut.write(whole.left(size));
+        cut.close();
+        // Whole chunks before the cut: those whose line end is in.
+        qsizetype expected = 0, at = bodyStart;
+        for (const CaptureFormat::Chunk &chunk : chunks) {
+            at = whole.indexOf('\n', at) + 1 + chunk.bytes.size() + 1;
+            expected += at <= size ? 1 : 0;
+        }
+        CaptureReader reader(cut.fileName());
+        QVERIFY(reader.open());
+        CaptureFormat::Chunk chunk;
+        qsizetype count = 0;
+        while (reader.readChunk(chunk))
+            QCOMPARE(chunk.bytes, chunks[count++].bytes);
+        QVERIFY2(reader.outcomeMissing() && !reader.hasError(),
+                 qPrintable(QString("cut at %1: %2").arg(size).arg(reader.errorString())));
+        QCOMPARE(count, expected);
+    }
+}
+
+void TestCapture::damaged_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("error");
+    const QByteArray head = "THALDEN-DATALOGGER-CAPTURE 1\nprogram: x\n\n";
+    const QByteArray end =
+        "end 9 complete 2 " + QCryptographicHash::hash("ab", QCryptographicHash::Sha256).toHex();
+    QTest::newRow("empty") << QByteArray() << "it is not a capture";
+    QTest::newRow("results, not a capture") << QByteArray("Date,Time,Uoc\n") << "it is not a capture";
+    QTest::newRow("newer version") << QByteArray("THALDEN-DATALOGGER-CAPTURE 2\nnew: thing\n\n")
+                                   << "newer version of the program";
+    QTest::newRow("no version") << QByteArray("THALDEN-DATALOGGER-CAPTURE x\n") << "line 1 is damaged";
+    QTest::newRow("header line") << QByteArray("THALDEN-DATALOGGER-CAPTURE 1\nprogram\n\n")
+                                 << "line 2 is damaged: a header line";
+    QTest::newRow("header cut short") << QByteArray("THALDEN-DATALOGGER-CAPTURE 1\nprogram: x\n")
+                                      << "line 2 is damaged: the header does not end";
+    QTest::newRow("chunk length") << head + "chunk 5 x\nab\n"
+                                  << "line 4 is damaged: a chunk's time";
+    QTest::newRow("chunk longer than said") << head + "chunk 5 1\nab\n" + end + '\n'
+                                            << "line 5 is damaged: a chunk's bytes";
+    QTest::newRow("unknown line") << head + "chunk 5 2\nab\nblob\n"
+                                  << "line 6 is damaged: expected";
+    QTest::newRow("unknown reason") << head + "chunk 5 2\nab\nend 9 finished 2 00\n"
+                                    << "line 6 is damaged: its end names";
+    QTest::newRow("a byte changed") << head + "chunk 5 2\naB\n" + end + '\n' << "do not match";
+}
+
+// A file that is no capture, or one damaged, is refused with what is wrong.
+void TestCapture::damaged()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, error);
+    QFile file(folder->filePath("a.capture"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    file.close();
+    CaptureReader reader(file.fileName());
+    if (reader.open()) {
+        CaptureFormat::Chunk chunk;
+        while (reader.readChunk(chunk)) {
+        }
+    }
+    QVERIFY(reader.hasError() && !reader.outcomeMissing());
+    QVERIFY2(reader.errorString().contains(error), qPrintable(reader.errorString()));
+}
+
+void TestCapture::unwritable_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<qint64>("sizeLimit");
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("no such folder") << "none/a.capture" << -1LL << true;
+    QTest::newRow("a full disk") << "/dev/full" << -1LL << true;
+    QTest::newRow("at a size limit") << "a.capture" << 3000LL << false;
+}
+
+// Writing never fails the caller: the first failure is reported once and the
+// rest is skipped; a size limit keeps the start and the end.
+void TestCapture::unwritable()
+{
+    QFETCH(QString, path);
+    QFETCH(qint64, sizeLimit);
+    QFETCH(bool, fails);
+    if (fails)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The capture .* could not be written: .*\\. "
+                                                              "The download goes on without it\\.$"));
+    QTest::failOnWarning(QRegularExpression(".*"));
+    CaptureWriter writer(QDir(folder->path()).filePath(path));
+    writer.setSizeLimit(sizeLimit);
+    writer.writeHeader({});
+    for (int i = 0; i < 10; ++i)
+        writer.writeChunk(i, QByteArray(1000, 'x').constData(), 1000);
+    writer.writeEnd(Outcome::Complete, 10, QByteArray(10000, 'x'));
+    writer.waitForWritten();
+    QCOMPARE(writer.hasFailed(), fails);
+    if (sizeLimit < 0)
+        return;
+    QVERIFY(QFileInfo(writer.path()).size() <= sizeLimit);
+    CaptureReader reader(writer.path());
+    QVERIFY(reader.open());
+    CaptureFormat::Chunk chunk;
+    while (reader.readChunk(chunk)) {
+    }
+    QVERIFY(reader.isCut() && !reader.hasError() && !reader.outcomeMissing());
+    QCOMPARE(reader.bytesRead(), 2000);
+    QCOMPARE(reader.end().bytes, 10000);
+}
+
+void TestCapture::folderLimits_data()
+{
+    QTest::addColumn<QList<int>>("sizes"); // of the captures there, oldest first
+    QTest::addColumn<int>("reserve");      // files kept free for a new capture
+    QTest::addColumn<int>("kept");         // the newest ones
+    // At most 3 files and 1000 bytes.
+    QTest::newRow("within both") << QList<int>{300, 300, 400} << 0 << 3;
+    QTest::newRow("one file too many") << QList<int>{1, 1, 1, 1} << 0 << 3;
+    QTest::newRow("room for a new one") << QList<int>{1, 1, 1} << 1 << 2;
+    QTest::newRow("one byte too many") << QList<int>{1, 300, 300, 400} << 0 << 3;
+    // Once one does not fit, every older one goes, however small.
+    QTest::newRow("a large one in between") << QList<int>{1, 900, 200} << 0 << 1;
+}
+
+// The newest captures are kept within the limits, the oldest removed first,
+// and nothing else in the folder is touched.
+void TestCapture::folderLimits()
+{
+    QFETCH(QList<int>, sizes);
+    QFETCH(int, reserve);
+    QFETCH(int, kept);
+    QStringList names;
+    for (int i = 0; i < sizes.size(); ++i) {
+        names << QString("download-2026-12-0%1-091412-000.capture").arg(i + 1);
+        QFile file(folder->filePath(names.last()));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(sizes[i], 'x')) == sizes[i]);
+    }
+    QFile other(folder->filePath("notes.txt"));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    CaptureFolder captures(folder->path(), 3, 1000);
+    captures.prune(reserve);
+    QCOMPARE(captures.captures(), names.mid(names.size() - kept));
+    QVERIFY(other.exists());
+}
+
+QTEST_GUILESS_MAIN(TestCapture)
+#include "tst_capture.moc"
