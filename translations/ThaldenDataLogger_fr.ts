@@ -228,7 +228,7 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
     </message>
     <message>
         <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
-        <translation>elle s’arrête après %1 octets en %2 blocs, avant son issue : elle a été tronquée</translation>
+        <translation>elle s’arrête après %1 octets en %2 blocs, avant son résultat : elle a été tronquée</translation>
     </message>
     <message>
         <source>The capture %1 cannot be replayed: %2</source>
