@@ -356,8 +356,10 @@ double slowLine(qint64 size)
 
 int main(int argc, char *argv[])
 {
+    // Settings, captures and recovery files of its own, never the user's.
     QTemporaryDir configHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(configHome.filePath("data")));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     setApplicationIdentity();
