@@ -7,6 +7,7 @@
 #include "dataamount.h"
 #include "downloadsession.h"
 #include "downloadsummary.h"
+#include "portpath.h"
 #include "resultswriter.h"
 #include "serialportenumerator.h"
 #include "terminationhandler.h"
@@ -323,7 +324,7 @@ int CommandLine::run(int argc, char *argv[])
         // It had opened: say that it went, not that it would not open.
         Kv::PortDiagnosis wentAway;
         wentAway.cause = Kv::PortDiagnosis::Cause::WentAway;
-        wentAway.port = CommandLinePlatform::portShownAs(port);
+        wentAway.port = Kv::portShownAs(port);
         say(wentAway.informativeText());
         return PortFailed;
     }

@@ -10,8 +10,6 @@ namespace CommandLinePlatform {
 
 // The device path to open for a PORT argument.
 QString portPath(const QString &argument);
-// The port as the user knows it (ttyUSB0, COM12), for messages.
-QString portShownAs(const QString &path);
 
 // Whether stream is a terminal (a console window on Windows).
 bool isTerminal(FILE *stream);

@@ -15,11 +15,6 @@ QString portPath(const QString &argument)
     return devFolder + argument;
 }
 
-QString portShownAs(const QString &path)
-{
-    return path.startsWith(devFolder) ? path.mid(devFolder.size()) : path;
-}
-
 bool isTerminal(FILE *stream)
 {
     return ::isatty(::fileno(stream));

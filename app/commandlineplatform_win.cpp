@@ -9,8 +9,6 @@ namespace CommandLinePlatform {
 
 namespace {
 
-const QString deviceNamespace = QStringLiteral("\\\\.\\");
-
 HANDLE consoleOf(FILE *stream)
 {
     const HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream)));
@@ -24,11 +22,6 @@ QString portPath(const QString &argument)
 {
     // COM5 and \\.\COM12 alike; the device opens either.
     return argument;
-}
-
-QString portShownAs(const QString &path)
-{
-    return path.startsWith(deviceNamespace) ? path.mid(deviceNamespace.size()) : path;
 }
 
 bool isTerminal(FILE *stream)

@@ -4,6 +4,7 @@
 #include "capturereader.h"
 #include "capturewriter.h"
 #include "openfordownload.h"
+#include "portpath.h"
 #include "serialportenumerator.h"
 #include "serialsettings.h"
 #include "testerline.h"
@@ -111,13 +112,8 @@ void DownloadSession::writeCaptureHeader()
         header.serialNumber = port.serialNumber;
         header.stableName = port.stablePath;
     }
-    if (header.portName.isEmpty()) {
-        header.portName = portPath;
-        for (const QLatin1String prefix : {QLatin1String("/dev/"), QLatin1String("\\\\.\\")}) {
-            if (header.portName.startsWith(prefix))
-                header.portName.remove(0, prefix.size());
-        }
-    }
+    if (header.portName.isEmpty())
+        header.portName = Kv::portShownAs(portPath);
     const std::unique_ptr<Kv::SerialSettings> line(Kv::TesterLine::newSettings());
     header.line = Kv::TesterLine::describe(*line);
     header.commands = Kv::TesterLine::commands();

@@ -1,4 +1,5 @@
 #include "portdiagnosis_unix.h"
+#include "portpath.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,11 +18,6 @@
 namespace Kv {
 
 namespace {
-
-QString displayName(const QString &path)
-{
-    return path.startsWith(QLatin1String("/dev/")) ? path.mid(5) : path;
-}
 
 QString userName(uid_t uid)
 {
@@ -219,7 +215,7 @@ PortFacts gatherPortFacts(const QString &path, DWORD win32Error, const ErrorOrig
 PortDiagnosis diagnose(const PortFacts &facts)
 {
     PortDiagnosis result;
-    result.port = displayName(facts.path);
+    result.port = portShownAs(facts.path);
     const int error = facts.origin.errorNumber;
     if (facts.path.isEmpty()) {
         result.cause = PortDiagnosis::Cause::NoPortChosen;
@@ -277,7 +273,7 @@ PortDiagnosis otherReader(const QString &path, const QString &sysfsRoot)
         return {};
     PortDiagnosis result;
     result.cause = PortDiagnosis::Cause::InUse;
-    result.port = displayName(path);
+    result.port = portShownAs(path);
     result.processId = facts.holder;
     result.program = facts.holderProgram;
     result.adapterMatch = facts.adapterMatch;

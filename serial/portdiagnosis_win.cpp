@@ -1,5 +1,6 @@
 #include "portdiagnosis.h"
 
+#include "portpath.h"
 #include "win32comm.h"
 
 namespace Kv {
@@ -7,9 +8,8 @@ namespace Kv {
 PortDiagnosis PortDiagnosis::ofFailedOpen(const QString &path)
 {
     const DWORD error = GetLastError();
-    static const QString prefix = QStringLiteral("\\\\.\\");
     PortDiagnosis result;
-    result.port = path.startsWith(prefix) ? path.mid(prefix.size()) : path;
+    result.port = portShownAs(path);
     if (path.isEmpty()) {
         result.cause = Cause::NoPortChosen;
     } else if (error == ERROR_ACCESS_DENIED) {

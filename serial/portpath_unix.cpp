@@ -9,4 +9,10 @@ std::wstring portOpenPath(const std::wstring &portName)
     return L"/dev/" + portName;
 }
 
+QString portShownAs(const QString &path)
+{
+    const QLatin1String devFolder("/dev/");
+    return path.startsWith(devFolder) ? path.mid(devFolder.size()) : path;
+}
+
 } // namespace Kv

@@ -11,4 +11,10 @@ std::wstring portOpenPath(const std::wstring &portName)
     return prefix + portName;
 }
 
+QString portShownAs(const QString &path)
+{
+    const QLatin1String deviceNamespace("\\\\.\\");
+    return path.startsWith(deviceNamespace) ? path.mid(deviceNamespace.size()) : path;
+}
+
 } // namespace Kv
