@@ -1,10 +1,10 @@
 #include "resultswriter.h"
 
+#include "filesaver.h"
 #include "germannumberformat.h"
 
-#include <QFile>
+#include <QFileDevice>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStorageInfo>
 
 #include <cerrno>
@@ -38,59 +38,58 @@ ResultsWriter::ResultsWriter(Format format)
     : format(format)
 {}
 
+ResultsWriter::~ResultsWriter() = default;
+
 bool ResultsWriter::canWrite(const QString &path)
 {
-    const QFileInfo info(path);
-    switch (targetOf(path)) {
+    checkedPath.clear();
+    saver.reset();
+    const Target target = targetOf(path);
+    switch (target.kind) {
     case Target::Unsuitable:
-        error = unsuitable(path);
+        error = target.error;
         return false;
     case Target::InPlace:
-        // Opening would block on a pipe that has no reader yet.
-        if (info.isWritable())
-            return true;
-        error = systemText(EACCES);
-        return false;
+    case Target::Descriptor:
+        return canWriteInPlace(target);
     case Target::File:
         break;
     }
-    QFile probe(path);
-    // Appending to an existing file changes nothing; a new name is made and
-    // removed again.
-    if (info.exists() ? !probe.open(QIODevice::Append)
-                      : !probe.open(QIODevice::WriteOnly | QIODevice::NewOnly) || !probe.remove()) {
-        error = probe.errorString();
+    auto checked = std::make_unique<FileSaver>(target.path);
+    if (!checked->check()) {
+        error = checked->errorString();
         return false;
     }
-    const QStorageInfo volume(info.absolutePath());
+    const QStorageInfo volume(QFileInfo(target.path).absolutePath());
     if (volume.isValid() && volume.bytesAvailable() == 0) {
         error = systemText(ENOSPC);
         return false;
     }
+    checkedPath = path;
+    saver = std::move(checked);
     return true;
 }
 
 bool ResultsWriter::writeFile(const QString &path, const QByteArray &results)
 {
-    switch (targetOf(path)) {
-    case Target::Unsuitable:
-        error = unsuitable(path);
-        return false;
-    case Target::InPlace: {
-        QFile device(path);
-        if (device.open(QIODevice::WriteOnly))
-            return writeTo(device, results);
-        error = device.errorString();
-        return false;
+    if (!saver || path != checkedPath) {
+        const Target target = targetOf(path);
+        switch (target.kind) {
+        case Target::Unsuitable:
+            error = target.error;
+            return false;
+        case Target::InPlace:
+        case Target::Descriptor:
+            return writeInPlace(target, formatted(results));
+        case Target::File:
+            saver = std::make_unique<FileSaver>(target.path);
+            checkedPath = path;
+            break;
+        }
     }
-    case Target::File:
-        break;
-    }
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (file.open(QIODevice::WriteOnly) && writeAll(file, formatted(results)) && file.commit())
+    if (saver->save(formatted(results)))
         return true;
-    error = file.errorString();
+    error = saver->errorString();
     return false;
 }
 
@@ -106,12 +105,6 @@ bool ResultsWriter::writeTo(QIODevice &device, const QByteArray &results)
 QString ResultsWriter::errorString() const
 {
     return error;
-}
-
-QString ResultsWriter::unsuitable(const QString &path) const
-{
-    return QFileInfo(path).isDir() ? systemText(EISDIR)
-                                   : tr("it is neither a file nor a pipe nor a character device");
 }
 
 QByteArray ResultsWriter::formatted(const QByteArray &results) const

@@ -4,6 +4,10 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <memory>
+
+class FileSaver;
+
 class QIODevice;
 
 // Writes downloaded results for every front end: as received or in the German
@@ -19,18 +23,22 @@ public:
     };
 
     explicit ResultsWriter(Format format = Format::AsReceived);
+    ~ResultsWriter();
 
     // Whether writeFile(path) can work, found out before the results exist
     // (before the tester is asked): the folder, the name, the permission and
-    // room on a full file system. Leaves nothing behind.
+    // room on a full file system. Leaves nothing behind. A later
+    // writeFile(path) writes where this looked, whatever is renamed or linked
+    // in place of the path meanwhile.
     bool canWrite(const QString &path);
-    // A file (or a name not taken yet) is written beside the target and
-    // renamed over it only once every byte is on disk: a full disk or a lost
-    // drive leaves an existing file as it was. In a folder where no file may
-    // be made but the target may be written, it writes in place; a failure
-    // there can leave the old file damaged. A pipe or a character device
-    // (/dev/null, a shell's /dev/fd/N) is written in place, never replaced;
-    // a folder or any other kind of node is refused.
+    // A file (or a name not taken yet) is replaced whole or not at all (see
+    // FileSaver). A pipe or a character device (/dev/null) is written in
+    // place, never replaced; /dev/stdout, /dev/stderr and /dev/fd/N write to
+    // that descriptor as it was set up (appending to a log with >>); a
+    // folder or any other kind of node is refused. A symbolic link in a
+    // folder that everyone may write to (/tmp) is followed only when the
+    // user or the folder's owner made it: another user's link could point
+    // the results at any file.
     bool writeFile(const QString &path, const QByteArray &results);
     // Writes to a device that is open already, such as standard output.
     bool writeTo(QIODevice &device, const QByteArray &results);
@@ -39,17 +47,29 @@ public:
     QString errorString() const;
 
 private:
-    enum class Target {
-        File,    // a regular file, or a name not taken yet
-        InPlace, // a pipe or a character device
-        Unsuitable,
+    struct Target
+    {
+        enum Kind {
+            File,       // a regular file, or a name not taken yet
+            InPlace,    // a pipe or a character device
+            Descriptor, // one the program has: /dev/stdout, /dev/fd/N
+            Unsuitable,
+        } kind = File;
+        QString path;        // File, InPlace: with the links followed
+        int descriptor = -1; // Descriptor
+        QString error;       // Unsuitable: why
     };
-    // What path names, following symbolic links.
+    // What path names, following the symbolic links that may be followed.
     static Target targetOf(const QString &path);
-    QString unsuitable(const QString &path) const;
+    // Whether target can be written in place, without writing.
+    bool canWriteInPlace(const Target &target);
+    bool writeInPlace(const Target &target, const QByteArray &data);
 
     QByteArray formatted(const QByteArray &results) const;
 
     const Format format;
     QString error;
+    // The file canWrite() checked, and its folder.
+    QString checkedPath;
+    std::unique_ptr<FileSaver> saver;
 };

@@ -1,15 +1,133 @@
 #include "resultswriter.h"
 
-#include <QFile>
+#include "wholewrite.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemText(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+// The descriptor that /dev/stdout, /dev/stderr, /dev/fd/N or
+// /proc/self/fd/N names, or -1. Opening such a path would open the file
+// behind the descriptor anew: a log given with >> would be written over.
+int descriptorNamed(const QString &path)
+{
+    if (path == QLatin1String("/dev/stdout"))
+        return STDOUT_FILENO;
+    if (path == QLatin1String("/dev/stderr"))
+        return STDERR_FILENO;
+    for (const QLatin1String folder : {QLatin1String("/dev/fd/"), QLatin1String("/proc/self/fd/")}) {
+        bool number = false;
+        const int descriptor = path.startsWith(folder) ? path.mid(folder.size()).toInt(&number) : -1;
+        if (number && descriptor >= 0)
+            return descriptor;
+    }
+    return -1;
+}
+
+QByteArray encoded(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+} // namespace
 
 ResultsWriter::Target ResultsWriter::targetOf(const QString &path)
 {
+    Target target;
+    target.path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    // Links are followed one at a time, each by the rule the kernel applies
+    // where protected_symlinks is set, whatever this machine's setting: in a
+    // folder anyone may write to and only owners may delete from, a link is
+    // followed only when the user or the folder's owner made it.
+    for (int links = 0;; ++links) {
+        target.descriptor = descriptorNamed(target.path);
+        if (target.descriptor >= 0) {
+            target.kind = Target::Descriptor;
+            return target;
+        }
+        struct stat link, folder;
+        if (::lstat(encoded(target.path).constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+            break;
+        const QString folderPath = QFileInfo(target.path).absolutePath();
+        if (::stat(encoded(folderPath).constData(), &folder) == 0 && (folder.st_mode & S_ISVTX) &&
+            (folder.st_mode & S_IWOTH) && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid) {
+            target.kind = Target::Unsuitable;
+            target.error =
+                tr("it is a link that another user made in a shared folder, which is not followed");
+            return target;
+        }
+        if (links == 40) {
+            target.kind = Target::Unsuitable;
+            target.error = systemText(ELOOP);
+            return target;
+        }
+        target.path = QDir::cleanPath(QFileInfo(target.path).symLinkTarget());
+        if (target.path.isEmpty())
+            break;
+    }
     struct stat node;
-    if (::stat(QFile::encodeName(path).constData(), &node) != 0 || S_ISREG(node.st_mode))
-        return Target::File;
-    if (S_ISCHR(node.st_mode) || S_ISFIFO(node.st_mode))
-        return Target::InPlace;
-    return Target::Unsuitable;
+    if (::stat(encoded(target.path).constData(), &node) != 0 || S_ISREG(node.st_mode))
+        return target;
+    if (S_ISCHR(node.st_mode) || S_ISFIFO(node.st_mode)) {
+        target.kind = Target::InPlace;
+        return target;
+    }
+    target.kind = Target::Unsuitable;
+    target.error = S_ISDIR(node.st_mode) ? systemText(EISDIR)
+                                         : tr("it is neither a file nor a pipe nor a character device");
+    return target;
+}
+
+bool ResultsWriter::canWriteInPlace(const Target &target)
+{
+    if (target.kind == Target::Descriptor) {
+        // An event or a timer descriptor of the program's own is no output.
+        const int mode = ::fcntl(target.descriptor, F_GETFL);
+        struct stat node;
+        if (mode < 0 || ::fstat(target.descriptor, &node) != 0 || (node.st_mode & S_IFMT) == 0) {
+            error = tr("Descriptor %1 is not open.", "%1 is a number").arg(target.descriptor);
+            return false;
+        }
+        if ((mode & O_ACCMODE) == O_RDONLY) {
+            error = tr("Descriptor %1 is not open for writing.", "%1 is a number").arg(target.descriptor);
+            return false;
+        }
+        return true;
+    }
+    // Opening would block on a pipe that has no reader yet.
+    if (::access(encoded(target.path).constData(), W_OK) == 0)
+        return true;
+    error = systemText(errno);
+    return false;
+}
+
+bool ResultsWriter::writeInPlace(const Target &target, const QByteArray &data)
+{
+    if (!canWriteInPlace(target))
+        return false;
+    int fd = target.descriptor;
+    if (fd < 0)
+        fd = ::open(encoded(target.path).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    bool written = fd >= 0 && writeWhole(fd, data.constData(), data.size());
+    int errorNumber = errno;
+    if (fd >= 0 && target.descriptor < 0 && ::close(fd) != 0 && written) {
+        written = false;
+        errorNumber = errno;
+    }
+    if (!written)
+        error = systemText(errorNumber);
+    return written;
 }

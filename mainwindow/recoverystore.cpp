@@ -1,6 +1,7 @@
 #include "recoverystore.h"
 
 #include "dataamount.h"
+#include "filesaver.h"
 #include "resultssaver.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -77,8 +77,8 @@ QString RecoveryStore::write(const QByteArray &results, const QDateTime &downloa
     else if (path.isEmpty())
         path = reserveFile(folderPath(), time, reason);
     if (reason.isEmpty()) {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(results) != results.size() || !file.commit())
+        FileSaver file(path);
+        if (!file.save(results))
             reason = file.errorString();
     }
     if (!reason.isEmpty()) {
