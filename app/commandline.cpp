@@ -232,6 +232,11 @@ int CommandLine::run(int argc, char *argv[])
     ResultsWriter writer(parser.isSet(german) ? ResultsWriter::Format::German
                                               : ResultsWriter::Format::AsReceived);
     auto writeFailed = [&](const QString &reason) {
+        // Told to end while the output waited for a reader.
+        if (writer.wasStopped()) {
+            say(tr("Interrupted: %1", "%1 is the reason").arg(reason));
+            return Interrupted;
+        }
         if (toStandardOutput)
             say(tr("Standard output could not be written: %1", "%1 is the system's reason").arg(reason));
         else

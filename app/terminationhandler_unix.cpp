@@ -1,5 +1,7 @@
 #include "terminationhandler.h"
 
+#include "wholewrite.h"
+
 #include <QApplication>
 #include <QSocketNotifier>
 
@@ -16,6 +18,9 @@ const int handledSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 void onSignal(int)
 {
+    // Output that waits for a reader would keep the event loop from ever
+    // seeing the byte below.
+    stopBlockedWrites();
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalSockets[0], &byte, 1);
 }

@@ -3,7 +3,6 @@
 #include "filesaver.h"
 #include "germannumberformat.h"
 
-#include <QFileDevice>
 #include <QFileInfo>
 #include <QStorageInfo>
 
@@ -17,19 +16,6 @@ namespace {
 QString systemText(int errorNumber)
 {
     return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
-
-// Writes on after a short write, so that a full disk ends in an error that
-// names its cause (a short write sets none).
-bool writeAll(QIODevice &device, const QByteArray &data)
-{
-    for (qint64 at = 0; at < data.size();) {
-        const qint64 written = device.write(data.constData() + at, data.size() - at);
-        if (written <= 0)
-            return false;
-        at += written;
-    }
-    return true;
 }
 
 } // namespace
@@ -72,6 +58,7 @@ bool ResultsWriter::canWrite(const QString &path)
 
 bool ResultsWriter::writeFile(const QString &path, const QByteArray &results)
 {
+    stopped = false;
     if (!saver || path != checkedPath) {
         const Target target = targetOf(path);
         switch (target.kind) {
@@ -93,18 +80,14 @@ bool ResultsWriter::writeFile(const QString &path, const QByteArray &results)
     return false;
 }
 
-bool ResultsWriter::writeTo(QIODevice &device, const QByteArray &results)
-{
-    auto *file = qobject_cast<QFileDevice *>(&device);
-    if (writeAll(device, formatted(results)) && (!file || file->flush()))
-        return true;
-    error = device.errorString();
-    return false;
-}
-
 QString ResultsWriter::errorString() const
 {
     return error;
+}
+
+bool ResultsWriter::wasStopped() const
+{
+    return stopped;
 }
 
 QByteArray ResultsWriter::formatted(const QByteArray &results) const

@@ -45,6 +45,9 @@ public:
 
     // Why the last write failed.
     QString errorString() const;
+    // Whether it failed because stopBlockedWrites() ended a wait for a
+    // reader (of a pipe, a FIFO, a terminal).
+    bool wasStopped() const;
 
 private:
     struct Target
@@ -69,6 +72,7 @@ private:
 
     const Format format;
     QString error;
+    bool stopped = false;
     // The file canWrite() checked, and its folder.
     QString checkedPath;
     std::unique_ptr<FileSaver> saver;

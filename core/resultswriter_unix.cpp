@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDevice>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -120,14 +121,29 @@ bool ResultsWriter::writeInPlace(const Target &target, const QByteArray &data)
         return false;
     int fd = target.descriptor;
     if (fd < 0)
-        fd = ::open(encoded(target.path).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        fd = openForWriting(encoded(target.path).constData());
     bool written = fd >= 0 && writeWhole(fd, data.constData(), data.size());
     int errorNumber = errno;
     if (fd >= 0 && target.descriptor < 0 && ::close(fd) != 0 && written) {
         written = false;
         errorNumber = errno;
     }
-    if (!written)
-        error = systemText(errorNumber);
+    if (!written) {
+        stopped = errorNumber == EINTR;
+        error =
+            stopped ? tr("the program was told to end while waiting for a reader") : systemText(errorNumber);
+    }
     return written;
+}
+
+bool ResultsWriter::writeTo(QIODevice &device, const QByteArray &results)
+{
+    auto *file = qobject_cast<QFileDevice *>(&device);
+    Target target;
+    target.kind = Target::Descriptor;
+    target.descriptor = file ? file->handle() : -1;
+    if (target.descriptor >= 0 && file->flush())
+        return writeInPlace(target, formatted(results));
+    error = device.errorString();
+    return false;
 }

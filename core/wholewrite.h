@@ -4,5 +4,16 @@
 
 // Writes size bytes to the descriptor fd, going on after short writes and
 // interrupted calls: a full disk then fails with its own errno, where a short
-// write alone would tell nothing. False with errno set when it fails.
+// write alone would tell nothing. A pipe, a FIFO or a terminal that takes
+// nothing more is waited for only until stopBlockedWrites() is called. False
+// with errno set when it fails (EINTR when stopped).
 bool writeWhole(int fd, const char *data, qint64 size);
+
+// Opens path for writing only as open(2) does, but waits for the reader of a
+// FIFO only until stopBlockedWrites() is called. -1 with errno set when it fails.
+int openForWriting(const char *path);
+
+// Makes the writes and opens above that wait give up, and those that begin
+// later not: the process was told to end (Ctrl+C) while its output waits for
+// a reader that may never come. Safe in a signal handler.
+void stopBlockedWrites();

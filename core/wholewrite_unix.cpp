@@ -1,12 +1,45 @@
 #include "wholewrite.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+std::atomic<int> stops{0};
+static_assert(std::atomic<int>::is_always_lock_free, "used in a signal handler");
+
+// How long a wait lasts before it looks whether it was stopped: a signal
+// may reach another thread than the one waiting.
+const int lookEveryMs = 100;
+
+} // namespace
 
 bool writeWhole(int fd, const char *data, qint64 size)
 {
+    const int stopsBefore = stops.load();
+    struct stat node;
+    // A regular file never waits for a reader.
+    const bool mayWait = ::fstat(fd, &node) == 0 && !S_ISREG(node.st_mode);
     while (size > 0) {
-        const ssize_t written = ::write(fd, data, size_t(size));
+        if (mayWait) {
+            pollfd writable = {fd, POLLOUT, 0};
+            const int ready = ::poll(&writable, 1, lookEveryMs);
+            if (stops.load() != stopsBefore) {
+                errno = EINTR;
+                return false;
+            }
+            if (ready == 0 || (ready < 0 && errno == EINTR))
+                continue;
+        }
+        // Once poll() says a pipe is writable, a write of up to PIPE_BUF
+        // bytes does not wait.
+        const ssize_t written = ::write(fd, data, size_t(mayWait ? std::min<qint64>(size, PIPE_BUF) : size));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -19,4 +52,29 @@ bool writeWhole(int fd, const char *data, qint64 size)
         size -= written;
     }
     return true;
+}
+
+int openForWriting(const char *path)
+{
+    const int stopsBefore = stops.load();
+    for (;;) {
+        const int fd = ::open(path, O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        if (fd >= 0) {
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            return fd;
+        }
+        // A FIFO that no one reads yet.
+        if (errno != ENXIO)
+            return -1;
+        ::poll(nullptr, 0, lookEveryMs);
+        if (stops.load() != stopsBefore) {
+            errno = EINTR;
+            return -1;
+        }
+    }
+}
+
+void stopBlockedWrites()
+{
+    stops.fetch_add(1);
 }
