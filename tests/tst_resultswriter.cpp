@@ -10,7 +10,9 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TestResultsWriter : public QObject
@@ -20,6 +22,8 @@ class TestResultsWriter : public QObject
 private slots:
     void writeFile_data();
     void writeFile();
+    void outputs_data();
+    void outputs();
     void withoutPermissions();
     void fullFileSystem();
 };
@@ -76,6 +80,124 @@ void TestResultsWriter::writeFile()
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"results.csv"});
 }
 
+namespace {
+enum class Output {
+    AppendingDescriptor, // /dev/fd/N of a file opened with O_APPEND (a shell's >>)
+    ClosedDescriptor,
+    ReadOnlyDescriptor,
+    OthersLink,  // in a shared folder, made by nobody
+    OwnLink,     // in a shared folder, made by the user
+    SwappedLink, // made by nobody between the check and the write
+    LongName,    // 255 bytes: the longest a file may have
+    KeptMode,    // an existing file of nobody's, 0640
+    ReadOnlyMount,
+};
+const uid_t nobody = 65534;
+} // namespace
+
+void TestResultsWriter::outputs_data()
+{
+    QTest::addColumn<Output>("output");
+    QTest::addColumn<QString>("error"); // empty: written
+    QTest::newRow("a descriptor appends") << Output::AppendingDescriptor << QString();
+    QTest::newRow("a closed descriptor") << Output::ClosedDescriptor << "Descriptor %1 is not open.";
+    QTest::newRow("a read-only descriptor")
+        << Output::ReadOnlyDescriptor << "Descriptor %1 is not open for writing.";
+    QTest::newRow("another user's link in a shared folder")
+        << Output::OthersLink
+        << "it is a link that another user made in a shared folder, which is not followed";
+    QTest::newRow("the user's link in a shared folder") << Output::OwnLink << QString();
+    QTest::newRow("a link swapped in after the check") << Output::SwappedLink << QString();
+    QTest::newRow("a name of 255 bytes") << Output::LongName << QString();
+    QTest::newRow("mode and owner kept") << Output::KeptMode << QString();
+    QTest::newRow("a read-only mount") << Output::ReadOnlyMount << "Read-only file system";
+}
+
+// Where the results go, and what is left of what was there: links are
+// followed only where no other user can have planted them, and a write goes
+// where the check looked.
+void TestResultsWriter::outputs()
+{
+    QFETCH(Output, output);
+    QFETCH(QString, error);
+    const bool root = ::geteuid() == 0;
+    if (!root && output >= Output::OthersLink && output != Output::OwnLink && output != Output::LongName)
+        QSKIP("needs root, to act as another user");
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir("shared"));
+    QVERIFY(::chmod(QFile::encodeName(folder.filePath("shared")).constData(), 01777) == 0);
+    const QByteArray earlier = "earlier results\n", results = "1.5,2\r\n";
+    const QString victim = folder.filePath("victim.csv");
+    const QString shared = folder.filePath("shared/results.csv");
+    QString path = shared, written = path;
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+    file.close();
+    int descriptor = -1;
+    const auto closeDescriptor = qScopeGuard([&] { ::close(descriptor); });
+    const QByteArray link = QFile::encodeName(shared);
+    switch (output) {
+    case Output::AppendingDescriptor:
+    case Output::ClosedDescriptor:
+    case Output::ReadOnlyDescriptor:
+        descriptor = ::open(QFile::encodeName(victim).constData(),
+                            output == Output::ReadOnlyDescriptor ? O_RDONLY : O_WRONLY | O_APPEND);
+        path = QStringLiteral("/dev/fd/%1").arg(descriptor);
+        written = victim;
+        if (output == Output::ClosedDescriptor)
+            ::close(std::exchange(descriptor, -1));
+        if (!error.isEmpty())
+            error = error.arg(path.mid(8));
+        break;
+    case Output::OthersLink:
+    case Output::OwnLink:
+        QVERIFY(::symlink("../victim.csv", link.constData()) == 0);
+        if (output == Output::OthersLink)
+            QVERIFY(::lchown(link.constData(), nobody, nobody) == 0);
+        written = victim;
+        break;
+    case Output::LongName:
+        written = path = folder.filePath(QString(255, QLatin1Char('a')));
+        break;
+    case Output::KeptMode:
+        written = path = victim;
+        QVERIFY(::chown(QFile::encodeName(victim).constData(), nobody, nobody) == 0);
+        QVERIFY(::chmod(QFile::encodeName(victim).constData(), 0640) == 0);
+        break;
+    case Output::ReadOnlyMount:
+        if (QProcess::execute("mount",
+                              {"-t", "tmpfs", "-o", "ro,size=64k", "tmpfs", folder.filePath("shared")}))
+            QSKIP("mount is not allowed here");
+        break;
+    case Output::SwappedLink:
+        break;
+    }
+    const auto unmount = qScopeGuard([&] {
+        if (output == Output::ReadOnlyMount)
+            QProcess::execute("umount", {folder.filePath("shared")});
+    });
+
+    ResultsWriter writer;
+    const bool checked = writer.canWrite(path);
+    if (output == Output::SwappedLink) {
+        QVERIFY(::symlink("../victim.csv", link.constData()) == 0 &&
+                ::lchown(link.constData(), nobody, nobody) == 0);
+    }
+    QCOMPARE(checked && writer.writeFile(path, results), error.isEmpty());
+    QCOMPARE(writer.errorString(), error);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray expected = output == Output::AppendingDescriptor ? earlier + results : results;
+    QCOMPARE(file.readAll(), written == victim && error.isEmpty() ? expected : earlier);
+    QFile other(written);
+    if (written != victim && error.isEmpty())
+        QVERIFY(other.open(QIODevice::ReadOnly) && other.readAll() == results);
+    QCOMPARE(QFileInfo(shared).isSymLink(), output == Output::OwnLink || output == Output::OthersLink);
+    struct stat kept;
+    QVERIFY(::stat(QFile::encodeName(victim).constData(), &kept) == 0);
+    if (output == Output::KeptMode)
+        QVERIFY(kept.st_uid == nobody && (kept.st_mode & 0777) == 0640);
+}
+
 // What an ordinary user's writes give in a folder where no file may be
 // created: a writable file is written in place, a read-only one refused.
 static void writeAsOrdinaryUser(const QString &folder)
@@ -83,8 +205,12 @@ static void writeAsOrdinaryUser(const QString &folder)
     ResultsWriter writer(ResultsWriter::Format::German);
     QVERIFY2(writer.writeFile(folder + "/writable.csv", "1.5,2\r\n"), qPrintable(writer.errorString()));
     QVERIFY(!writer.writeFile(folder + "/readonly.csv", "1.5,2\r\n"));
-    QCOMPARE(writer.errorString(),
-             QStringLiteral("Permission denied"));
+    QCOMPARE(writer.errorString(), QStringLiteral("Permission denied"));
+    // The rename would fail only after the download: found by the check.
+    QVERIFY(!writer.canWrite(folder + "/shared/others.csv"));
+    QCOMPARE(
+        writer.errorString(),
+        QStringLiteral("it belongs to another user, in a shared folder where only its owner may replace it"));
 }
 
 // Run as root, whom no permission stops, this runs itself as nobody.
@@ -103,6 +229,11 @@ void TestResultsWriter::withoutPermissions()
             name[0] == 'w' ? QFile::WriteOwner | QFile::WriteOther : QFile::Permissions();
         QVERIFY(old.setPermissions(readable | write));
     }
+    // A shared folder like /tmp, with a file of root's that anyone may write.
+    QVERIFY(QDir(folder.path()).mkdir("shared"));
+    QVERIFY(::chmod(QFile::encodeName(folder.filePath("shared")).constData(), 01777) == 0);
+    QFile others(folder.filePath("shared/others.csv"));
+    QVERIFY(others.open(QIODevice::WriteOnly) && others.setPermissions(readable | QFile::WriteOther));
     QVERIFY(QFile::setPermissions(folder.path(), listable));
     const auto restore =
         qScopeGuard([&] { QFile::setPermissions(folder.path(), listable | QFile::WriteOwner); });
