@@ -41,30 +41,26 @@ struct Scenario
     const QByteArray expected;
     const bool existing = false;
     const QString name = QStringLiteral("results.csv");
+    const QString path = folder + QLatin1Char('/') + name;
     const QByteArray earlier = QByteArray("Record,Voc (V)\r\n1,600.5\r\n").repeated(80);
     int runs = 0, failed = 0, falseSuccesses = 0, damaged = 0, leftovers = 0, others = 0;
     int unsynced = 0; // said saved after a failed sync: the bytes read back, but are they on disk?
     QStringList faults = {};
 
-    QString path() const
-    {
-        return folder + QLatin1Char('/') + name;
-    }
-
     void prepare() const
     {
         QDir(folder).removeRecursively();
         QDir().mkpath(folder);
-        QFile file(path());
+        QFile file(path);
         if (existing && (!file.open(QIODevice::WriteOnly) || file.write(earlier) != earlier.size()))
-            qFatal("cannot write %s", qPrintable(path()));
+            qFatal("cannot write %s", qPrintable(path));
     }
 
     // reason: the system's text a failure names (empty: not checked).
     void judge(const Run &run, const QString &reason)
     {
         runs += !run.injected.isEmpty();
-        QFile file(path());
+        QFile file(path);
         const bool exists = file.exists();
         const QByteArray now = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         QStringList left =
@@ -214,7 +210,7 @@ void TestSaveFaults::commandLine()
         QFile::remove(report);
         QProcess program;
         program.setProcessEnvironment(environment);
-        program.start(DATALOGGER_EXECUTABLE, QStringList{"--replay", capture, "--output", scenario.path()} +
+        program.start(DATALOGGER_EXECUTABLE, QStringList{"--replay", capture, "--output", scenario.path} +
                                                  (inGerman ? QStringList{"--german"} : QStringList()));
         const bool ended = program.waitForFinished(60000) && program.exitStatus() == QProcess::NormalExit;
         QFile injected(report);
@@ -234,7 +230,7 @@ void TestSaveFaults::windowSave()
     QLocale::setDefault(inGerman ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English));
     const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
     QSettings().setValue(SettingsKeyConvertData, inGerman);
-    QSettings().setValue(SettingsKeyDeviceLastSavedFilePath, scenario.path());
+    QSettings().setValue(SettingsKeyDeviceLastSavedFilePath, scenario.path);
     scenario.runAll(true, [&](long at, int error, bool halve) {
         Run run;
         bool warned = false;
@@ -247,7 +243,7 @@ void TestSaveFaults::windowSave()
             QObject::connect(dialog, &QDialog::accepted, dialog,
                              [&] { faultinject_arm(qPrintable(scenario.folder), at, error, halve); });
             // The name field ignores selectFile() while it has the focus.
-            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(scenario.path());
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(scenario.path);
             QMetaObject::invokeMethod(dialog, "accept");
         });
         TestSupport::whenShown<QMessageBox>(
@@ -261,7 +257,7 @@ void TestSaveFaults::windowSave()
         faultinject_disarm();
         TestSupport::stopWatching();
         run.saved = !saved.isEmpty();
-        run.clean = run.saved ? saved == scenario.path() && !warned : warned;
+        run.clean = run.saved ? saved == scenario.path && !warned : warned;
         run.injected = faultinject_injected();
         return run;
     });
@@ -279,9 +275,9 @@ void TestSaveFaults::recoveryFile()
     scenario.runAll(false, [&](long at, int error, bool halve) {
         faultinject_arm(qPrintable(scenario.folder), at, error, halve);
         const QString kept =
-            RecoveryStore::write(scenario.expected, downloaded, overFile ? scenario.path() : QString());
+            RecoveryStore::write(scenario.expected, downloaded, overFile ? scenario.path : QString());
         faultinject_disarm();
-        return Run{!kept.isEmpty(), kept.isEmpty() || kept == scenario.path(), kept, faultinject_injected()};
+        return Run{!kept.isEmpty(), kept.isEmpty() || kept == scenario.path, {}, faultinject_injected()};
     });
     scenario.report();
 }
@@ -308,12 +304,12 @@ void TestSaveFaults::fullDisk()
         QCOMPARE(qint64(volume.f_bavail * volume.f_bsize), free);
         ResultsWriter writer(inGerman ? ResultsWriter::Format::German : ResultsWriter::Format::AsReceived);
         // No room at all is found before the results exist.
-        if (writer.canWrite(scenario.path()) != (free > 0))
+        if (writer.canWrite(scenario.path) != (free > 0))
             scenario.faults << QStringLiteral("with %1 bytes free, the early check says \"%2\"")
                                    .arg(free)
                                    .arg(writer.errorString());
         // Braces: evaluated in order.
-        scenario.judge(Run{writer.writeFile(scenario.path(), data), true, writer.errorString(),
+        scenario.judge(Run{writer.writeFile(scenario.path, data), true, writer.errorString(),
                            QStringLiteral("%1 bytes free").arg(free)},
                        QStringLiteral("No space left on device"));
     }

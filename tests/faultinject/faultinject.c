@@ -212,6 +212,11 @@ int __openat_2(int dirfd, const char *path, int flags)
     OPEN_AT("__openat_2", dirfd, path, REAL(__openat_2)(dirfd, path, flags));
 }
 
+int __openat64_2(int dirfd, const char *path, int flags)
+{
+    OPEN_AT("__openat64_2", dirfd, path, REAL(__openat64_2)(dirfd, path, flags));
+}
+
 int creat(const char *path, mode_t mode)
 {
     OPEN_AT("creat", AT_FDCWD, path, REAL(creat)(path, mode));
