@@ -1,0 +1,24 @@
+#pragma once
+
+// Makes one chosen file system call under a folder fail, as a full or broken
+// disk would (see faultinject.c). Linked into a process, its definitions stand
+// in for the C library's everywhere, Qt's calls included; these functions
+// steer it there. Preloaded into another process, the environment does.
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// Counts the calls on files under folder (an absolute path) from now on; the
+// at-th fails with errnum. With shortWrite, an at-th call that writes writes
+// half and returns that count, and the next write fails instead.
+void faultinject_arm(const char *folder, long at, int errnum, int shortWrite);
+void faultinject_disarm(void);
+// Since the last arm: the calls counted, and the failures made, such as
+// "write #7 short; write #8" (empty when none was).
+long faultinject_counted(void);
+const char *faultinject_injected(void);
+
+#ifdef __cplusplus
+}
+#endif

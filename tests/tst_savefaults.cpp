@@ -1,0 +1,320 @@
+// Saves whose file system calls fail, one call at a time (faultinject), in
+// every front end, and saves on a file system with little room left. Each
+// ends either saved with every byte, or failed with the system's reason, the
+// earlier file as it was (or no file where there was none), and never a file
+// left beside it.
+
+#include "appconstants.h"
+#include "capturewriter.h"
+#include "faultinject.h"
+#include "germannumberformat.h"
+#include "recoverystore.h"
+#include "resultssaver.h"
+#include "resultswriter.h"
+#include "testsupport.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScopeGuard>
+
+#include <cstring>
+#include <functional>
+#include <sys/statvfs.h>
+
+// How one save ended: said saved, failed as the front end fails (exit code 4,
+// the warning box, an empty path), or otherwise; and the failures made in it.
+struct Run
+{
+    bool saved = false;
+    bool clean = true;
+    QString said;
+    QString injected; // such as "write #7 short; write #8"; empty: none
+};
+
+// The runs of one row and what each left in the folder; a run without a
+// failure is not counted.
+struct Scenario
+{
+    const QString folder;
+    const QByteArray expected;
+    const bool existing = false;
+    const QString name = QStringLiteral("results.csv");
+    const QString path = folder + QLatin1Char('/') + name;
+    const QByteArray earlier = QByteArray("Record,Voc (V)\r\n1,600.5\r\n").repeated(80);
+    int runs = 0, failed = 0, falseSuccesses = 0, damaged = 0, leftovers = 0, others = 0;
+    int unsynced = 0; // said saved after a failed sync: the bytes read back, but are they on disk?
+    QStringList faults = {};
+
+    void prepare() const
+    {
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        QFile file(path);
+        if (existing && (!file.open(QIODevice::WriteOnly) || file.write(earlier) != earlier.size()))
+            qFatal("cannot write %s", qPrintable(path));
+    }
+
+    // reason: the system's text a failure names (empty: not checked).
+    void judge(const Run &run, const QString &reason)
+    {
+        runs += !run.injected.isEmpty();
+        QFile file(path);
+        const bool exists = file.exists();
+        const QByteArray now = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        QStringList left =
+            QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        left.removeOne(name);
+        QStringList wrong;
+        if (!run.clean || (!run.saved && !run.said.contains(reason))) {
+            ++others;
+            wrong << QStringLiteral("said \"%1\"").arg(run.said.trimmed());
+        } else if (run.saved && now != expected) {
+            ++falseSuccesses;
+            wrong << QStringLiteral("saved, but the file holds %1 of the %2 bytes%3")
+                         .arg(now.size())
+                         .arg(expected.size())
+                         .arg(now == expected.left(now.size()) ? "" : " (others)");
+        }
+        if (run.saved) {
+            unsynced += run.injected.contains(QLatin1String("sync"));
+        } else {
+            failed += run.clean;
+            if (existing && now != earlier) {
+                ++damaged;
+                wrong << (exists ? QStringLiteral("the earlier file holds %1 other bytes").arg(now.size())
+                                 : QStringLiteral("the earlier file is gone"));
+            } else if (!existing && exists) {
+                left << name;
+            }
+        }
+        if (!left.isEmpty()) {
+            ++leftovers;
+            wrong << QStringLiteral("left %1").arg(left.join(QStringLiteral(", ")));
+        }
+        if (!wrong.isEmpty())
+            faults << run.injected + QStringLiteral(": ") + wrong.join(QStringLiteral("; "));
+    }
+
+    // Saves with call 1, 2, ... failing (ENOSPC, EIO, EDQUOT in turn; a write
+    // as that call also cut short first) until a save meets no failure.
+    void runAll(bool checkReason, const std::function<Run(long at, int error, bool halve)> &save)
+    {
+        for (long at = 1; at < 1000; ++at) {
+            const int error = QList<int>{ENOSPC, EIO, EDQUOT}.at(at % 3);
+            const QString reason = checkReason ? QString::fromLocal8Bit(std::strerror(error)) : QString();
+            prepare();
+            const Run run = save(at, error, false);
+            judge(run, reason);
+            if (run.injected.isEmpty()) {
+                if (!run.saved)
+                    faults << QStringLiteral("failed with no failure made: ") + run.said;
+                return;
+            }
+            if (run.injected.section(QLatin1Char(' '), 0, 0).contains(QLatin1String("write"))) {
+                prepare();
+                judge(save(at, error, true), reason);
+            }
+        }
+        faults << QStringLiteral("a failure was made in every run");
+    }
+
+    void report()
+    {
+        qInfo("%d runs, %d failed, %d false successes, %d earlier files damaged or gone, %d left files, "
+              "%d other faults; %d saved after a failed sync",
+              runs, failed, falseSuccesses, damaged, leftovers, others, unsynced);
+        QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 bad runs:\n").arg(faults.size()) +
+                                              faults.mid(0, 8).join(QLatin1Char('\n'))));
+    }
+};
+
+// Lines of results, size bytes in all.
+static QByteArray results(int size)
+{
+    QByteArray data;
+    for (int record = 1; data.size() < size; ++record)
+        data += QByteArray::number(record) + ",2026-05-14,08:12:00,S01,621.8,2.24,>999,PASS\r\n";
+    data.truncate(size - 2);
+    return data + "\r\n";
+}
+
+class TestSaveFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The rows of every front end: sizes around the file buffer's 16 KiB.
+    void initTestCase_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<bool>("existing");
+        for (int size : {1024, 16385, 102400}) {
+            for (bool german : {false, true}) {
+                for (bool existing : {true, false})
+                    QTest::addRow("%d bytes%s, %s", size, german ? " German" : "",
+                                  existing ? "over a file" : "new")
+                        << size << german << existing;
+            }
+        }
+    }
+    void init()
+    {
+        QFETCH_GLOBAL(int, size);
+        QFETCH_GLOBAL(bool, german);
+        QFETCH_GLOBAL(bool, existing);
+        data = results(size);
+        expected = german ? toGermanNumberFormat(data) : data;
+        inGerman = german;
+        overFile = existing;
+    }
+    void commandLine();
+    void windowSave();
+    void recoveryFile();
+    void fullDisk();
+
+private:
+    QByteArray data, expected; // what is saved, and what the file must then hold
+    bool inGerman = false, overFile = false;
+};
+
+void TestSaveFaults::commandLine()
+{
+    QTemporaryDir work;
+    const QString capture = work.filePath("download.capture"), report = work.filePath("injected");
+    CaptureWriter writer(capture);
+    CaptureFormat::Header header;
+    header.devicePath = header.portName = "/dev/ttyUSB0";
+    writer.writeHeader(header);
+    for (qsizetype at = 0; at < data.size(); at += 4096)
+        writer.writeChunk(1000 + at, data.constData() + at, qMin<qsizetype>(4096, data.size() - at));
+    writer.writeEnd(DownloadSession::Outcome::Complete, 2000000, data);
+    writer.waitForWritten();
+    Scenario scenario{work.filePath("out"), expected, overFile};
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.insert("XDG_CONFIG_HOME", work.filePath("config"));
+    environment.insert("XDG_DATA_HOME", work.filePath("data"));
+    environment.insert("LD_PRELOAD", FAULTINJECT_LIBRARY);
+    // A sanitized program runs with the library ahead of the sanitizer's runtime.
+    const QString asan = environment.value("ASAN_OPTIONS");
+    environment.insert("ASAN_OPTIONS", (asan.isEmpty() ? "" : asan + ':') + "verify_asan_link_order=0");
+    environment.insert("FAULTINJECT_FOLDER", scenario.folder);
+    environment.insert("FAULTINJECT_REPORT", report);
+    scenario.runAll(true, [&](long at, int error, bool halve) {
+        environment.insert("FAULTINJECT_AT", QString::number(at));
+        environment.insert("FAULTINJECT_ERRNO", QString::number(error));
+        environment.insert("FAULTINJECT_SHORT", halve ? "1" : "0");
+        QFile::remove(report);
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(DATALOGGER_EXECUTABLE, QStringList{"--replay", capture, "--output", scenario.path} +
+                                                 (inGerman ? QStringList{"--german"} : QStringList()));
+        const bool ended = program.waitForFinished(60000) && program.exitStatus() == QProcess::NormalExit;
+        QFile injected(report);
+        return Run{
+            ended && program.exitCode() == 0, ended && (program.exitCode() == 0 || program.exitCode() == 4),
+            QStringLiteral("exit code %1: ").arg(program.exitCode()) + program.readAllStandardError(),
+            injected.open(QIODevice::ReadOnly) ? injected.readAll().trimmed().replace('\n', "; ") : ""};
+    });
+    scenario.report();
+}
+
+void TestSaveFaults::windowSave()
+{
+    QTemporaryDir work;
+    Scenario scenario{work.filePath("out"), expected, overFile};
+    // A German run converts a .csv file when the user has said so.
+    QLocale::setDefault(inGerman ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English));
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
+    QSettings().setValue(SettingsKeyConvertData, inGerman);
+    QSettings().setValue(SettingsKeyDeviceLastSavedFilePath, scenario.path);
+    scenario.runAll(true, [&](long at, int error, bool halve) {
+        Run run;
+        bool warned = false;
+        TestSupport::armWatchdog();
+        TestSupport::whenShown<QFileDialog>([&](QFileDialog *dialog) {
+            TestSupport::whenShown<QMessageBox>(
+                [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); },
+                [](QMessageBox *box) { return box->button(QMessageBox::Yes) != nullptr; });
+            // Armed once a file is chosen: the dialog's own reading is not counted.
+            QObject::connect(dialog, &QDialog::accepted, dialog,
+                             [&] { faultinject_arm(qPrintable(scenario.folder), at, error, halve); });
+            // The name field ignores selectFile() while it has the focus.
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(scenario.path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        TestSupport::whenShown<QMessageBox>(
+            [&](QMessageBox *box) {
+                run.said = box->informativeText();
+                warned = true;
+                box->accept();
+            },
+            [](QMessageBox *box) { return box->standardButtons() == QMessageBox::Ok; });
+        const QString saved = ResultsSaver::save(nullptr, QStringLiteral("Save"), data, QDateTime());
+        faultinject_disarm();
+        TestSupport::stopWatching();
+        run.saved = !saved.isEmpty();
+        run.clean = run.saved ? saved == scenario.path && !warned : warned;
+        run.injected = faultinject_injected();
+        return run;
+    });
+    scenario.report();
+}
+
+// The file kept for the next start: the same failures leave no partial file,
+// and one written over stays as it was.
+void TestSaveFaults::recoveryFile()
+{
+    if (inGerman)
+        QSKIP("the recovery file keeps the bytes as received");
+    const QDateTime downloaded({2026, 12, 7}, {9, 14});
+    Scenario scenario{RecoveryStore::folderPath(), data, overFile, "2026-12-07T09-14-00.csv"};
+    scenario.runAll(false, [&](long at, int error, bool halve) {
+        faultinject_arm(qPrintable(scenario.folder), at, error, halve);
+        const QString kept =
+            RecoveryStore::write(scenario.expected, downloaded, overFile ? scenario.path : QString());
+        faultinject_disarm();
+        return Run{!kept.isEmpty(), kept.isEmpty() || kept == scenario.path, {}, faultinject_injected()};
+    });
+    scenario.report();
+}
+
+// The kernel's own full disk: a small file system filled up so that free
+// bytes stay free, one page more each time.
+void TestSaveFaults::fullDisk()
+{
+    QTemporaryDir mount;
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=256k", "tmpfs", mount.path()}) != 0)
+        QSKIP("needs root, to mount a small file system");
+    const auto unmount = qScopeGuard([&] { QProcess::execute("umount", {mount.path()}); });
+    Scenario scenario{mount.filePath("save"), expected, overFile};
+    const QByteArray page(4096, 'x');
+    for (qint64 free = 0; free <= data.size() + 2 * page.size(); free += page.size()) {
+        scenario.prepare();
+        QFile filler(mount.filePath("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered));
+        while (filler.write(page) > 0) {
+        }
+        QVERIFY(filler.resize(filler.size() - free));
+        struct statvfs volume;
+        QVERIFY(::statvfs(QFile::encodeName(scenario.folder).constData(), &volume) == 0);
+        QCOMPARE(qint64(volume.f_bavail * volume.f_bsize), free);
+        ResultsWriter writer(inGerman ? ResultsWriter::Format::German : ResultsWriter::Format::AsReceived);
+        // No room at all is found before the results exist.
+        if (writer.canWrite(scenario.path) != (free > 0))
+            scenario.faults << QStringLiteral("with %1 bytes free, the early check says \"%2\"")
+                                   .arg(free)
+                                   .arg(writer.errorString());
+        // Braces: evaluated in order.
+        scenario.judge(Run{writer.writeFile(scenario.path, data), true, writer.errorString(),
+                           QStringLiteral("%1 bytes free").arg(free)},
+                       QStringLiteral("No space left on device"));
+    }
+    scenario.report();
+}
+
+DATALOGGER_TEST_MAIN(TestSaveFaults)
+#include "tst_savefaults.moc"
