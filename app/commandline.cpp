@@ -35,6 +35,11 @@ void say(const QString &text)
 // pipe) is a failure, not a success.
 int answer(const QString &text)
 {
+    // Open on the null device since the start, where the text would vanish.
+    if (CommandLinePlatform::wasClosedAtStart(1)) {
+        say(CommandLine::tr("Standard output is closed."));
+        return CommandLine::WriteFailed;
+    }
     if (CommandLinePlatform::write(stdout, text))
         return CommandLine::Saved;
     say(CommandLine::tr("Standard output could not be written: %1", "%1 is the system's reason")
@@ -56,6 +61,19 @@ int listPorts()
                 QLatin1Char('\n');
     }
     return answer(text);
+}
+
+// Why the output cannot go where the options send it: to a standard stream
+// that was closed at the start and has the null device in its place.
+QString closedStreamError(bool json, const QString &outputPath)
+{
+    const int output =
+        outputPath == QLatin1String("-") ? 1 : CommandLinePlatform::standardDescriptorOf(outputPath);
+    if ((json || output == 1) && CommandLinePlatform::wasClosedAtStart(1))
+        return CommandLine::tr("Standard output is closed.");
+    if (output == 2 && CommandLinePlatform::wasClosedAtStart(2))
+        return CommandLine::tr("Standard error is closed.");
+    return QString();
 }
 
 // The options that select the command line; every other argument is the
@@ -220,6 +238,12 @@ int CommandLine::run(int argc, char *argv[])
         waitSeconds = parser.value(wait).toInt(&number);
         if (!number || waitSeconds <= 0 || waitSeconds > 24 * 3600)
             return usageError(tr("--wait needs a positive number of seconds."));
+    }
+
+    const QString closedStream = closedStreamError(parser.isSet(json), parser.value(output));
+    if (!closedStream.isEmpty()) {
+        say(closedStream);
+        return WriteFailed;
     }
 
     CaptureReader capturedDownload(parser.value(replay));

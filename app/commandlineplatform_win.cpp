@@ -18,6 +18,20 @@ HANDLE consoleOf(FILE *stream)
 
 } // namespace
 
+// A handle is not the lowest free number, as a Unix descriptor is: no file
+// the program opens takes the place of a closed standard stream.
+void guardStandardDescriptors() {}
+
+bool wasClosedAtStart(int)
+{
+    return false;
+}
+
+int standardDescriptorOf(const QString &)
+{
+    return -1;
+}
+
 QString portPath(const QString &argument)
 {
     // COM5 and \\.\COM12 alike; the device opens either.

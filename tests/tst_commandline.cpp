@@ -2,6 +2,7 @@
 // simulated tester on a pseudo-terminal.
 
 #include "commandline.h"
+#include "testerline.h"
 #include "testersimulatorthread.h"
 #include "testsupport.h"
 #include "winserialdevice.h"
@@ -37,6 +38,7 @@ private:
     QString makeNode(const QString &name, int minor);
 
     QString standardOutput; // a file for the program's standard output
+    QString closing;        // redirections that close its standard descriptors: ">&-"
     bool asNobody = false;
 
     std::unique_ptr<QTemporaryDir> folder;
@@ -48,6 +50,7 @@ void TestCommandLine::init()
 {
     folder = std::make_unique<QTemporaryDir>();
     standardOutput.clear();
+    closing.clear();
     asNobody = false;
 }
 
@@ -77,13 +80,12 @@ int TestCommandLine::run(const QStringList &arguments, const std::function<void(
     program.setProcessEnvironment(environment);
     if (!standardOutput.isEmpty())
         program.setStandardOutputFile(standardOutput);
-    if (asNobody) {
-        program.start("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                                             QStringLiteral(DATALOGGER_EXECUTABLE)} +
-                                     arguments);
-    } else {
-        program.start(QStringLiteral(DATALOGGER_EXECUTABLE), arguments);
-    }
+    QStringList command{QStringLiteral(DATALOGGER_EXECUTABLE)};
+    if (!closing.isEmpty())
+        command = QStringList{"sh", "-c", "exec \"$0\" \"$@\" " + closing} + command;
+    if (asNobody)
+        command = QStringList{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"} + command;
+    program.start(command.first(), command.mid(1) + arguments);
     if (!program.waitForStarted())
         return -1;
     if (during)
@@ -232,6 +234,22 @@ void TestCommandLine::exitCodes_data()
         << "--download PORT --output - > FULL answer" << 4
         << QByteArray("Standard output could not be written: No space left on device\n");
     QTest::newRow("--help, standard output full") << "--help > FULL" << 4 << QByteArray("No space left");
+    // Closed at the start ("<&-", ">&-", "2>&-"): refused before the tester
+    // is asked, and no file opened later takes a standard descriptor's place.
+    const QByteArray outputClosed("Standard output is closed.\n");
+    QTest::newRow("--help, standard output closed") << "--help >&-" << 4 << outputClosed;
+    QTest::newRow("--json, standard output closed")
+        << "--download PORT --output FOLDER/a --json >&-" << 4 << outputClosed;
+    QTest::newRow("--output -, standard output closed")
+        << "--download PORT --output - >&-" << 4 << outputClosed;
+    QTest::newRow("--output /dev/fd/1, standard output closed")
+        << "--download PORT --output /dev/fd/1 >&-" << 4 << outputClosed;
+    QTest::newRow("replay to /proc/self/fd/1, standard output closed")
+        << "--replay CORPUS/normal.capture --output /proc/self/fd/1 >&-" << 4 << outputClosed;
+    QTest::newRow("--output /dev/stderr, standard error closed")
+        << "--download PORT --output /dev/stderr 2>&-" << 4 << QByteArray();
+    QTest::newRow("all closed") << "--download PORT --output FOLDER/b <&- >&- 2>&- answer" << 0
+                                << QByteArray();
 }
 
 void TestCommandLine::exitCodes()
@@ -255,6 +273,10 @@ void TestCommandLine::exitCodes()
     words.removeAll(QLatin1String("held"));
     words.removeAll(QLatin1String("answer"));
     words.removeAll(QLatin1String("hangup"));
+    for (const QString &word : QStringList(words)) {
+        if (word.endsWith(QLatin1String("&-")) && words.removeOne(word))
+            closing += QLatin1Char(' ') + word;
+    }
     const QString null = makeNode("NULL", 3), full = makeNode("FULL", 7);
     if (arguments.contains("NULL") || arguments.contains("FULL"))
         QVERIFY2(!null.isEmpty() && !full.isEmpty(), "needs root, to make device nodes");
@@ -264,6 +286,7 @@ void TestCommandLine::exitCodes()
     }
     words.replaceInStrings(QLatin1String("PORT"), tester.portPath());
     words.replaceInStrings(QLatin1String("FOLDER"), folder->path());
+    words.replaceInStrings(QLatin1String("CORPUS"), QStringLiteral(DATALOGGER_SOURCE_DIR "/tests/corpus"));
     words.replaceInStrings(QLatin1String("NULL"), null);
     words.replaceInStrings(QLatin1String("FULL"), full);
 
@@ -275,6 +298,9 @@ void TestCommandLine::exitCodes()
     // asked when the output cannot be written at all.
     QVERIFY(!QFile::exists(folder->filePath("a")));
     QCOMPARE(tester.receivedBytes().isEmpty(), exitCode != 3 && !answers);
+    // Asked, it gets the request and no stray message.
+    if (!tester.receivedBytes().isEmpty())
+        QCOMPARE(tester.receivedBytes(), Kv::TesterLine::commands());
 }
 
 // Run as root, whom no permission stops, the program runs as nobody: a port
@@ -292,13 +318,17 @@ void TestCommandLine::asOrdinaryUser()
     QDir(folder->path()).mkdir("readonly");
     QVERIFY(QFile::setPermissions(folder->path(), QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
     asNobody = true;
+    // The second with its standard descriptors closed: the tester gets no stray message.
     for (const char *name : {"first.csv", "second.csv"}) {
         QVERIFY2(run({"--download", tester.portPath(), "--output", folder->filePath(name)}) == 0,
                  err.constData());
         QFile written(folder->filePath(name));
         QVERIFY(written.open(QIODevice::ReadOnly) && written.readAll() == tester.payload());
+        closing = QStringLiteral("<&- >&- 2>&-");
     }
+    closing.clear();
     const qsizetype asked = tester.receivedBytes().size();
+    QCOMPARE(tester.receivedBytes(), Kv::TesterLine::commands().repeated(2));
     QCOMPARE(run({"--download", tester.portPath(), "--output", folder->filePath("readonly/a.csv")}), 4);
     QVERIFY2(err.contains("readonly/a.csv could not be written: Permission denied"), err.constData());
     QCOMPARE(tester.receivedBytes().size(), asked);

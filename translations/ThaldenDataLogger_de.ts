@@ -235,6 +235,14 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>Der Mitschnitt %1 kann nicht abgespielt werden: %2</translation>
     </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>Die Standardausgabe ist geschlossen.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>Die Standardfehlerausgabe ist geschlossen.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

@@ -235,6 +235,14 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>The capture %1 cannot be replayed: %2</translation>
     </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>Standard output is closed.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>Standard error is closed.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

@@ -235,6 +235,14 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>La captura %1 no se puede reproducir: %2</translation>
     </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>La salida estándar está cerrada.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>La salida de error estándar está cerrada.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

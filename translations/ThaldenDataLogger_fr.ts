@@ -235,6 +235,14 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>La capture %1 ne peut pas être rejouée : %2</translation>
     </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>La sortie standard est fermée.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>La sortie d’erreur standard est fermée.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

@@ -235,6 +235,14 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>La registrazione %1 non può essere riprodotta: %2</translation>
     </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>Lo standard output è chiuso.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>Lo standard error è chiuso.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

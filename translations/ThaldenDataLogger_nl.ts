@@ -235,6 +235,14 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>De opname %1 kan niet worden afgespeeld: %2</translation>
     </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>De standaarduitvoer is gesloten.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>De standaardfoutuitvoer is gesloten.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>
