@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+class ExitReport;
+
 // The program's command line, for scripts and test benches: lists the ports
 // or downloads the tester's results into a file, without a window or a
 // display. Options have two dashes; Qt's own, with one, belong to the window.
@@ -32,4 +34,9 @@ public:
     // Says in one line that the window needs a display and what to use
     // instead; returns the exit code.
     static int explainNoDisplay(int argc, char *argv[]);
+
+private:
+    // Everything run() does after the application object is made, up to the
+    // exit code; report gets what --json is to tell.
+    static int execute(QCoreApplication &app, ExitReport &report);
 };

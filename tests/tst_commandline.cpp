@@ -7,6 +7,8 @@
 #include "testsupport.h"
 #include "winserialdevice.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -170,6 +172,8 @@ void TestCommandLine::download()
     QStringList arguments{"--download", tester.portPath(), "--output", extra == "-" ? "-" : path};
     if (extra == QLatin1String("--german"))
         arguments << extra;
+    if (extra != QLatin1String("-"))
+        arguments << "--json";
 
     const int code = run(arguments, [&](QProcess &program) {
         if (extra == QLatin1String("SIGINT")) {
@@ -192,6 +196,12 @@ void TestCommandLine::download()
         expected.replace(',', ';').replace('.', ',');
     QVERIFY(written == expected);
     QCOMPARE(err.contains("The results may be incomplete."), exitCode == 5);
+    if (extra != QLatin1String("-")) {
+        const QJsonObject json = QJsonDocument::fromJson(out).object();
+        QCOMPARE(json.value("exit").toInt(-1), exitCode);
+        QVERIFY(json.value("saved").toBool() && json.value("bytes").toInteger() == expected.size());
+        QCOMPARE(json.contains("message"), exitCode != 0);
+    }
     // Amounts as the window shows them.
     if (exitCode == 0 && endsAt < 0 && extra.isEmpty() && noise == TesterSimulator::Noise::None)
         QVERIFY2(err.contains("Saved 23.7 kB to "), err.constData());
@@ -234,6 +244,24 @@ void TestCommandLine::exitCodes_data()
         << "--download PORT --output - > FULL answer" << 4
         << QByteArray("Standard output could not be written: No space left on device\n");
     QTest::newRow("--help, standard output full") << "--help > FULL" << 4 << QByteArray("No space left");
+    // --json tells every end, with the reason for a failure.
+    QTest::newRow("--json, unknown option")
+        << "--list-ports --colour --json" << 1
+        << QByteArray("{\"exit\":1,\"message\":\"Unknown option 'colour'.\","
+                      "\"saved\":false}\n");
+    QTest::newRow("--json, a capture that cannot be replayed")
+        << "--replay CORPUS/normal.csv --output FOLDER/a --json" << 1
+        << QByteArray("\"exit\":1,\"message\":\"The capture ");
+    QTest::newRow("--json, --output /dev/stdout") << "--download PORT --output /dev/stdout --json" << 1
+                                                  << QByteArray("both would go to standard output.\",");
+    QTest::newRow("--json, missing port")
+        << "--download ttyNoSuch7 --output FOLDER/a --json" << 2
+        << QByteArray("{\"exit\":2,\"message\":\"The port could not be opened.\\n");
+    QTest::newRow("--json, nothing within --wait")
+        << "--download PORT --output FOLDER/a --wait 1 --json" << 3
+        << QByteArray("\"end\":\"nothing-arrived\",\"exit\":3,\"lines\":0,\"message\":\"Nothing arrived");
+    QTest::newRow("--json, a full device") << "--download PORT --output FULL --json answer" << 4
+                                           << QByteArray("\"end\":\"write-failed\",\"exit\":4,");
     // Closed at the start ("<&-", ">&-", "2>&-"): refused before the tester
     // is asked, and no file opened later takes a standard descriptor's place.
     const QByteArray outputClosed("Standard output is closed.\n");
@@ -247,7 +275,8 @@ void TestCommandLine::exitCodes_data()
     QTest::newRow("replay to /proc/self/fd/1, standard output closed")
         << "--replay CORPUS/normal.capture --output /proc/self/fd/1 >&-" << 4 << outputClosed;
     QTest::newRow("--output /dev/stderr, standard error closed")
-        << "--download PORT --output /dev/stderr 2>&-" << 4 << QByteArray();
+        << "--download PORT --output /dev/stderr --json 2>&-" << 4
+        << QByteArray("{\"exit\":4,\"message\":\"Standard error is closed.\",\"saved\":false}\n");
     QTest::newRow("all closed") << "--download PORT --output FOLDER/b <&- >&- 2>&- answer" << 0
                                 << QByteArray();
 }
