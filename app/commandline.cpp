@@ -83,6 +83,25 @@ QString closedStreamError(bool json, const QString &outputPath)
     return QString();
 }
 
+// The first of the options that name a file whose name the arguments give in
+// bytes that are not UTF-8: decoded with replacement characters,
+// r\xe9sultat.csv would be another file, r\xef\xbf\xbdsultat.csv.
+QString optionWithUndecodableName(const QByteArrayList &raw, const QStringList &decoded)
+{
+    const QByteArrayList fileOptions{"--output", "--capture", "--replay"};
+    for (qsizetype i = 1; i < raw.size(); ++i) {
+        // Aligned with argv unless Qt took an argument of its own.
+        const QString text = decoded.size() == raw.size() ? decoded.at(i) : QFile::decodeName(raw.at(i));
+        if (CommandLinePlatform::isDecodedExactly(raw.at(i), text))
+            continue;
+        for (const QByteArray &option : fileOptions) {
+            if (raw.at(i).startsWith(option + '=') || raw.at(i - 1) == option)
+                return QString::fromLatin1(option.mid(2));
+        }
+    }
+    return QString();
+}
+
 // The options that select the command line; every other argument is the
 // window's (Qt's own, such as --style fusion or -platform offscreen).
 const char *const ownOptions[] = {"help",   "version", "list-ports", "download", "output",
@@ -149,6 +168,9 @@ int CommandLine::explainNoDisplay(int argc, char *argv[])
 
 int CommandLine::run(int argc, char *argv[])
 {
+    QByteArrayList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments << QByteArray(argv[i]);
     QCoreApplication app(argc, argv);
     setApplicationIdentity();
     // Standard error is the user's here: the messages below say what the
@@ -158,7 +180,7 @@ int CommandLine::run(int argc, char *argv[])
     installStoredTranslator(&translatorOwner);
 
     ExitReport report;
-    const int exitCode = execute(app, report);
+    const int exitCode = execute(app, rawArguments, report);
     // What --help, --version and --list-ports print is their whole answer.
     if (!report.isRequested() || (exitCode == Saved && !report.hasDownload()))
         return exitCode;
@@ -170,7 +192,7 @@ int CommandLine::run(int argc, char *argv[])
     return exitCode;
 }
 
-int CommandLine::execute(QCoreApplication &app, ExitReport &report)
+int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArguments, ExitReport &report)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -270,6 +292,15 @@ int CommandLine::execute(QCoreApplication &app, ExitReport &report)
             return usageError(tr("--wait needs a positive number of seconds."));
     }
 
+    const QString undecodable = optionWithUndecodableName(rawArguments, app.arguments());
+    if (!undecodable.isEmpty()) {
+        const QString option = QLatin1String("--") + undecodable;
+        return fail(report, UsageError,
+                    tr("The name given to %1 (%2) is not valid UTF-8, and would name another file. "
+                       "Give the name in UTF-8.",
+                       "%1 is an option's name, such as --output, %2 the name as it can be shown")
+                        .arg(option, parser.value(undecodable)));
+    }
     const QString closedStream = closedStreamError(parser.isSet(json), parser.value(output));
     if (!closedStream.isEmpty())
         return fail(report, WriteFailed, closedStream);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QCoreApplication>
 
 class ExitReport;
@@ -37,6 +38,6 @@ public:
 
 private:
     // Everything run() does after the application object is made, up to the
-    // exit code; report gets what --json is to tell.
-    static int execute(QCoreApplication &app, ExitReport &report);
+    // exit code; rawArguments are argv's bytes, report gets what --json is to tell.
+    static int execute(QCoreApplication &app, const QByteArrayList &rawArguments, ExitReport &report);
 };

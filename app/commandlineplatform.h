@@ -15,6 +15,9 @@ namespace CommandLinePlatform {
 void guardStandardDescriptors();
 // Whether the standard descriptor (0-2) was closed before the guard.
 bool wasClosedAtStart(int descriptor);
+// Whether an argument reached the program whole: Qt decoded its raw bytes
+// into decoded, which names the same file only if it encodes back to them.
+bool isDecodedExactly(const QByteArray &raw, const QString &decoded);
 // The standard descriptor that an output path stands for (/dev/stdout,
 // /dev/fd/2, ...), or -1.
 int standardDescriptorOf(const QString &path);

@@ -1,6 +1,7 @@
 #include "commandlineplatform.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -33,6 +34,11 @@ void guardStandardDescriptors()
 bool wasClosedAtStart(int descriptor)
 {
     return closedAtStart & (1 << descriptor);
+}
+
+bool isDecodedExactly(const QByteArray &raw, const QString &decoded)
+{
+    return QFile::encodeName(decoded) == raw;
 }
 
 int standardDescriptorOf(const QString &path)

@@ -27,6 +27,12 @@ bool wasClosedAtStart(int)
     return false;
 }
 
+// Qt takes the arguments from the UTF-16 command line, not from argv's bytes.
+bool isDecodedExactly(const QByteArray &, const QString &)
+{
+    return true;
+}
+
 int standardDescriptorOf(const QString &)
 {
     return -1;

@@ -248,6 +248,11 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <source>The download was interrupted.</source>
         <translation>Die Übertragung wurde unterbrochen.</translation>
     </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>Der bei %1 angegebene Name (%2) ist kein gültiges UTF-8 und würde eine andere Datei bezeichnen. Geben Sie den Namen in UTF-8 an.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

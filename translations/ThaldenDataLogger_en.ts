@@ -248,6 +248,11 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <source>The download was interrupted.</source>
         <translation>The download was interrupted.</translation>
     </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

@@ -248,6 +248,11 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <source>The download was interrupted.</source>
         <translation>La descarga se interrumpió.</translation>
     </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>El nombre indicado en %1 (%2) no es UTF-8 válido y designaría otro archivo. Indique el nombre en UTF-8.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

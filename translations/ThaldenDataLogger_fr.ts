@@ -248,6 +248,11 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <source>The download was interrupted.</source>
         <translation>Le téléchargement a été interrompu.</translation>
     </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>Le nom donné à %1 (%2) n’est pas de l’UTF-8 valide et désignerait un autre fichier. Indiquez le nom en UTF-8.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

@@ -248,6 +248,11 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <source>The download was interrupted.</source>
         <translation>Il download è stato interrotto.</translation>
     </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>Il nome indicato per %1 (%2) non è UTF-8 valido e indicherebbe un altro file. Indicare il nome in UTF-8.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

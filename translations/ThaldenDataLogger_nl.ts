@@ -248,6 +248,11 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <source>The download was interrupted.</source>
         <translation>De download is onderbroken.</translation>
     </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>De naam bij %1 (%2) is geen geldige UTF-8 en zou een ander bestand aanduiden. Geef de naam in UTF-8.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>
