@@ -1,8 +1,10 @@
 #include "commandline.h"
+#include "commandlineplatform.h"
 
 // The command line as a console program of its own: on Windows a window
 // program has no console, and cmd.exe would not wait for it.
 int main(int argc, char *argv[])
 {
+    CommandLinePlatform::guardStandardDescriptors();
     return CommandLine::run(argc, argv);
 }

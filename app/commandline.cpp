@@ -7,6 +7,7 @@
 #include "dataamount.h"
 #include "downloadsession.h"
 #include "downloadsummary.h"
+#include "exitreport.h"
 #include "portpath.h"
 #include "resultswriter.h"
 #include "serialportenumerator.h"
@@ -31,18 +32,29 @@ void say(const QString &text)
     CommandLinePlatform::write(stderr, text + QLatin1Char('\n'));
 }
 
-// An answer on standard output: one that went nowhere (> /dev/full, a closed
-// pipe) is a failure, not a success.
-int answer(const QString &text)
+// Says why the command line fails, and keeps it as the reason for --json.
+int fail(ExitReport &report, int exitCode, const QString &reason)
 {
-    if (CommandLinePlatform::write(stdout, text))
-        return CommandLine::Saved;
-    say(CommandLine::tr("Standard output could not be written: %1", "%1 is the system's reason")
-            .arg(QString::fromLocal8Bit(std::strerror(errno))));
-    return CommandLine::WriteFailed;
+    say(reason);
+    report.setReason(reason);
+    return exitCode;
 }
 
-int listPorts()
+// An answer on standard output: one that went nowhere (> /dev/full, a closed
+// pipe) is a failure, not a success.
+int answer(const QString &text, ExitReport &report)
+{
+    // Open on the null device since the start, where the text would vanish.
+    if (CommandLinePlatform::wasClosedAtStart(1))
+        return fail(report, CommandLine::WriteFailed, CommandLine::tr("Standard output is closed."));
+    if (CommandLinePlatform::write(stdout, text))
+        return CommandLine::Saved;
+    return fail(report, CommandLine::WriteFailed,
+                CommandLine::tr("Standard output could not be written: %1", "%1 is the system's reason")
+                    .arg(QString::fromLocal8Bit(std::strerror(errno))));
+}
+
+int listPorts(ExitReport &report)
 {
     QList<Kv::SerialPortInfo> ports;
     Kv::enumerateSerialPorts(ports);
@@ -55,7 +67,39 @@ int listPorts()
                     QLatin1Char('\t')) +
                 QLatin1Char('\n');
     }
-    return answer(text);
+    return answer(text, report);
+}
+
+// Why the output cannot go where the options send it: to a standard stream
+// that was closed at the start and has the null device in its place.
+QString closedStreamError(bool json, const QString &outputPath)
+{
+    const int output =
+        outputPath == QLatin1String("-") ? 1 : CommandLinePlatform::standardDescriptorOf(outputPath);
+    if ((json || output == 1) && CommandLinePlatform::wasClosedAtStart(1))
+        return CommandLine::tr("Standard output is closed.");
+    if (output == 2 && CommandLinePlatform::wasClosedAtStart(2))
+        return CommandLine::tr("Standard error is closed.");
+    return QString();
+}
+
+// The first of the options that name a file whose name the arguments give in
+// bytes that are not UTF-8: decoded with replacement characters,
+// r\xe9sultat.csv would be another file, r\xef\xbf\xbdsultat.csv.
+QString optionWithUndecodableName(const QByteArrayList &raw, const QStringList &decoded)
+{
+    const QByteArrayList fileOptions{"--output", "--capture", "--replay"};
+    for (qsizetype i = 1; i < raw.size(); ++i) {
+        // Aligned with argv unless Qt took an argument of its own.
+        const QString text = decoded.size() == raw.size() ? decoded.at(i) : QFile::decodeName(raw.at(i));
+        if (CommandLinePlatform::isDecodedExactly(raw.at(i), text))
+            continue;
+        for (const QByteArray &option : fileOptions) {
+            if (raw.at(i).startsWith(option + '=') || raw.at(i - 1) == option)
+                return QString::fromLatin1(option.mid(2));
+        }
+    }
+    return QString();
 }
 
 // The options that select the command line; every other argument is the
@@ -64,7 +108,7 @@ const char *const ownOptions[] = {"help",   "version", "list-ports", "download",
                                   "german", "wait",    "capture",    "replay",   "json"};
 
 // Says why a capture cannot be replayed; nothing is written.
-int replayRefused(const QString &path, const CaptureReader &reader)
+int replayRefused(const QString &path, const CaptureReader &reader, ExitReport &report)
 {
     QString reason = reader.errorString();
     if (reader.isCut())
@@ -76,9 +120,9 @@ int replayRefused(const QString &path, const CaptureReader &reader)
         reason = CommandLine::tr("it stops after %1 bytes in %2 chunks, before its outcome: it was cut short")
                      .arg(reader.bytesRead())
                      .arg(reader.chunksRead());
-    say(CommandLine::tr("The capture %1 cannot be replayed: %2", "%1 is a file path, %2 the reason")
-            .arg(path, reason));
-    return CommandLine::UsageError;
+    return fail(report, CommandLine::UsageError,
+                CommandLine::tr("The capture %1 cannot be replayed: %2", "%1 is a file path, %2 the reason")
+                    .arg(path, reason));
 }
 
 } // namespace
@@ -124,6 +168,9 @@ int CommandLine::explainNoDisplay(int argc, char *argv[])
 
 int CommandLine::run(int argc, char *argv[])
 {
+    QByteArrayList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments << QByteArray(argv[i]);
     QCoreApplication app(argc, argv);
     setApplicationIdentity();
     // Standard error is the user's here: the messages below say what the
@@ -132,6 +179,21 @@ int CommandLine::run(int argc, char *argv[])
     QObject translatorOwner;
     installStoredTranslator(&translatorOwner);
 
+    ExitReport report;
+    const int exitCode = execute(app, rawArguments, report);
+    // What --help, --version and --list-ports print is their whole answer.
+    if (!report.isRequested() || (exitCode == Saved && !report.hasDownload()))
+        return exitCode;
+    if (!CommandLinePlatform::write(stdout, QString::fromUtf8(report.json(exitCode))) && exitCode == Saved) {
+        say(tr("Standard output could not be written: %1", "%1 is the system's reason")
+                .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return WriteFailed;
+    }
+    return exitCode;
+}
+
+int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArguments, ExitReport &report)
+{
     QCommandLineParser parser;
     parser.setApplicationDescription(
         tr("Copies the stored results of a PV tester to a file, without a window.\n\n"
@@ -169,13 +231,14 @@ int CommandLine::run(int argc, char *argv[])
         tr("Instead of --download: runs the capture FILE through the download again "
            "and writes what that download wrote, with its exit code."),
         QStringLiteral("FILE"));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  tr("Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON "
-                                     "object to standard output."));
+    const QCommandLineOption json(
+        QStringLiteral("json"), tr("At the end, however it ends, writes one JSON object to standard output: "
+                                   "the exit code, whether the results were saved, the reason for a failure, "
+                                   "and the download's summary (bytes, lines, seconds, end, SHA-256)."));
     parser.addOptions({help, version, list, download, output, german, wait, capture, replay, json});
 
-    auto usageError = [](const QString &message) {
-        say(message);
+    auto usageError = [&report](const QString &message) {
+        fail(report, UsageError, message);
 #ifdef Q_OS_WIN
         say(tr("Try \"thalden-datalogger-cli --help\"."));
 #else
@@ -183,12 +246,16 @@ int CommandLine::run(int argc, char *argv[])
 #endif
         return UsageError;
     };
+    // Arguments the parser refuses may still ask for it.
+    report.setRequested(app.arguments().contains(QStringLiteral("--json")));
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
+    report.setRequested(parser.isSet(json));
     if (parser.isSet(help))
-        return answer(parser.helpText());
+        return answer(parser.helpText(), report);
     if (parser.isSet(version))
-        return answer(QStringLiteral("THALDEN Datalogger %1\n").arg(QCoreApplication::applicationVersion()));
+        return answer(QStringLiteral("THALDEN Datalogger %1\n").arg(QCoreApplication::applicationVersion()),
+                      report);
     // The parser would quietly take the last of them.
     for (const QCommandLineOption &option : {download, output, wait, capture, replay}) {
         if (parser.values(option).size() > 1)
@@ -199,7 +266,7 @@ int CommandLine::run(int argc, char *argv[])
         return usageError(tr("Unexpected argument: %1", "%1 is the argument given")
                               .arg(parser.positionalArguments().constFirst()));
     if (parser.isSet(list))
-        return listPorts();
+        return listPorts(report);
     const bool replaying = parser.isSet(replay);
     for (const QCommandLineOption &option : {download, capture, wait}) {
         if (replaying && parser.isSet(option))
@@ -212,8 +279,11 @@ int CommandLine::run(int argc, char *argv[])
     if (!parser.isSet(output))
         return usageError(replaying ? tr("--replay needs --output FILE.")
                                     : tr("--download needs --output FILE."));
-    if (parser.isSet(json) && parser.value(output) == QLatin1String("-"))
-        return usageError(tr("--json cannot be combined with --output -."));
+    if (parser.isSet(json) && (parser.value(output) == QLatin1String("-") ||
+                               CommandLinePlatform::standardDescriptorOf(parser.value(output)) == 1))
+        return usageError(tr("--json cannot be combined with --output %1: both would go to standard output.",
+                             "%1 is -, /dev/stdout or the like")
+                              .arg(parser.value(output)));
     int waitSeconds = 0;
     if (parser.isSet(wait)) {
         bool number = false;
@@ -222,9 +292,22 @@ int CommandLine::run(int argc, char *argv[])
             return usageError(tr("--wait needs a positive number of seconds."));
     }
 
+    const QString undecodable = optionWithUndecodableName(rawArguments, app.arguments());
+    if (!undecodable.isEmpty()) {
+        const QString option = QLatin1String("--") + undecodable;
+        return fail(report, UsageError,
+                    tr("The name given to %1 (%2) is not valid UTF-8, and would name another file. "
+                       "Give the name in UTF-8.",
+                       "%1 is an option's name, such as --output, %2 the name as it can be shown")
+                        .arg(option, parser.value(undecodable)));
+    }
+    const QString closedStream = closedStreamError(parser.isSet(json), parser.value(output));
+    if (!closedStream.isEmpty())
+        return fail(report, WriteFailed, closedStream);
+
     CaptureReader capturedDownload(parser.value(replay));
     if (replaying && !capturedDownload.open())
-        return replayRefused(parser.value(replay), capturedDownload);
+        return replayRefused(parser.value(replay), capturedDownload, report);
 
     // Whatever can be known of the output is checked before the tester is asked.
     const QString outputPath = parser.value(output);
@@ -233,21 +316,18 @@ int CommandLine::run(int argc, char *argv[])
                                               : ResultsWriter::Format::AsReceived);
     auto writeFailed = [&](const QString &reason) {
         // Told to end while the output waited for a reader.
-        if (writer.wasStopped()) {
-            say(tr("Interrupted: %1", "%1 is the reason").arg(reason));
-            return Interrupted;
-        }
-        if (toStandardOutput)
-            say(tr("Standard output could not be written: %1", "%1 is the system's reason").arg(reason));
-        else
-            say(tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
-                    .arg(outputPath, reason));
-        return WriteFailed;
+        if (writer.wasStopped())
+            return fail(report, Interrupted, tr("Interrupted: %1", "%1 is the reason").arg(reason));
+        return fail(
+            report, WriteFailed,
+            toStandardOutput
+                ? tr("Standard output could not be written: %1", "%1 is the system's reason").arg(reason)
+                : tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
+                      .arg(outputPath, reason));
     };
-    if (!toStandardOutput && !QFileInfo(QFileInfo(outputPath).absolutePath()).isDir()) {
-        say(tr("The folder of %1 does not exist.", "%1 is a file path").arg(outputPath));
-        return WriteFailed;
-    }
+    if (!toStandardOutput && !QFileInfo(QFileInfo(outputPath).absolutePath()).isDir())
+        return fail(report, WriteFailed,
+                    tr("The folder of %1 does not exist.", "%1 is a file path").arg(outputPath));
     if (!toStandardOutput && !writer.canWrite(outputPath))
         return writeFailed(writer.errorString());
     const QString port = replaying ? capturedDownload.header().devicePath
@@ -264,11 +344,9 @@ int CommandLine::run(int argc, char *argv[])
                      capturedDownload.header().portName));
     } else {
         const Kv::PortDiagnosis failure = transfer.start();
-        if (failure.cause != Kv::PortDiagnosis::Cause::None) {
-            say(tr("The port could not be opened."));
-            say(failure.informativeText());
-            return PortFailed;
-        }
+        if (failure.cause != Kv::PortDiagnosis::Cause::None)
+            return fail(report, PortFailed,
+                        tr("The port could not be opened.") + QLatin1Char('\n') + failure.informativeText());
         say(tr("Waiting for the tester: start the transfer on the tester."));
     }
 
@@ -305,17 +383,16 @@ int CommandLine::run(int argc, char *argv[])
     else if (!transfer.received().isEmpty())
         say(status());
     if (transfer.outcome() == DownloadSession::Outcome::CaptureUnreadable)
-        return replayRefused(parser.value(replay), capturedDownload);
+        return replayRefused(parser.value(replay), capturedDownload, report);
     // The last line, however the download ended: what a replay of its
     // capture must give again.
-    const auto sumUp = qScopeGuard([&, toJson = parser.isSet(json)] {
+    const auto sumUp = qScopeGuard([&] {
         // A capture that fails says so before.
         if (captureWriter)
             captureWriter->waitForWritten();
         const DownloadSummary summary = DownloadSummary::of(transfer);
         say(summary.line());
-        if (toJson)
-            CommandLinePlatform::write(stdout, QString::fromLatin1(summary.json() + '\n'));
+        report.setDownload(summary);
     });
     // The wait the download had, from its capture.
     if (replaying)
@@ -323,40 +400,44 @@ int CommandLine::run(int argc, char *argv[])
 
     switch (transfer.outcome()) {
     case DownloadSession::Outcome::NothingArrived:
-        say(tr("Nothing arrived within %n second(s).", "%n is a number of seconds", waitSeconds));
-        return NothingArrived;
+        return fail(report, NothingArrived,
+                    tr("Nothing arrived within %n second(s).", "%n is a number of seconds", waitSeconds));
     case DownloadSession::Outcome::PortGone: {
         // It had opened: say that it went, not that it would not open.
         Kv::PortDiagnosis wentAway;
         wentAway.cause = Kv::PortDiagnosis::Cause::WentAway;
         wentAway.port = Kv::portShownAs(port);
-        say(wentAway.informativeText());
-        return PortFailed;
+        return fail(report, PortFailed, wentAway.informativeText());
     }
     default:
         break;
     }
+    const QString interrupted = tr("The download was interrupted.");
     if (transfer.received().isEmpty())
-        return Interrupted;
+        return fail(report, Interrupted, interrupted);
 
     if (toStandardOutput) {
         CommandLinePlatform::setBinary(stdout);
         QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly))
+        if (!out.open(stdout, QIODevice::WriteOnly)) {
+            report.setWritten(false);
             return writeFailed(out.errorString());
-        if (!writer.writeTo(out, transfer.received()))
-            return writeFailed(writer.errorString());
-    } else if (!writer.writeFile(outputPath, transfer.received())) {
-        return writeFailed(writer.errorString());
+        }
+        report.setWritten(writer.writeTo(out, transfer.received()));
+    } else {
+        report.setWritten(writer.writeFile(outputPath, transfer.received()));
     }
+    if (!report.isSaved())
+        return writeFailed(writer.errorString());
     if (!toStandardOutput)
         say(tr("Saved %1 to %2.", "%1 is an amount such as 12.3 KiB, %2 a file path")
                 .arg(dataAmount(transfer.received().size()), outputPath));
-    if (transfer.isIncomplete()) {
-        say(tr("The connection to the tester was lost after %1. The results may be incomplete.",
-               "The %1 is replaced with the amount received, such as 12.3 KB.")
-                .arg(dataAmount(transfer.received().size())));
-        return ConnectionLost;
-    }
-    return transfer.outcome() == DownloadSession::Outcome::Cancelled ? Interrupted : Saved;
+    if (transfer.isIncomplete())
+        return fail(report, ConnectionLost,
+                    tr("The connection to the tester was lost after %1. The results may be incomplete.",
+                       "The %1 is replaced with the amount received, such as 12.3 KB.")
+                        .arg(dataAmount(transfer.received().size())));
+    if (transfer.outcome() == DownloadSession::Outcome::Cancelled)
+        return fail(report, Interrupted, interrupted);
+    return Saved;
 }

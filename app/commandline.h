@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArrayList>
 #include <QCoreApplication>
+
+class ExitReport;
 
 // The program's command line, for scripts and test benches: lists the ports
 // or downloads the tester's results into a file, without a window or a
@@ -32,4 +35,9 @@ public:
     // Says in one line that the window needs a display and what to use
     // instead; returns the exit code.
     static int explainNoDisplay(int argc, char *argv[]);
+
+private:
+    // Everything run() does after the application object is made, up to the
+    // exit code; rawArguments are argv's bytes, report gets what --json is to tell.
+    static int execute(QCoreApplication &app, const QByteArrayList &rawArguments, ExitReport &report);
 };

@@ -5,8 +5,22 @@
 #include <cstdio>
 
 // What the command line does differently on each platform: how ports are
-// named, and how text reaches a console.
+// named, how text reaches a console, and the standard descriptors.
 namespace CommandLinePlatform {
+
+// Opens the null device on each of the standard descriptors (0-2) that is
+// closed, so that no file opened later (a lock file, the port, the output)
+// takes its number and gets what is meant for standard error; remembers
+// which were closed. To be called first thing in main().
+void guardStandardDescriptors();
+// Whether the standard descriptor (0-2) was closed before the guard.
+bool wasClosedAtStart(int descriptor);
+// Whether an argument reached the program whole: Qt decoded its raw bytes
+// into decoded, which names the same file only if it encodes back to them.
+bool isDecodedExactly(const QByteArray &raw, const QString &decoded);
+// The standard descriptor that an output path stands for (/dev/stdout,
+// /dev/fd/2, ...), or -1.
+int standardDescriptorOf(const QString &path);
 
 // The device path to open for a PORT argument.
 QString portPath(const QString &argument);

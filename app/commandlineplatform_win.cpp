@@ -18,6 +18,26 @@ HANDLE consoleOf(FILE *stream)
 
 } // namespace
 
+// A handle is not the lowest free number, as a Unix descriptor is: no file
+// the program opens takes the place of a closed standard stream.
+void guardStandardDescriptors() {}
+
+bool wasClosedAtStart(int)
+{
+    return false;
+}
+
+// Qt takes the arguments from the UTF-16 command line, not from argv's bytes.
+bool isDecodedExactly(const QByteArray &, const QString &)
+{
+    return true;
+}
+
+int standardDescriptorOf(const QString &)
+{
+    return -1;
+}
+
 QString portPath(const QString &argument)
 {
     // COM5 and \\.\COM12 alike; the device opens either.

@@ -1,11 +1,14 @@
 #include "application.h"
 #include "commandline.h"
+#include "commandlineplatform.h"
 #include "terminationhandler.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    // Before anything opens a file that could take a closed one's number.
+    CommandLinePlatform::guardStandardDescriptors();
 #ifdef Q_OS_WIN
     // A window program has no console to answer on: point to the one that has.
     if (CommandLine::isRequested(argc, argv)) {

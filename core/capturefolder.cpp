@@ -2,6 +2,7 @@
 
 #include "capturewriter.h"
 #include "downloadsession.h"
+#include "privatefiles.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -30,7 +31,7 @@ QString CaptureFolder::defaultPath()
 void CaptureFolder::keep(DownloadSession &session) const
 {
     // A folder that cannot be made is reported by the writer, once.
-    QDir().mkpath(path);
+    PrivateFiles::makeFolder(path);
     prune(1);
     // The time orders the names as the downloads.
     const QString name =

@@ -1,5 +1,7 @@
 #include "capturewriter.h"
 
+#include "privatefiles.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QMutex>
@@ -104,7 +106,7 @@ void CaptureWriter::Worker::write(const Item &item)
 {
     switch (item.kind) {
     case Item::Header:
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate, PrivateFiles::fileMode))
             fail(file.errorString());
         else
             put(item.bytes);

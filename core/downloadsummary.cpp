@@ -3,8 +3,6 @@
 #include "captureformat.h"
 
 #include <QCryptographicHash>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 DownloadSummary DownloadSummary::of(const DownloadSession &session)
 {
@@ -33,12 +31,11 @@ QString DownloadSummary::line() const
         .arg(QString::fromLatin1(end), QString::fromLatin1(sha256));
 }
 
-QByteArray DownloadSummary::json() const
+QJsonObject DownloadSummary::json() const
 {
-    return QJsonDocument(QJsonObject{{QStringLiteral("bytes"), bytes},
-                                     {QStringLiteral("lines"), lines},
-                                     {QStringLiteral("seconds"), double(msecsReceiving) / 1000},
-                                     {QStringLiteral("end"), QString::fromLatin1(end)},
-                                     {QStringLiteral("sha256"), QString::fromLatin1(sha256)}})
-        .toJson(QJsonDocument::Compact);
+    return QJsonObject{{QStringLiteral("bytes"), bytes},
+                       {QStringLiteral("lines"), lines},
+                       {QStringLiteral("seconds"), double(msecsReceiving) / 1000},
+                       {QStringLiteral("end"), QString::fromLatin1(end)},
+                       {QStringLiteral("sha256"), QString::fromLatin1(sha256)}};
 }

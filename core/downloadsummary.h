@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 
 class DownloadSession;
@@ -21,6 +22,6 @@ struct DownloadSummary
 
     // "Summary: 23718 bytes, 412 lines, 24.112 s, complete, SHA-256 9d5e..."
     QString line() const;
-    // The same as one JSON object on one line.
-    QByteArray json() const;
+    // The same as a JSON object: bytes, lines, seconds, end, sha256.
+    QJsonObject json() const;
 };

@@ -2,6 +2,7 @@
 
 #include "dataamount.h"
 #include "filesaver.h"
+#include "privatefiles.h"
 #include "resultssaver.h"
 
 #include <QDir>
@@ -55,7 +56,8 @@ static QString reserveFile(const QString &folder, const QDateTime &time, QString
         const QString path =
             number == 1 ? stem + QStringLiteral(".csv") : QStringLiteral("%1-%2.csv").arg(stem).arg(number);
         QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        // QSaveFile, which writes it, keeps its mode.
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, PrivateFiles::fileMode))
             return path;
         if (!file.exists()) {
             reason = file.errorString();
@@ -72,7 +74,7 @@ QString RecoveryStore::write(const QByteArray &results, const QDateTime &downloa
         time = replacing.isEmpty() ? QDateTime::currentDateTime() : QFileInfo(replacing).lastModified();
     QString path = replacing;
     QString reason;
-    if (!QDir().mkpath(folderPath()))
+    if (!PrivateFiles::makeFolder(folderPath()))
         reason = QStringLiteral("its folder cannot be made");
     else if (path.isEmpty())
         path = reserveFile(folderPath(), time, reason);

@@ -94,7 +94,10 @@ void TestCapture::roundTrip()
     header.vidPid = "0403:6001";
     header.line = "9600 8N1, no flow control, DTR on, RTS on";
     header.commands = "SYST:REM\r\nMEM:DATA? ALL\r\n";
-    CaptureReader reader(write(chunks, outcome, header));
+    const QString path = write(chunks, outcome, header);
+    struct stat made;
+    QVERIFY(::stat(QFile::encodeName(path).constData(), &made) == 0 && (made.st_mode & 07777) == 0600);
+    CaptureReader reader(path);
     QVERIFY2(reader.open(), qPrintable(reader.errorString()));
     const CaptureFormat::Header &read = reader.header();
     QCOMPARE(read.time, header.time);

@@ -2,10 +2,13 @@
 // simulated tester on a pseudo-terminal.
 
 #include "commandline.h"
+#include "testerline.h"
 #include "testersimulatorthread.h"
 #include "testsupport.h"
 #include "winserialdevice.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -37,6 +40,7 @@ private:
     QString makeNode(const QString &name, int minor);
 
     QString standardOutput; // a file for the program's standard output
+    QString closing;        // redirections that close its standard descriptors: ">&-"
     bool asNobody = false;
 
     std::unique_ptr<QTemporaryDir> folder;
@@ -48,6 +52,7 @@ void TestCommandLine::init()
 {
     folder = std::make_unique<QTemporaryDir>();
     standardOutput.clear();
+    closing.clear();
     asNobody = false;
 }
 
@@ -77,13 +82,18 @@ int TestCommandLine::run(const QStringList &arguments, const std::function<void(
     program.setProcessEnvironment(environment);
     if (!standardOutput.isEmpty())
         program.setStandardOutputFile(standardOutput);
-    if (asNobody) {
-        program.start("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                                             QStringLiteral(DATALOGGER_EXECUTABLE)} +
-                                     arguments);
-    } else {
-        program.start(QStringLiteral(DATALOGGER_EXECUTABLE), arguments);
-    }
+    QStringList command{QStringLiteral(DATALOGGER_EXECUTABLE)};
+    // Through a shell that closes descriptors, and turns octal escapes (\0351)
+    // into bytes that no QString would give.
+    if (!closing.isEmpty() || !arguments.filter(QStringLiteral("\\")).isEmpty())
+        command = QStringList{"sh", "-c",
+                              "n=$#; for a; do set -- \"$@\" \"$(printf %b \"$a\")\"; done; shift $n; "
+                              "exec \"$0\" \"$@\" " +
+                                  closing} +
+                  command;
+    if (asNobody)
+        command = QStringList{"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"} + command;
+    program.start(command.first(), command.mid(1) + arguments);
     if (!program.waitForStarted())
         return -1;
     if (during)
@@ -168,6 +178,8 @@ void TestCommandLine::download()
     QStringList arguments{"--download", tester.portPath(), "--output", extra == "-" ? "-" : path};
     if (extra == QLatin1String("--german"))
         arguments << extra;
+    if (extra != QLatin1String("-"))
+        arguments << "--json";
 
     const int code = run(arguments, [&](QProcess &program) {
         if (extra == QLatin1String("SIGINT")) {
@@ -190,6 +202,12 @@ void TestCommandLine::download()
         expected.replace(',', ';').replace('.', ',');
     QVERIFY(written == expected);
     QCOMPARE(err.contains("The results may be incomplete."), exitCode == 5);
+    if (extra != QLatin1String("-")) {
+        const QJsonObject json = QJsonDocument::fromJson(out).object();
+        QCOMPARE(json.value("exit").toInt(-1), exitCode);
+        QVERIFY(json.value("saved").toBool() && json.value("bytes").toInteger() == expected.size());
+        QCOMPARE(json.contains("message"), exitCode != 0);
+    }
     // Amounts as the window shows them.
     if (exitCode == 0 && endsAt < 0 && extra.isEmpty() && noise == TesterSimulator::Noise::None)
         QVERIFY2(err.contains("Saved 23.7 kB to "), err.constData());
@@ -232,6 +250,47 @@ void TestCommandLine::exitCodes_data()
         << "--download PORT --output - > FULL answer" << 4
         << QByteArray("Standard output could not be written: No space left on device\n");
     QTest::newRow("--help, standard output full") << "--help > FULL" << 4 << QByteArray("No space left");
+    // --json tells every end, with the reason for a failure.
+    QTest::newRow("--json, unknown option")
+        << "--list-ports --colour --json" << 1
+        << QByteArray("{\"exit\":1,\"message\":\"Unknown option 'colour'.\","
+                      "\"saved\":false}\n");
+    QTest::newRow("--json, a capture that cannot be replayed")
+        << "--replay CORPUS/normal.csv --output FOLDER/a --json" << 1
+        << QByteArray("\"exit\":1,\"message\":\"The capture ");
+    QTest::newRow("--json, --output /dev/stdout") << "--download PORT --output /dev/stdout --json" << 1
+                                                  << QByteArray("both would go to standard output.\",");
+    QTest::newRow("--json, missing port")
+        << "--download ttyNoSuch7 --output FOLDER/a --json" << 2
+        << QByteArray("{\"exit\":2,\"message\":\"The port could not be opened.\\n");
+    QTest::newRow("--json, nothing within --wait")
+        << "--download PORT --output FOLDER/a --wait 1 --json" << 3
+        << QByteArray("\"end\":\"nothing-arrived\",\"exit\":3,\"lines\":0,\"message\":\"Nothing arrived");
+    QTest::newRow("--json, a full device") << "--download PORT --output FULL --json answer" << 4
+                                           << QByteArray("\"end\":\"write-failed\",\"exit\":4,");
+    // Closed at the start ("<&-", ">&-", "2>&-"): refused before the tester
+    // is asked, and no file opened later takes a standard descriptor's place.
+    const QByteArray outputClosed("Standard output is closed.\n");
+    QTest::newRow("--help, standard output closed") << "--help >&-" << 4 << outputClosed;
+    QTest::newRow("--json, standard output closed")
+        << "--download PORT --output FOLDER/a --json >&-" << 4 << outputClosed;
+    QTest::newRow("--output -, standard output closed")
+        << "--download PORT --output - >&-" << 4 << outputClosed;
+    QTest::newRow("--output /dev/fd/1, standard output closed")
+        << "--download PORT --output /dev/fd/1 >&-" << 4 << outputClosed;
+    QTest::newRow("replay to /proc/self/fd/1, standard output closed")
+        << "--replay CORPUS/normal.capture --output /proc/self/fd/1 >&-" << 4 << outputClosed;
+    QTest::newRow("--output /dev/stderr, standard error closed")
+        << "--download PORT --output /dev/stderr --json 2>&-" << 4
+        << QByteArray("{\"exit\":4,\"message\":\"Standard error is closed.\",\"saved\":false}\n");
+    QTest::newRow("all closed") << "--download PORT --output NULL <&- >&- 2>&- answer" << 0 << QByteArray();
+    // Names that are not UTF-8 are refused, not decoded into another name.
+    const QByteArray notUtf8("is not valid UTF-8, and would name another file.");
+    QTest::newRow("--output not UTF-8")
+        << "--download PORT --output FOLDER/r\\0351sultat.csv" << 1 << notUtf8;
+    QTest::newRow("--capture= not UTF-8")
+        << "--download PORT --output FOLDER/a --capture=FOLDER/\\0377.capture" << 1 << notUtf8;
+    QTest::newRow("--replay not UTF-8") << "--replay FOLDER/\\0377.capture --output FOLDER/a" << 1 << notUtf8;
 }
 
 void TestCommandLine::exitCodes()
@@ -255,6 +314,10 @@ void TestCommandLine::exitCodes()
     words.removeAll(QLatin1String("held"));
     words.removeAll(QLatin1String("answer"));
     words.removeAll(QLatin1String("hangup"));
+    for (const QString &word : QStringList(words)) {
+        if (word.endsWith(QLatin1String("&-")) && words.removeOne(word))
+            closing += QLatin1Char(' ') + word;
+    }
     const QString null = makeNode("NULL", 3), full = makeNode("FULL", 7);
     if (arguments.contains("NULL") || arguments.contains("FULL"))
         QVERIFY2(!null.isEmpty() && !full.isEmpty(), "needs root, to make device nodes");
@@ -264,6 +327,7 @@ void TestCommandLine::exitCodes()
     }
     words.replaceInStrings(QLatin1String("PORT"), tester.portPath());
     words.replaceInStrings(QLatin1String("FOLDER"), folder->path());
+    words.replaceInStrings(QLatin1String("CORPUS"), QStringLiteral(DATALOGGER_SOURCE_DIR "/tests/corpus"));
     words.replaceInStrings(QLatin1String("NULL"), null);
     words.replaceInStrings(QLatin1String("FULL"), full);
 
@@ -273,8 +337,11 @@ void TestCommandLine::exitCodes()
     QVERIFY(isCharacterDevice(null) && isCharacterDevice(full));
     // Nothing is written where nothing came or could be; the tester is not
     // asked when the output cannot be written at all.
-    QVERIFY(!QFile::exists(folder->filePath("a")));
+    QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList());
     QCOMPARE(tester.receivedBytes().isEmpty(), exitCode != 3 && !answers);
+    // Asked, it gets the request and no stray message.
+    if (!tester.receivedBytes().isEmpty())
+        QCOMPARE(tester.receivedBytes(), Kv::TesterLine::commands());
 }
 
 // Run as root, whom no permission stops, the program runs as nobody: a port
@@ -292,13 +359,17 @@ void TestCommandLine::asOrdinaryUser()
     QDir(folder->path()).mkdir("readonly");
     QVERIFY(QFile::setPermissions(folder->path(), QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
     asNobody = true;
+    // The second with its standard descriptors closed: the tester gets no stray message.
     for (const char *name : {"first.csv", "second.csv"}) {
         QVERIFY2(run({"--download", tester.portPath(), "--output", folder->filePath(name)}) == 0,
                  err.constData());
         QFile written(folder->filePath(name));
         QVERIFY(written.open(QIODevice::ReadOnly) && written.readAll() == tester.payload());
+        closing = QStringLiteral("<&- >&- 2>&-");
     }
+    closing.clear();
     const qsizetype asked = tester.receivedBytes().size();
+    QCOMPARE(tester.receivedBytes(), Kv::TesterLine::commands().repeated(2));
     QCOMPARE(run({"--download", tester.portPath(), "--output", folder->filePath("readonly/a.csv")}), 4);
     QVERIFY2(err.contains("readonly/a.csv could not be written: Permission denied"), err.constData());
     QCOMPARE(tester.receivedBytes().size(), asked);

@@ -641,6 +641,15 @@ void TestMainWindow::terminationKeepsResults()
         QCOMPARE(RecoveryStore::keptFiles(), QStringList{kept});
         QCOMPARE(readFile(kept), QStringLiteral("unsaved\r\n"));
         QCOMPARE(QFileInfo(kept).lastModified(), window.downloadTime);
+        // The user's alone, and each folder made for it, from the data home down.
+        struct stat made;
+        QVERIFY(::stat(QFile::encodeName(kept).constData(), &made) == 0 && (made.st_mode & 07777) == 0600);
+        const QString above = QFileInfo(qEnvironmentVariable("XDG_DATA_HOME")).path();
+        for (QString folder = RecoveryStore::folderPath(); folder.size() > above.size();
+             folder = QFileInfo(folder).path())
+            QVERIFY2(::stat(QFile::encodeName(folder).constData(), &made) == 0 &&
+                         (made.st_mode & 07777) == 0700,
+                     qPrintable(folder));
         return;
     }
     QProcess child;

@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTextBlock>
 
+#include <sys/stat.h>
+
 // Downloads through a simulated tester: the whole transfer, Cancel, a port
 // that does not open, a transfer that ends early, data of any kind, closing
 // mid-transfer, and the next download. How a transfer ends is the download
@@ -354,6 +356,17 @@ void TestMainWindowDownload::transfers()
                newest.readAll().contains("\nend ") && kept <= CaptureFolder::defaultMaxBytes;
     };
     QTRY_VERIFY_WITH_TIMEOUT(keptWithin(), 20000);
+    // The captures are the user's alone; the saved results are an ordinary file.
+    struct stat folder, newest, saved;
+    QVERIFY(::stat(QFile::encodeName(captures.path()).constData(), &folder) == 0 &&
+            ::stat(QFile::encodeName(captures.filePath(CaptureFolder().captures().constLast())).constData(),
+                   &newest) == 0 &&
+            ::stat(QFile::encodeName(path).constData(), &saved) == 0);
+    QCOMPARE(folder.st_mode & 07777, 0700u);
+    QCOMPARE(newest.st_mode & 07777, 0600u);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    QCOMPARE(saved.st_mode & 07777, 0666u & ~mask);
 }
 
 void TestMainWindowDownload::closingMidTransfer_data()

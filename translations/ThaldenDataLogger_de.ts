@@ -201,10 +201,6 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <translation>Statt --download: spielt den Mitschnitt FILE erneut durch die Übertragung und schreibt, was jene Übertragung schrieb, mit ihrem Exit-Code.</translation>
     </message>
     <message>
-        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
-        <translation>Schreibt die Zusammenfassung (Bytes, Zeilen, Sekunden, Ende, SHA-256) als ein JSON-Objekt auf die Standardausgabe.</translation>
-    </message>
-    <message>
         <source>--replay cannot be combined with --%1.</source>
         <comment>%1 is an option&apos;s name, such as wait</comment>
         <translation>--replay kann nicht mit --%1 kombiniert werden.</translation>
@@ -212,10 +208,6 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
     <message>
         <source>--replay needs --output FILE.</source>
         <translation>--replay braucht --output FILE.</translation>
-    </message>
-    <message>
-        <source>--json cannot be combined with --output -.</source>
-        <translation>--json kann nicht mit --output - kombiniert werden.</translation>
     </message>
     <message>
         <source>Replaying the download of %1 from %2.</source>
@@ -234,6 +226,32 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>Der Mitschnitt %1 kann nicht abgespielt werden: %2</translation>
+    </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>Die Standardausgabe ist geschlossen.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>Die Standardfehlerausgabe ist geschlossen.</translation>
+    </message>
+    <message>
+        <source>At the end, however it ends, writes one JSON object to standard output: the exit code, whether the results were saved, the reason for a failure, and the download&apos;s summary (bytes, lines, seconds, end, SHA-256).</source>
+        <translation>Schreibt am Ende, wie auch immer es ausgeht, ein JSON-Objekt auf die Standardausgabe: den Exit-Code, ob die Ergebnisse gespeichert wurden, den Grund eines Fehlschlags und die Zusammenfassung der Übertragung (Bytes, Zeilen, Sekunden, Ende, SHA-256).</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output %1: both would go to standard output.</source>
+        <comment>%1 is -, /dev/stdout or the like</comment>
+        <translation>--json kann nicht mit --output %1 kombiniert werden: beides ginge auf die Standardausgabe.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>Die Übertragung wurde unterbrochen.</translation>
+    </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>Der bei %1 angegebene Name (%2) ist kein gültiges UTF-8 und würde eine andere Datei bezeichnen. Geben Sie den Namen in UTF-8 an.</translation>
     </message>
 </context>
 <context>

@@ -201,10 +201,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <translation>Instead of --download: runs the capture FILE through the download again and writes what that download wrote, with its exit code.</translation>
     </message>
     <message>
-        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
-        <translation>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</translation>
-    </message>
-    <message>
         <source>--replay cannot be combined with --%1.</source>
         <comment>%1 is an option&apos;s name, such as wait</comment>
         <translation>--replay cannot be combined with --%1.</translation>
@@ -212,10 +208,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
     <message>
         <source>--replay needs --output FILE.</source>
         <translation>--replay needs --output FILE.</translation>
-    </message>
-    <message>
-        <source>--json cannot be combined with --output -.</source>
-        <translation>--json cannot be combined with --output -.</translation>
     </message>
     <message>
         <source>Replaying the download of %1 from %2.</source>
@@ -234,6 +226,32 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>The capture %1 cannot be replayed: %2</translation>
+    </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>Standard output is closed.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>Standard error is closed.</translation>
+    </message>
+    <message>
+        <source>At the end, however it ends, writes one JSON object to standard output: the exit code, whether the results were saved, the reason for a failure, and the download&apos;s summary (bytes, lines, seconds, end, SHA-256).</source>
+        <translation>At the end, however it ends, writes one JSON object to standard output: the exit code, whether the results were saved, the reason for a failure, and the download&apos;s summary (bytes, lines, seconds, end, SHA-256).</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output %1: both would go to standard output.</source>
+        <comment>%1 is -, /dev/stdout or the like</comment>
+        <translation>--json cannot be combined with --output %1: both would go to standard output.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>The download was interrupted.</translation>
+    </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</translation>
     </message>
 </context>
 <context>

@@ -201,10 +201,6 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <translation>En lugar de --download: vuelve a pasar la captura FILE por la descarga y escribe lo que escribió aquella descarga, con su código de salida.</translation>
     </message>
     <message>
-        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
-        <translation>Escribe el resumen (bytes, líneas, segundos, final, SHA-256) como un objeto JSON en la salida estándar.</translation>
-    </message>
-    <message>
         <source>--replay cannot be combined with --%1.</source>
         <comment>%1 is an option&apos;s name, such as wait</comment>
         <translation>--replay no puede combinarse con --%1.</translation>
@@ -212,10 +208,6 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
     <message>
         <source>--replay needs --output FILE.</source>
         <translation>--replay necesita --output FILE.</translation>
-    </message>
-    <message>
-        <source>--json cannot be combined with --output -.</source>
-        <translation>--json no puede combinarse con --output -.</translation>
     </message>
     <message>
         <source>Replaying the download of %1 from %2.</source>
@@ -234,6 +226,32 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>La captura %1 no se puede reproducir: %2</translation>
+    </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>La salida estándar está cerrada.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>La salida de error estándar está cerrada.</translation>
+    </message>
+    <message>
+        <source>At the end, however it ends, writes one JSON object to standard output: the exit code, whether the results were saved, the reason for a failure, and the download&apos;s summary (bytes, lines, seconds, end, SHA-256).</source>
+        <translation>Al final, termine como termine, escribe un objeto JSON en la salida estándar: el código de salida, si se guardaron los resultados, el motivo de un fallo y el resumen de la descarga (bytes, líneas, segundos, final, SHA-256).</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output %1: both would go to standard output.</source>
+        <comment>%1 is -, /dev/stdout or the like</comment>
+        <translation>--json no puede combinarse con --output %1: ambos irían a la salida estándar.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>La descarga se interrumpió.</translation>
+    </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>El nombre indicado en %1 (%2) no es UTF-8 válido y designaría otro archivo. Indique el nombre en UTF-8.</translation>
     </message>
 </context>
 <context>

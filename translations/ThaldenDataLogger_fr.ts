@@ -201,10 +201,6 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <translation>Au lieu de --download : rejoue la capture FILE dans le téléchargement et écrit ce que ce téléchargement a écrit, avec son code de sortie.</translation>
     </message>
     <message>
-        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
-        <translation>Écrit le résumé (octets, lignes, secondes, fin, SHA-256) comme un objet JSON sur la sortie standard.</translation>
-    </message>
-    <message>
         <source>--replay cannot be combined with --%1.</source>
         <comment>%1 is an option&apos;s name, such as wait</comment>
         <translation>--replay ne peut pas être combiné avec --%1.</translation>
@@ -212,10 +208,6 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
     <message>
         <source>--replay needs --output FILE.</source>
         <translation>--replay nécessite --output FILE.</translation>
-    </message>
-    <message>
-        <source>--json cannot be combined with --output -.</source>
-        <translation>--json ne peut pas être combiné avec --output -.</translation>
     </message>
     <message>
         <source>Replaying the download of %1 from %2.</source>
@@ -234,6 +226,32 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>La capture %1 ne peut pas être rejouée : %2</translation>
+    </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>La sortie standard est fermée.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>La sortie d’erreur standard est fermée.</translation>
+    </message>
+    <message>
+        <source>At the end, however it ends, writes one JSON object to standard output: the exit code, whether the results were saved, the reason for a failure, and the download&apos;s summary (bytes, lines, seconds, end, SHA-256).</source>
+        <translation>À la fin, quelle qu’elle soit, écrit un objet JSON sur la sortie standard : le code de sortie, si les résultats ont été enregistrés, la raison d’un échec et le résumé du téléchargement (octets, lignes, secondes, fin, SHA-256).</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output %1: both would go to standard output.</source>
+        <comment>%1 is -, /dev/stdout or the like</comment>
+        <translation>--json ne peut pas être combiné avec --output %1 : les deux iraient sur la sortie standard.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>Le téléchargement a été interrompu.</translation>
+    </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>Le nom donné à %1 (%2) n’est pas de l’UTF-8 valide et désignerait un autre fichier. Indiquez le nom en UTF-8.</translation>
     </message>
 </context>
 <context>

@@ -201,10 +201,6 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <translation>Al posto di --download: ripete la registrazione FILE attraverso il download e scrive ciò che scrisse quel download, con il suo codice di uscita.</translation>
     </message>
     <message>
-        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
-        <translation>Scrive il riepilogo (byte, righe, secondi, fine, SHA-256) come un oggetto JSON sullo standard output.</translation>
-    </message>
-    <message>
         <source>--replay cannot be combined with --%1.</source>
         <comment>%1 is an option&apos;s name, such as wait</comment>
         <translation>--replay non può essere combinato con --%1.</translation>
@@ -212,10 +208,6 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
     <message>
         <source>--replay needs --output FILE.</source>
         <translation>--replay richiede --output FILE.</translation>
-    </message>
-    <message>
-        <source>--json cannot be combined with --output -.</source>
-        <translation>--json non può essere combinato con --output -.</translation>
     </message>
     <message>
         <source>Replaying the download of %1 from %2.</source>
@@ -234,6 +226,32 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>La registrazione %1 non può essere riprodotta: %2</translation>
+    </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>Lo standard output è chiuso.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>Lo standard error è chiuso.</translation>
+    </message>
+    <message>
+        <source>At the end, however it ends, writes one JSON object to standard output: the exit code, whether the results were saved, the reason for a failure, and the download&apos;s summary (bytes, lines, seconds, end, SHA-256).</source>
+        <translation>Alla fine, comunque finisca, scrive un oggetto JSON sullo standard output: il codice di uscita, se i risultati sono stati salvati, il motivo di un errore e il riepilogo del download (byte, righe, secondi, fine, SHA-256).</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output %1: both would go to standard output.</source>
+        <comment>%1 is -, /dev/stdout or the like</comment>
+        <translation>--json non può essere combinato con --output %1: entrambi andrebbero sullo standard output.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>Il download è stato interrotto.</translation>
+    </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>Il nome indicato per %1 (%2) non è UTF-8 valido e indicherebbe un altro file. Indicare il nome in UTF-8.</translation>
     </message>
 </context>
 <context>

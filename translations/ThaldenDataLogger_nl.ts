@@ -201,10 +201,6 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <translation>In plaats van --download: speelt de opname FILE opnieuw af door de download en schrijft wat die download schreef, met zijn afsluitcode.</translation>
     </message>
     <message>
-        <source>Writes the summary (bytes, lines, seconds, end, SHA-256) as one JSON object to standard output.</source>
-        <translation>Schrijft de samenvatting (bytes, regels, seconden, einde, SHA-256) als één JSON-object naar de standaarduitvoer.</translation>
-    </message>
-    <message>
         <source>--replay cannot be combined with --%1.</source>
         <comment>%1 is an option&apos;s name, such as wait</comment>
         <translation>--replay kan niet worden gecombineerd met --%1.</translation>
@@ -212,10 +208,6 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
     <message>
         <source>--replay needs --output FILE.</source>
         <translation>--replay heeft --output FILE nodig.</translation>
-    </message>
-    <message>
-        <source>--json cannot be combined with --output -.</source>
-        <translation>--json kan niet worden gecombineerd met --output -.</translation>
     </message>
     <message>
         <source>Replaying the download of %1 from %2.</source>
@@ -234,6 +226,32 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>De opname %1 kan niet worden afgespeeld: %2</translation>
+    </message>
+    <message>
+        <source>Standard output is closed.</source>
+        <translation>De standaarduitvoer is gesloten.</translation>
+    </message>
+    <message>
+        <source>Standard error is closed.</source>
+        <translation>De standaardfoutuitvoer is gesloten.</translation>
+    </message>
+    <message>
+        <source>At the end, however it ends, writes one JSON object to standard output: the exit code, whether the results were saved, the reason for a failure, and the download&apos;s summary (bytes, lines, seconds, end, SHA-256).</source>
+        <translation>Schrijft aan het einde, hoe het ook afloopt, één JSON-object naar de standaarduitvoer: de afsluitcode, of de resultaten zijn opgeslagen, de reden van een fout en de samenvatting van de download (bytes, regels, seconden, einde, SHA-256).</translation>
+    </message>
+    <message>
+        <source>--json cannot be combined with --output %1: both would go to standard output.</source>
+        <comment>%1 is -, /dev/stdout or the like</comment>
+        <translation>--json kan niet worden gecombineerd met --output %1: beide zouden naar de standaarduitvoer gaan.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>De download is onderbroken.</translation>
+    </message>
+    <message>
+        <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
+        <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
+        <translation>De naam bij %1 (%2) is geen geldige UTF-8 en zou een ander bestand aanduiden. Geef de naam in UTF-8.</translation>
     </message>
 </context>
 <context>
