@@ -74,8 +74,7 @@ int listPorts(ExitReport &report)
 // that was closed at the start and has the null device in its place.
 QString closedStreamError(bool json, const QString &outputPath)
 {
-    const int output =
-        outputPath == QLatin1String("-") ? 1 : CommandLinePlatform::standardDescriptorOf(outputPath);
+    const int output = outputPath == QLatin1String("-") ? 1 : ResultsWriter::descriptorOf(outputPath);
     if ((json || output == 1) && CommandLinePlatform::wasClosedAtStart(1))
         return CommandLine::tr("Standard output is closed.");
     if (output == 2 && CommandLinePlatform::wasClosedAtStart(2))
@@ -280,7 +279,7 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
         return usageError(replaying ? tr("--replay needs --output FILE.")
                                     : tr("--download needs --output FILE."));
     if (parser.isSet(json) && (parser.value(output) == QLatin1String("-") ||
-                               CommandLinePlatform::standardDescriptorOf(parser.value(output)) == 1))
+                               ResultsWriter::descriptorOf(parser.value(output)) == 1))
         return usageError(tr("--json cannot be combined with --output %1: both would go to standard output.",
                              "%1 is -, /dev/stdout or the like")
                               .arg(parser.value(output)));

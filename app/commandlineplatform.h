@@ -18,9 +18,6 @@ bool wasClosedAtStart(int descriptor);
 // Whether an argument reached the program whole: Qt decoded its raw bytes
 // into decoded, which names the same file only if it encodes back to them.
 bool isDecodedExactly(const QByteArray &raw, const QString &decoded);
-// The standard descriptor that an output path stands for (/dev/stdout,
-// /dev/fd/2, ...), or -1.
-int standardDescriptorOf(const QString &path);
 
 // The device path to open for a PORT argument.
 QString portPath(const QString &argument);

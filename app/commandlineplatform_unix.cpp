@@ -1,9 +1,6 @@
 #include "commandlineplatform.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -39,29 +36,6 @@ bool wasClosedAtStart(int descriptor)
 bool isDecodedExactly(const QByteArray &raw, const QString &decoded)
 {
     return QFile::encodeName(decoded) == raw;
-}
-
-int standardDescriptorOf(const QString &path)
-{
-    static const QRegularExpression numbered(
-        QStringLiteral("^/(?:dev/fd|proc/self/fd|proc/%1/fd)/([0-2])$").arg(::getpid()));
-    const QStringList named{QStringLiteral("/dev/stdin"), QStringLiteral("/dev/stdout"),
-                            QStringLiteral("/dev/stderr")};
-    // Also through a link of the user's to one of them; the last hop, to
-    // what the descriptor is open on, would no longer say which it is.
-    QString name = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    for (int hop = 0; hop < 8; ++hop) {
-        if (named.contains(name))
-            return int(named.indexOf(name));
-        const QRegularExpressionMatch match = numbered.match(name);
-        if (match.hasMatch())
-            return match.captured(1).toInt();
-        const QFileInfo link(name);
-        if (!link.isSymLink())
-            break;
-        name = QDir::cleanPath(link.symLinkTarget());
-    }
-    return -1;
 }
 
 QString portPath(const QString &argument)

@@ -33,11 +33,6 @@ bool isDecodedExactly(const QByteArray &, const QString &)
     return true;
 }
 
-int standardDescriptorOf(const QString &)
-{
-    return -1;
-}
-
 QString portPath(const QString &argument)
 {
     // COM5 and \\.\COM12 alike; the device opens either.

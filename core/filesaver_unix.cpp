@@ -37,15 +37,7 @@ struct FileSaver::Private
 // still gets one.
 int FileSaver::Private::createTemporary(QByteArray &temporary) const
 {
-    QByteArray stem = '.' + name;
-    if (stem.size() > NAME_MAX - 7) {
-        stem.truncate(NAME_MAX - 7);
-        // Not in the middle of a UTF-8 sequence.
-        while ((stem.back() & 0xc0) == 0x80)
-            stem.chop(1);
-        if (uchar(stem.back()) >= 0xc0)
-            stem.chop(1);
-    }
+    const QByteArray stem = ('.' + name).left(NAME_MAX - 7);
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = stem + '.';

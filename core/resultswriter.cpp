@@ -80,6 +80,12 @@ bool ResultsWriter::writeFile(const QString &path, const QByteArray &results)
     return false;
 }
 
+int ResultsWriter::descriptorOf(const QString &path)
+{
+    const Target target = targetOf(path);
+    return target.kind == Target::Descriptor ? target.descriptor : -1;
+}
+
 QString ResultsWriter::errorString() const
 {
     return error;

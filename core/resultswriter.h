@@ -40,6 +40,10 @@ public:
     // user or the folder's owner made it: another user's link could point
     // the results at any file.
     bool writeFile(const QString &path, const QByteArray &results);
+    // The descriptor that path stands for (/dev/stdout, /dev/fd/N, a link of
+    // the user's to one), or -1.
+    static int descriptorOf(const QString &path);
+
     // Writes to a device that is open already, such as standard output.
     bool writeTo(QIODevice &device, const QByteArray &results);
 

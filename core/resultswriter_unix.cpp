@@ -20,16 +20,18 @@ QString systemText(int errorNumber)
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
-// The descriptor that /dev/stdout, /dev/stderr, /dev/fd/N or
+// The descriptor that /dev/stdout (stdin, stderr), /dev/fd/N or
 // /proc/self/fd/N names, or -1. Opening such a path would open the file
 // behind the descriptor anew: a log given with >> would be written over.
 int descriptorNamed(const QString &path)
 {
-    if (path == QLatin1String("/dev/stdout"))
-        return STDOUT_FILENO;
-    if (path == QLatin1String("/dev/stderr"))
-        return STDERR_FILENO;
-    for (const QLatin1String folder : {QLatin1String("/dev/fd/"), QLatin1String("/proc/self/fd/")}) {
+    const qsizetype standard = QStringList{QStringLiteral("/dev/stdin"), QStringLiteral("/dev/stdout"),
+                                           QStringLiteral("/dev/stderr")}
+                                   .indexOf(path);
+    if (standard >= 0)
+        return int(standard);
+    const QString ownFolder = QStringLiteral("/proc/%1/fd/").arg(::getpid());
+    for (const QString &folder : {QStringLiteral("/dev/fd/"), QStringLiteral("/proc/self/fd/"), ownFolder}) {
         bool number = false;
         const int descriptor = path.startsWith(folder) ? path.mid(folder.size()).toInt(&number) : -1;
         if (number && descriptor >= 0)
