@@ -329,12 +329,22 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
                     tr("The folder of %1 does not exist.", "%1 is a file path").arg(outputPath));
     if (!toStandardOutput && !writer.canWrite(outputPath))
         return writeFailed(writer.errorString());
+    // The capture is written in place, by the rules the output follows.
+    QString capturePath;
+    if (parser.isSet(capture)) {
+        QString refused;
+        capturePath = ResultsWriter::placeOf(parser.value(capture), refused);
+        if (capturePath.isEmpty())
+            return fail(report, WriteFailed,
+                        tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
+                            .arg(parser.value(capture), refused));
+    }
     const QString port = replaying ? capturedDownload.header().devicePath
                                    : CommandLinePlatform::portPath(parser.value(download));
 
     DownloadSession transfer(port);
     transfer.setWaitLimit(waitSeconds * 1000);
-    CaptureWriter *captureWriter = parser.isSet(capture) ? new CaptureWriter(parser.value(capture)) : nullptr;
+    CaptureWriter *captureWriter = capturePath.isEmpty() ? nullptr : new CaptureWriter(capturePath);
     transfer.setCapture(captureWriter);
     if (replaying) {
         transfer.replay(&capturedDownload);

@@ -106,8 +106,8 @@ void CaptureWriter::Worker::write(const Item &item)
 {
     switch (item.kind) {
     case Item::Header:
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate, PrivateFiles::fileMode))
-            fail(file.errorString());
+        if (const QString failure = PrivateFiles::openForWriting(file); !failure.isEmpty())
+            fail(failure);
         else
             put(item.bytes);
         return;

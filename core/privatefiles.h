@@ -16,4 +16,9 @@ constexpr QFile::Permissions folderMode = fileMode | QFile::ExeOwner;
 // with folderMode. True when path is a folder at the end.
 bool makeFolder(const QString &path);
 
+// Opens file for writing, made with fileMode or else emptied; a FIFO that
+// no one reads yet is waited for only until the process is told to end
+// (stopBlockedWrites()). Returns why it failed, or an empty string.
+QString openForWriting(QFile &file);
+
 } // namespace PrivateFiles

@@ -80,6 +80,15 @@ bool ResultsWriter::writeFile(const QString &path, const QByteArray &results)
     return false;
 }
 
+QString ResultsWriter::placeOf(const QString &path, QString &reason)
+{
+    const Target target = targetOf(path);
+    reason = target.error;
+    if (target.kind == Target::Unsuitable)
+        return QString();
+    return target.kind == Target::Descriptor ? path : target.path;
+}
+
 int ResultsWriter::descriptorOf(const QString &path)
 {
     const Target target = targetOf(path);

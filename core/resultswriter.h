@@ -40,6 +40,11 @@ public:
     // user or the folder's owner made it: another user's link could point
     // the results at any file.
     bool writeFile(const QString &path, const QByteArray &results);
+    // Where a file written beside the results (a capture) goes: path with
+    // the links followed that may be followed; an empty string, with why not
+    // in reason, for another user's link in a shared folder, a folder, a
+    // block device or a socket.
+    static QString placeOf(const QString &path, QString &reason);
     // The descriptor that path stands for (/dev/stdout, /dev/fd/N, a link of
     // the user's to one), or -1.
     static int descriptorOf(const QString &path);

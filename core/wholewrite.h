@@ -9,9 +9,10 @@
 // with errno set when it fails (EINTR when stopped).
 bool writeWhole(int fd, const char *data, qint64 size);
 
-// Opens path for writing only as open(2) does, but waits for the reader of a
-// FIFO only until stopBlockedWrites() is called. -1 with errno set when it fails.
-int openForWriting(const char *path);
+// Opens path for writing only as open(2) does with flags added (O_CREAT,
+// O_TRUNC) and mode, but waits for the reader of a FIFO only until
+// stopBlockedWrites() is called. -1 with errno set when it fails.
+int openForWriting(const char *path, int flags = 0, int mode = 0);
 
 // Makes the writes and opens above that wait give up, and those that begin
 // later not: the process was told to end (Ctrl+C) while its output waits for

@@ -54,11 +54,11 @@ bool writeWhole(int fd, const char *data, qint64 size)
     return true;
 }
 
-int openForWriting(const char *path)
+int openForWriting(const char *path, int flags, int mode)
 {
     const int stopsBefore = stops.load();
     for (;;) {
-        const int fd = ::open(path, O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+        const int fd = ::open(path, O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | flags, mode);
         if (fd >= 0) {
             ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
             return fd;

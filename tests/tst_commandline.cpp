@@ -10,9 +10,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -31,6 +33,8 @@ private slots:
     void exitCodes_data();
     void exitCodes();
     void asOrdinaryUser();
+    void endsWhileOutputWaits_data();
+    void endsWhileOutputWaits();
     void listPorts();
 
 private:
@@ -96,11 +100,12 @@ int TestCommandLine::run(const QStringList &arguments, const std::function<void(
     program.start(command.first(), command.mid(1) + arguments);
     if (!program.waitForStarted())
         return -1;
+    err.clear();
     if (during)
         during(program);
     program.waitForFinished(60000);
     out = program.readAllStandardOutput();
-    err = program.readAllStandardError();
+    err += program.readAllStandardError();
     return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -2;
 }
 
@@ -240,6 +245,9 @@ void TestCommandLine::exitCodes_data()
     QTest::newRow("no such folder") << "--download PORT --output FOLDER/none/a" << 4
                                     << QByteArray("does not exist");
     QTest::newRow("a folder") << "--download PORT --output FOLDER" << 4 << QByteArray(": Is a directory\n");
+    QTest::newRow("a capture on a block device")
+        << "--download PORT --output FOLDER/a --capture BLOCK" << 4
+        << QByteArray("neither a file nor a pipe nor a character device");
     QTest::newRow("a name too long") << "--download PORT --output FOLDER/" + QString(300, 'a') << 4
                                      << QByteArray(": File name too long\n");
     // Devices are written, never replaced.
@@ -330,6 +338,11 @@ void TestCommandLine::exitCodes()
     words.replaceInStrings(QLatin1String("CORPUS"), QStringLiteral(DATALOGGER_SOURCE_DIR "/tests/corpus"));
     words.replaceInStrings(QLatin1String("NULL"), null);
     words.replaceInStrings(QLatin1String("FULL"), full);
+    if (words.contains("BLOCK")) {
+        const QString block = folder->filePath("BLOCK");
+        QVERIFY(::mknod(QFile::encodeName(block).constData(), S_IFBLK | 0600, makedev(7, 0)) == 0);
+        words.replaceInStrings(QLatin1String("BLOCK"), block);
+    }
 
     QCOMPARE(run(words), exitCode);
     says.replace("FULL", full.toLocal8Bit());
@@ -373,6 +386,56 @@ void TestCommandLine::asOrdinaryUser()
     QCOMPARE(run({"--download", tester.portPath(), "--output", folder->filePath("readonly/a.csv")}), 4);
     QVERIFY2(err.contains("readonly/a.csv could not be written: Permission denied"), err.constData());
     QCOMPARE(tester.receivedBytes().size(), asked);
+}
+
+void TestCommandLine::endsWhileOutputWaits_data()
+{
+    QTest::addColumn<QString>("arguments"); // FIFO: one that nobody reads
+    QTest::addColumn<QByteArray>("says");
+    const QByteArray stopped("Interrupted: the program was told to end while waiting for a reader\n");
+    QTest::newRow("--output to a FIFO") << "--output FIFO --capture FOLDER/c.capture" << stopped;
+    QTest::newRow("standard output into a full pipe") << "--output - > FIFO" << stopped;
+    QTest::newRow("--capture to a FIFO") << "--output FOLDER/a.csv --capture FIFO"
+                                         << QByteArray("could not be written: Interrupted system call");
+}
+
+// Output that waits for a reader who never comes ends when the program is
+// told to end (at once when the transfer has begun, and again and again, as
+// the first may come before the output waits), with what arrived captured.
+void TestCommandLine::endsWhileOutputWaits()
+{
+    QFETCH(QString, arguments);
+    QFETCH(QByteArray, says);
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 0;
+    options.size = 200000; // more than a pipe holds
+    TesterSimulatorThread testerThread(options);
+    const QString fifo = folder->filePath("fifo");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QStringList words = QStringList{"--download", testerThread.tester->portPath()} + arguments.split(' ');
+    // Opened by the test, so that the program can open it, and never read.
+    int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    const auto closeReader = qScopeGuard([&] { ::close(reader); });
+    if (words.contains(">")) {
+        standardOutput = fifo;
+        words = words.mid(0, words.indexOf(">"));
+    } else {
+        ::close(std::exchange(reader, -1));
+    }
+    words.replaceInStrings(QLatin1String("FIFO"), fifo);
+    words.replaceInStrings(QLatin1String("FOLDER"), folder->path());
+    const auto toldToEnd = [&](QProcess &program) {
+        program.setReadChannel(QProcess::StandardError);
+        while (!err.contains("Receiving") && program.waitForReadyRead(10000))
+            err += program.readAllStandardError();
+        for (int told = 0; told < 40 && !program.waitForFinished(250); ++told)
+            ::kill(pid_t(program.processId()), SIGTERM);
+    };
+    QCOMPARE(run(words, toldToEnd), 130);
+    QVERIFY2(err.contains(says), err.constData());
+    QFile capture(folder->filePath("c.capture"));
+    if (capture.exists())
+        QVERIFY(capture.open(QIODevice::ReadOnly) && capture.readAll().contains("\nend "));
 }
 
 void TestCommandLine::listPorts()
