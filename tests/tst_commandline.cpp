@@ -33,6 +33,7 @@ private slots:
     void exitCodes_data();
     void exitCodes();
     void asOrdinaryUser();
+    void linkMadeMidDownload();
     void endsWhileOutputWaits_data();
     void endsWhileOutputWaits();
     void listPorts();
@@ -40,6 +41,8 @@ private slots:
 private:
     // Runs the program to its end; during() runs while it does.
     int run(const QStringList &arguments, const std::function<void(QProcess &)> &during = {});
+    // Until the program says that the results are arriving.
+    void waitUntilReceiving(QProcess &program);
     // A character device like the system's, made in the test's own folder.
     QString makeNode(const QString &name, int minor);
 
@@ -66,6 +69,13 @@ QString TestCommandLine::makeNode(const QString &name, int minor)
     if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, minor)) != 0)
         return {};
     return path;
+}
+
+void TestCommandLine::waitUntilReceiving(QProcess &program)
+{
+    program.setReadChannel(QProcess::StandardError);
+    while (!err.contains("Receiving") && program.waitForReadyRead(10000))
+        err += program.readAllStandardError();
 }
 
 static bool isCharacterDevice(const QString &path)
@@ -388,6 +398,35 @@ void TestCommandLine::asOrdinaryUser()
     QCOMPARE(tester.receivedBytes().size(), asked);
 }
 
+// In a shared folder such as /tmp, a link that another user makes at the
+// output's name while the results arrive does not lead the save elsewhere:
+// the name checked is replaced.
+void TestCommandLine::linkMadeMidDownload()
+{
+    if (::geteuid() != 0)
+        QSKIP("needs root, to make a link as another user");
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 100000; // the results in two seconds
+    TesterSimulatorThread testerThread(options);
+    const QString shared = folder->filePath("shared"), victim = folder->filePath("victim");
+    QVERIFY(QDir().mkdir(shared) && ::chmod(QFile::encodeName(shared).constData(), 01777) == 0);
+    QFile file(victim);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
+    file.close();
+    const QByteArray output = QFile::encodeName(shared + "/results.csv");
+    QCOMPARE(run({"--download", testerThread.tester->portPath(), "--output", QFile::decodeName(output)},
+                 [&](QProcess &program) {
+                     waitUntilReceiving(program);
+                     QVERIFY(::symlink(QFile::encodeName(victim).constData(), output.constData()) == 0);
+                     QVERIFY(::lchown(output.constData(), 65534, 65534) == 0);
+                 }),
+             0);
+    QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == "precious");
+    QFile saved(QFile::decodeName(output));
+    QVERIFY(!QFileInfo(saved).isSymLink() && saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), testerThread.tester->payload());
+}
+
 void TestCommandLine::endsWhileOutputWaits_data()
 {
     QTest::addColumn<QString>("arguments"); // FIFO: one that nobody reads
@@ -425,9 +464,7 @@ void TestCommandLine::endsWhileOutputWaits()
     words.replaceInStrings(QLatin1String("FIFO"), fifo);
     words.replaceInStrings(QLatin1String("FOLDER"), folder->path());
     const auto toldToEnd = [&](QProcess &program) {
-        program.setReadChannel(QProcess::StandardError);
-        while (!err.contains("Receiving") && program.waitForReadyRead(10000))
-            err += program.readAllStandardError();
+        waitUntilReceiving(program);
         for (int told = 0; told < 40 && !program.waitForFinished(250); ++told)
             ::kill(pid_t(program.processId()), SIGTERM);
     };
