@@ -31,16 +31,8 @@ bool ResultsWriter::canWrite(const QString &path)
     checkedPath.clear();
     saver.reset();
     const Target target = targetOf(path);
-    switch (target.kind) {
-    case Target::Unsuitable:
-        error = target.error;
-        return false;
-    case Target::InPlace:
-    case Target::Descriptor:
-        return canWriteInPlace(target);
-    case Target::File:
-        break;
-    }
+    if (target.kind != Target::File)
+        return isSuitable(target) && canWriteInPlace(target);
     auto checked = std::make_unique<FileSaver>(target.path);
     if (!checked->check()) {
         error = checked->errorString();
@@ -61,22 +53,22 @@ bool ResultsWriter::writeFile(const QString &path, const QByteArray &results)
     stopped = false;
     if (!saver || path != checkedPath) {
         const Target target = targetOf(path);
-        switch (target.kind) {
-        case Target::Unsuitable:
-            error = target.error;
-            return false;
-        case Target::InPlace:
-        case Target::Descriptor:
-            return writeInPlace(target, formatted(results));
-        case Target::File:
-            saver = std::make_unique<FileSaver>(target.path);
-            checkedPath = path;
-            break;
-        }
+        if (target.kind != Target::File)
+            return isSuitable(target) && writeInPlace(target, formatted(results));
+        saver = std::make_unique<FileSaver>(target.path);
+        checkedPath = path;
     }
     if (saver->save(formatted(results)))
         return true;
     error = saver->errorString();
+    return false;
+}
+
+bool ResultsWriter::isSuitable(const Target &target)
+{
+    if (target.kind != Target::Unsuitable)
+        return true;
+    error = target.error;
     return false;
 }
 

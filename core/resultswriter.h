@@ -73,6 +73,8 @@ private:
     };
     // What path names, following the symbolic links that may be followed.
     static Target targetOf(const QString &path);
+    // False, with the reason, for an unsuitable target.
+    bool isSuitable(const Target &target);
     // Whether target can be written in place, without writing.
     bool canWriteInPlace(const Target &target);
     bool writeInPlace(const Target &target, const QByteArray &data);
