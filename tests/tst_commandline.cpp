@@ -296,8 +296,6 @@ void TestCommandLine::exitCodes_data()
         << "--download PORT --output - >&-" << 4 << outputClosed;
     QTest::newRow("--output /dev/fd/1, standard output closed")
         << "--download PORT --output /dev/fd/1 >&-" << 4 << outputClosed;
-    QTest::newRow("replay to /proc/self/fd/1, standard output closed")
-        << "--replay CORPUS/normal.capture --output /proc/self/fd/1 >&-" << 4 << outputClosed;
     QTest::newRow("--output /dev/stderr, standard error closed")
         << "--download PORT --output /dev/stderr --json 2>&-" << 4
         << QByteArray("{\"exit\":4,\"message\":\"Standard error is closed.\",\"saved\":false}\n");
