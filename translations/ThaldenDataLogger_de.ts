@@ -253,6 +253,11 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>Der bei %1 angegebene Name (%2) ist kein gültiges UTF-8 und würde eine andere Datei bezeichnen. Geben Sie den Namen in UTF-8 an.</translation>
     </message>
+    <message>
+        <source>Interrupted: %1</source>
+        <comment>%1 is the reason</comment>
+        <translation>Abgebrochen: %1</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>
@@ -274,6 +279,13 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <comment>The %1 is the file&apos;s full path.</comment>
         <translation>Installieren Sie ein Programm für Dateien dieser Art (einen Webbrowser für die Hilfe, eine Tabellenkalkulation oder einen Texteditor für Ergebnisse) oder öffnen Sie die Datei selbst:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>FileSaver</name>
+    <message>
+        <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
+        <translation>sie gehört einem anderen Benutzer, in einem gemeinsamen Ordner, in dem nur ihr Eigentümer sie ersetzen darf</translation>
     </message>
 </context>
 <context>
@@ -592,6 +604,24 @@ oder sperren Sie ihn mit
     <message>
         <source>it is neither a file nor a pipe nor a character device</source>
         <translation>es ist weder eine Datei noch eine Pipe noch ein zeichenorientiertes Gerät</translation>
+    </message>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>es ist eine Verknüpfung, die ein anderer Benutzer in einem gemeinsamen Ordner angelegt hat; ihr wird nicht gefolgt</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open.</source>
+        <comment>%1 is a number</comment>
+        <translation>Deskriptor %1 ist nicht geöffnet.</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open for writing.</source>
+        <comment>%1 is a number</comment>
+        <translation>Deskriptor %1 ist nicht zum Schreiben geöffnet.</translation>
+    </message>
+    <message>
+        <source>the program was told to end while waiting for a reader</source>
+        <translation>das Programm sollte sich beenden, während es auf einen Leser wartete</translation>
     </message>
 </context>
 <context>

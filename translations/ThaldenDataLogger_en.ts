@@ -253,6 +253,11 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</translation>
     </message>
+    <message>
+        <source>Interrupted: %1</source>
+        <comment>%1 is the reason</comment>
+        <translation>Interrupted: %1</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>
@@ -274,6 +279,13 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <comment>The %1 is the file&apos;s full path.</comment>
         <translation>Install a program for files of this kind (a web browser for the help, a spreadsheet or text editor for results), or open the file yourself:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>FileSaver</name>
+    <message>
+        <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
+        <translation>it belongs to another user, in a shared folder where only its owner may replace it</translation>
     </message>
 </context>
 <context>
@@ -592,6 +604,24 @@ or mask it with
     <message>
         <source>it is neither a file nor a pipe nor a character device</source>
         <translation>it is neither a file nor a pipe nor a character device</translation>
+    </message>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>it is a link that another user made in a shared folder, which is not followed</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open.</source>
+        <comment>%1 is a number</comment>
+        <translation>Descriptor %1 is not open.</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open for writing.</source>
+        <comment>%1 is a number</comment>
+        <translation>Descriptor %1 is not open for writing.</translation>
+    </message>
+    <message>
+        <source>the program was told to end while waiting for a reader</source>
+        <translation>the program was told to end while waiting for a reader</translation>
     </message>
 </context>
 <context>

@@ -253,6 +253,11 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>El nombre indicado en %1 (%2) no es UTF-8 válido y designaría otro archivo. Indique el nombre en UTF-8.</translation>
     </message>
+    <message>
+        <source>Interrupted: %1</source>
+        <comment>%1 is the reason</comment>
+        <translation>Interrumpido: %1</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>
@@ -274,6 +279,13 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <comment>The %1 is the file&apos;s full path.</comment>
         <translation>Instale un programa para archivos de este tipo (un navegador web para la ayuda, una hoja de cálculo o un editor de texto para los resultados) o abra el archivo usted mismo:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>FileSaver</name>
+    <message>
+        <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
+        <translation>pertenece a otro usuario, en una carpeta compartida donde solo su propietario puede reemplazarlo</translation>
     </message>
 </context>
 <context>
@@ -592,6 +604,24 @@ o enmascárelo con
     <message>
         <source>it is neither a file nor a pipe nor a character device</source>
         <translation>no es un archivo, ni una tubería, ni un dispositivo de caracteres</translation>
+    </message>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>es un enlace que otro usuario creó en una carpeta compartida, y no se sigue</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open.</source>
+        <comment>%1 is a number</comment>
+        <translation>El descriptor %1 no está abierto.</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open for writing.</source>
+        <comment>%1 is a number</comment>
+        <translation>El descriptor %1 no está abierto para escritura.</translation>
+    </message>
+    <message>
+        <source>the program was told to end while waiting for a reader</source>
+        <translation>se pidió al programa que terminara mientras esperaba a un lector</translation>
     </message>
 </context>
 <context>

@@ -253,6 +253,11 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>Le nom donné à %1 (%2) n’est pas de l’UTF-8 valide et désignerait un autre fichier. Indiquez le nom en UTF-8.</translation>
     </message>
+    <message>
+        <source>Interrupted: %1</source>
+        <comment>%1 is the reason</comment>
+        <translation>Interrompu : %1</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>
@@ -274,6 +279,13 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <comment>The %1 is the file&apos;s full path.</comment>
         <translation>Installez un programme pour ce type de fichier (un navigateur web pour l’aide, un tableur ou un éditeur de texte pour les résultats), ou ouvrez le fichier vous-même&#xa0;:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>FileSaver</name>
+    <message>
+        <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
+        <translation>il appartient à un autre utilisateur, dans un dossier partagé où seul son propriétaire peut le remplacer</translation>
     </message>
 </context>
 <context>
@@ -592,6 +604,24 @@ ou masquez-le avec
     <message>
         <source>it is neither a file nor a pipe nor a character device</source>
         <translation>ce n’est ni un fichier, ni un tube, ni un périphérique caractère</translation>
+    </message>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>c’est un lien qu’un autre utilisateur a créé dans un dossier partagé ; il n’est pas suivi</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open.</source>
+        <comment>%1 is a number</comment>
+        <translation>Le descripteur %1 n’est pas ouvert.</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open for writing.</source>
+        <comment>%1 is a number</comment>
+        <translation>Le descripteur %1 n’est pas ouvert en écriture.</translation>
+    </message>
+    <message>
+        <source>the program was told to end while waiting for a reader</source>
+        <translation>le programme a reçu l’ordre de se terminer pendant qu’il attendait un lecteur</translation>
     </message>
 </context>
 <context>

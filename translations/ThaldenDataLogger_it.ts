@@ -253,6 +253,11 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>Il nome indicato per %1 (%2) non è UTF-8 valido e indicherebbe un altro file. Indicare il nome in UTF-8.</translation>
     </message>
+    <message>
+        <source>Interrupted: %1</source>
+        <comment>%1 is the reason</comment>
+        <translation>Interrotto: %1</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>
@@ -274,6 +279,13 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <comment>The %1 is the file&apos;s full path.</comment>
         <translation>Installare un programma per i file di questo tipo (un browser web per la guida, un foglio di calcolo o un editor di testo per i risultati) oppure aprire il file manualmente:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>FileSaver</name>
+    <message>
+        <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
+        <translation>appartiene a un altro utente, in una cartella condivisa dove solo il suo proprietario può sostituirlo</translation>
     </message>
 </context>
 <context>
@@ -592,6 +604,24 @@ oppure mascherarlo con
     <message>
         <source>it is neither a file nor a pipe nor a character device</source>
         <translation>non è un file, né una pipe, né un dispositivo a caratteri</translation>
+    </message>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>è un collegamento creato da un altro utente in una cartella condivisa, che non viene seguito</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open.</source>
+        <comment>%1 is a number</comment>
+        <translation>Il descrittore %1 non è aperto.</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open for writing.</source>
+        <comment>%1 is a number</comment>
+        <translation>Il descrittore %1 non è aperto in scrittura.</translation>
+    </message>
+    <message>
+        <source>the program was told to end while waiting for a reader</source>
+        <translation>è stato chiesto al programma di terminare mentre attendeva un lettore</translation>
     </message>
 </context>
 <context>

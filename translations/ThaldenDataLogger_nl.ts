@@ -253,6 +253,11 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>De naam bij %1 (%2) is geen geldige UTF-8 en zou een ander bestand aanduiden. Geef de naam in UTF-8.</translation>
     </message>
+    <message>
+        <source>Interrupted: %1</source>
+        <comment>%1 is the reason</comment>
+        <translation>Onderbroken: %1</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>
@@ -274,6 +279,13 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <comment>The %1 is the file&apos;s full path.</comment>
         <translation>Installeer een programma voor dit soort bestanden (een webbrowser voor de help, een spreadsheet of teksteditor voor resultaten), of open het bestand zelf:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>FileSaver</name>
+    <message>
+        <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
+        <translation>het is van een andere gebruiker, in een gedeelde map waarin alleen de eigenaar het mag vervangen</translation>
     </message>
 </context>
 <context>
@@ -592,6 +604,24 @@ of maskeer het met
     <message>
         <source>it is neither a file nor a pipe nor a character device</source>
         <translation>het is geen bestand, geen pipe en geen tekenapparaat</translation>
+    </message>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>het is een koppeling die een andere gebruiker in een gedeelde map heeft gemaakt; die wordt niet gevolgd</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open.</source>
+        <comment>%1 is a number</comment>
+        <translation>Descriptor %1 is niet geopend.</translation>
+    </message>
+    <message>
+        <source>Descriptor %1 is not open for writing.</source>
+        <comment>%1 is a number</comment>
+        <translation>Descriptor %1 is niet geopend om te schrijven.</translation>
+    </message>
+    <message>
+        <source>the program was told to end while waiting for a reader</source>
+        <translation>het programma moest stoppen terwijl het op een lezer wachtte</translation>
     </message>
 </context>
 <context>
