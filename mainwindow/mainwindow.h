@@ -69,6 +69,7 @@ private:
 
     friend class TestMainWindow;
     friend class TestMainWindowDownload;
+    friend class TestSaveFaults;
     friend class WindowTest;
 
     Ui::MainWindow ui;

@@ -8,8 +8,8 @@
 #include "capturewriter.h"
 #include "faultinject.h"
 #include "germannumberformat.h"
+#include "mainwindow.h"
 #include "recoverystore.h"
-#include "resultssaver.h"
 #include "resultswriter.h"
 #include "testsupport.h"
 
@@ -250,11 +250,16 @@ void TestSaveFaults::windowSave()
                 box->accept();
             },
             [](QMessageBox *box) { return box->standardButtons() == QMessageBox::Ok; });
-        const QString saved = ResultsSaver::save(nullptr, QStringLiteral("Save"), data, QDateTime());
+        MainWindow window;
+        window.downloadedData = data;
+        window.saveFile();
+        const QString saved = window.savedFilePath;
         faultinject_disarm();
         TestSupport::stopWatching();
         run.saved = !saved.isEmpty();
-        run.clean = run.saved ? saved == scenario.path && !warned : warned;
+        // Results not saved are still the window's to ask about (and keep at a log-off).
+        run.clean =
+            (run.saved ? saved == scenario.path && !warned : warned) && window.resultsUnsaved() == !run.saved;
         run.injected = faultinject_injected();
         return run;
     });
