@@ -253,13 +253,12 @@ void TestSaveFaults::windowSave()
         MainWindow window;
         window.downloadedData = data;
         window.saveFile();
-        const QString saved = window.savedFilePath;
         faultinject_disarm();
         TestSupport::stopWatching();
-        run.saved = !saved.isEmpty();
+        run.saved = !window.savedFilePath.isEmpty();
         // Results not saved are still the window's to ask about (and keep at a log-off).
-        run.clean =
-            (run.saved ? saved == scenario.path && !warned : warned) && window.resultsUnsaved() == !run.saved;
+        run.clean = (run.saved ? window.savedFilePath == scenario.path && !warned : warned) &&
+                    window.resultsUnsaved() == !run.saved;
         run.injected = faultinject_injected();
         return run;
     });
