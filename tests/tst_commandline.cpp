@@ -412,8 +412,8 @@ void TestCommandLine::linkMadeMidDownload()
     QCOMPARE(run({"--download", testerThread.tester->portPath(), "--output", QFile::decodeName(output)},
                  [&](QProcess &program) {
                      waitUntilReceiving(program);
-                     QVERIFY(::symlink(QFile::encodeName(victim).constData(), output.constData()) == 0);
-                     QVERIFY(::lchown(output.constData(), 65534, 65534) == 0);
+                     QVERIFY(::symlink(QFile::encodeName(victim).constData(), output.constData()) == 0 &&
+                             ::lchown(output.constData(), 65534, 65534) == 0);
                  }),
              0);
     QVERIFY(!QFile::exists(victim));
@@ -447,14 +447,13 @@ void TestCommandLine::endsWhileOutputWaits()
     const QString fifo = folder->filePath("fifo");
     QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
     QStringList words = QStringList{"--download", testerThread.tester->portPath()} + arguments.split(' ');
-    // Opened by the test, so that the program can open it, and never read.
-    int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    // Standard output's is opened by the test, so that the program can open it, and never read.
+    const int reader =
+        words.contains(">") ? ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK) : -1;
     const auto closeReader = qScopeGuard([&] { ::close(reader); });
-    if (words.contains(">")) {
+    if (reader >= 0) {
         standardOutput = fifo;
         words = words.mid(0, words.indexOf(">"));
-    } else {
-        ::close(std::exchange(reader, -1));
     }
     words.replaceInStrings(QLatin1String("FIFO"), fifo);
     words.replaceInStrings(QLatin1String("FOLDER"), folder->path());

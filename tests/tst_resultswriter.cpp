@@ -144,6 +144,8 @@ static void writeAsOrdinaryUser(const QString &folder)
     QVERIFY2(writer.writeFile(folder + "/writable.csv", "1.5,2\r\n"), qPrintable(writer.errorString()));
     QVERIFY(!writer.writeFile(folder + "/readonly.csv", "1.5,2\r\n"));
     QCOMPARE(writer.errorString(), QStringLiteral("Permission denied"));
+    QVERIFY(!writer.canWrite(folder + "/fifo"));
+    QCOMPARE(writer.errorString(), QStringLiteral("Permission denied"));
     // The rename would fail only after the download: found by the check.
     QVERIFY(!writer.canWrite(folder + "/shared/others.csv"));
     QCOMPARE(
@@ -172,6 +174,7 @@ void TestResultsWriter::withoutPermissions()
     QVERIFY(::chmod(QFile::encodeName(folder.filePath("shared")).constData(), 01777) == 0);
     QFile others(folder.filePath("shared/others.csv"));
     QVERIFY(others.open(QIODevice::WriteOnly) && others.setPermissions(readable | QFile::WriteOther));
+    QVERIFY(::mkfifo(QFile::encodeName(folder.filePath("fifo")).constData(), 0644) == 0);
     QVERIFY(QFile::setPermissions(folder.path(), listable));
     const auto restore =
         qScopeGuard([&] { QFile::setPermissions(folder.path(), listable | QFile::WriteOwner); });
