@@ -34,9 +34,15 @@ bool FileSaver::save(const QByteArray &data)
 {
     QSaveFile file(d->path);
     file.setDirectWriteFallback(true);
-    // QSaveFile's buffer is flushed here, not in commit(), which would lose a
-    // failure of that flush and rename a short file over the earlier one.
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush() && file.commit())
+    // Unbuffered, and written on after a short write, so that the write that
+    // fails names its cause: a short write names none, and commit() would
+    // lose the failure of flushing a buffer and rename a short file.
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qint64 at = 0, part = 0; written && at < data.size(); at += part) {
+        part = file.write(data.constData() + at, data.size() - at);
+        written = part > 0;
+    }
+    if (written && file.commit())
         return true;
     d->error = file.errorString();
     return false;
