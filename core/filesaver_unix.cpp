@@ -63,14 +63,9 @@ bool FileSaver::Private::writeInPlace(const QByteArray &data)
     const int fd = ::openat(folderFd, name.constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return fail(errno);
-    bool written = writeWhole(fd, data.constData(), data.size()) && ::ftruncate(fd, data.size()) == 0 &&
-                   (::fsync(fd) == 0 || errno == EINVAL);
-    int errorNumber = errno;
-    if (::close(fd) != 0 && written) {
-        written = false;
-        errorNumber = errno;
-    }
-    return written || fail(errorNumber);
+    return closeAfter(fd, writeWhole(fd, data.constData(), data.size()) &&
+                              ::ftruncate(fd, data.size()) == 0 && (::fsync(fd) == 0 || errno == EINVAL)) ||
+           fail(errno);
 }
 
 FileSaver::FileSaver(const QString &path)
@@ -148,17 +143,11 @@ bool FileSaver::save(const QByteArray &data)
     }
     // Synced before the rename: otherwise a power cut can leave the new name
     // on bytes that never reached the disk.
-    bool saved = writeWhole(fd, data.constData(), data.size()) && (::fsync(fd) == 0 || errno == EINVAL);
-    int errorNumber = errno;
-    if (::close(fd) != 0 && saved) {
-        saved = false;
-        errorNumber = errno;
-    }
-    if (saved && ::renameat(d->folderFd, temporary.constData(), d->folderFd, d->name.constData()) != 0) {
-        saved = false;
-        errorNumber = errno;
-    }
+    const bool saved = closeAfter(fd, writeWhole(fd, data.constData(), data.size()) &&
+                                          (::fsync(fd) == 0 || errno == EINVAL)) &&
+                       ::renameat(d->folderFd, temporary.constData(), d->folderFd, d->name.constData()) == 0;
     if (!saved) {
+        const int errorNumber = errno;
         d->removeTemporary(temporary);
         return d->fail(errorNumber);
     }

@@ -9,17 +9,6 @@
 #include <cerrno>
 #include <cstring>
 
-namespace {
-
-// The C library's text, the same on every platform (a Windows error number
-// means something else).
-QString systemText(int errorNumber)
-{
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
-
-} // namespace
-
 ResultsWriter::ResultsWriter(Format format)
     : format(format)
 {}
@@ -95,6 +84,13 @@ QString ResultsWriter::errorString() const
 bool ResultsWriter::wasStopped() const
 {
     return stopped;
+}
+
+// The C library's text, the same on every platform (a Windows error number
+// means something else).
+QString ResultsWriter::systemText(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
 QByteArray ResultsWriter::formatted(const QByteArray &results) const

@@ -79,6 +79,7 @@ private:
     bool canWriteInPlace(const Target &target);
     bool writeInPlace(const Target &target, const QByteArray &data);
 
+    static QString systemText(int errorNumber);
     QByteArray formatted(const QByteArray &results) const;
 
     const Format format;

@@ -8,17 +8,11 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-QString systemText(int errorNumber)
-{
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
 
 // The descriptor that /dev/stdout (stdin, stderr), /dev/fd/N or
 // /proc/self/fd/N names, or -1. Opening such a path would open the file
@@ -125,15 +119,12 @@ bool ResultsWriter::writeInPlace(const Target &target, const QByteArray &data)
     if (fd < 0)
         fd = openForWriting(encoded(target.path).constData());
     bool written = fd >= 0 && writeWhole(fd, data.constData(), data.size());
-    int errorNumber = errno;
-    if (fd >= 0 && target.descriptor < 0 && ::close(fd) != 0 && written) {
-        written = false;
-        errorNumber = errno;
-    }
+    // A descriptor the program was given stays open.
+    if (fd >= 0 && target.descriptor < 0)
+        written = closeAfter(fd, written);
     if (!written) {
-        stopped = errorNumber == EINTR;
-        error =
-            stopped ? tr("the program was told to end while waiting for a reader") : systemText(errorNumber);
+        stopped = errno == EINTR;
+        error = stopped ? tr("the program was told to end while waiting for a reader") : systemText(errno);
     }
     return written;
 }

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 
 // Windows has no device nodes or descriptor paths: everything is a file.
 ResultsWriter::Target ResultsWriter::targetOf(const QString &path)
@@ -13,7 +12,7 @@ ResultsWriter::Target ResultsWriter::targetOf(const QString &path)
     target.path = path;
     if (QFileInfo(path).isDir()) {
         target.kind = Target::Unsuitable;
-        target.error = QString::fromLocal8Bit(std::strerror(EISDIR));
+        target.error = systemText(EISDIR);
     }
     return target;
 }

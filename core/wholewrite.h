@@ -9,6 +9,11 @@
 // with errno set when it fails (EINTR when stopped).
 bool writeWhole(int fd, const char *data, qint64 size);
 
+// Closes fd after work that succeeded or not: true only when both did, with
+// errno set by whichever failed first (a close can report a write that
+// failed late, on a network share).
+bool closeAfter(int fd, bool succeeded);
+
 // Opens path for writing only as open(2) does with flags added (O_CREAT,
 // O_TRUNC) and mode, but waits for the reader of a FIFO only until
 // stopBlockedWrites() is called. -1 with errno set when it fails.

@@ -54,6 +54,15 @@ bool writeWhole(int fd, const char *data, qint64 size)
     return true;
 }
 
+bool closeAfter(int fd, bool succeeded)
+{
+    const int earlier = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!succeeded)
+        errno = earlier;
+    return succeeded && closed;
+}
+
 int openForWriting(const char *path, int flags, int mode)
 {
     const int stopsBefore = stops.load();

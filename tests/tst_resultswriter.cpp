@@ -68,8 +68,7 @@ void TestResultsWriter::outputs()
     QVERIFY(QDir(folder.path()).mkdir("shared"));
     QVERIFY(::chmod(QFile::encodeName(folder.filePath("shared")).constData(), 01777) == 0);
     const QByteArray earlier = "earlier results\n", results = "1.5,2\r\n";
-    const QString victim = folder.filePath("victim.csv");
-    const QString shared = folder.filePath("shared/results.csv");
+    const QString victim = folder.filePath("victim.csv"), shared = folder.filePath("shared/results.csv");
     QString path = shared, written = path;
     QFile file(victim);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());

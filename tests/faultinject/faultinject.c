@@ -408,11 +408,6 @@ void faultinject_disarm(void)
     __atomic_store_n(&armed, 0, __ATOMIC_SEQ_CST);
 }
 
-long faultinject_counted(void)
-{
-    return __atomic_load_n(&counted, __ATOMIC_SEQ_CST);
-}
-
 const char *faultinject_injected(void)
 {
     return injected;

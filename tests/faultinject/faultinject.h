@@ -14,9 +14,8 @@ extern "C" {
 // half and returns that count, and the next write fails instead.
 void faultinject_arm(const char *folder, long at, int errnum, int shortWrite);
 void faultinject_disarm(void);
-// Since the last arm: the calls counted, and the failures made, such as
-// "write #7 short; write #8" (empty when none was).
-long faultinject_counted(void);
+// The failures made since the last arm, such as "write #7 short; write #8"
+// (empty when none was).
 const char *faultinject_injected(void);
 
 #ifdef __cplusplus
