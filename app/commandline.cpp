@@ -441,6 +441,12 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
     if (!toStandardOutput)
         say(tr("Saved %1 to %2.", "%1 is an amount such as 12.3 KiB, %2 a file path")
                 .arg(dataAmount(transfer.received().size()), outputPath));
+    // A line that fell silent mid-line did not fail.
+    if (transfer.outcome() == DownloadSession::Outcome::EndedMidLine)
+        return fail(report, ConnectionLost,
+                    tr("The transfer ended in the middle of a line after %1. The results may be incomplete.",
+                       "The %1 is replaced with the amount received, such as 12.3 KB.")
+                        .arg(dataAmount(transfer.received().size())));
     if (transfer.isIncomplete())
         return fail(report, ConnectionLost,
                     tr("The connection to the tester was lost after %1. The results may be incomplete.",

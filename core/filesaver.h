@@ -4,7 +4,10 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <functional>
 #include <memory>
+
+class QIODevice;
 
 // Replaces a file whole or not at all: the bytes go into a new file beside it,
 // which is synced, renamed over the name through the folder that was checked
@@ -15,6 +18,10 @@ class FileSaver
     Q_DECLARE_TR_FUNCTIONS(FileSaver)
 
 public:
+    // Changes bytes in place on their way to the file, such as
+    // toGermanNumberFormat(char *, qsizetype).
+    using Conversion = void (*)(char *data, qsizetype size);
+
     // path names the file itself, its links already followed.
     explicit FileSaver(const QString &path);
     ~FileSaver();
@@ -27,7 +34,16 @@ public:
     // Checks first unless check() was called. In a folder that takes no new
     // file, an existing file the user may write is written in place, where a
     // failure can leave it damaged.
-    bool save(const QByteArray &data);
+    bool save(const QByteArray &data, Conversion convert = nullptr);
+
+    // Hands data to write, converted, in pieces: results of any size (a
+    // kept file mapped into memory) are converted without a copy of them all.
+    // False as soon as write() fails.
+    static bool writeConverted(const QByteArray &data, Conversion convert,
+                               const std::function<bool(const char *, qint64)> &write);
+    // Writes to device on after a short write, so that a full disk ends in
+    // an error that names its cause (a short write sets none).
+    static bool writeAll(QIODevice &device, const char *data, qint64 size);
 
     QString errorString() const;
 

@@ -30,7 +30,7 @@ struct FileSaver::Private
     }
     int createTemporary(QByteArray &temporary) const;
     void removeTemporary(const QByteArray &temporary) const;
-    bool writeInPlace(const QByteArray &data);
+    bool writeInPlace(const QByteArray &data, Conversion convert);
 };
 
 // A hidden name beside the file, shortened so that a long name that fits
@@ -58,13 +58,19 @@ void FileSaver::Private::removeTemporary(const QByteArray &temporary) const
         ::unlinkat(folderFd, temporary.constData(), 0);
 }
 
-bool FileSaver::Private::writeInPlace(const QByteArray &data)
+static bool writeWholeConverted(int fd, const QByteArray &data, FileSaver::Conversion convert)
+{
+    return FileSaver::writeConverted(
+        data, convert, [fd](const char *bytes, qint64 size) { return writeWhole(fd, bytes, size); });
+}
+
+bool FileSaver::Private::writeInPlace(const QByteArray &data, Conversion convert)
 {
     const int fd = ::openat(folderFd, name.constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return fail(errno);
-    return closeAfter(fd, writeWhole(fd, data.constData(), data.size()) &&
-                              ::ftruncate(fd, data.size()) == 0 && (::fsync(fd) == 0 || errno == EINVAL)) ||
+    return closeAfter(fd, writeWholeConverted(fd, data, convert) && ::ftruncate(fd, data.size()) == 0 &&
+                              (::fsync(fd) == 0 || errno == EINVAL)) ||
            fail(errno);
 }
 
@@ -118,13 +124,13 @@ bool FileSaver::check()
     return d->checked = true;
 }
 
-bool FileSaver::save(const QByteArray &data)
+bool FileSaver::save(const QByteArray &data, Conversion convert)
 {
     if (!d->checked && !check())
         return false;
     d->checked = false;
     if (d->inPlace)
-        return d->writeInPlace(data);
+        return d->writeInPlace(data, convert);
 
     QByteArray temporary;
     const int fd = d->createTemporary(temporary);
@@ -143,9 +149,9 @@ bool FileSaver::save(const QByteArray &data)
     }
     // Synced before the rename: otherwise a power cut can leave the new name
     // on bytes that never reached the disk.
-    const bool saved = closeAfter(fd, writeWhole(fd, data.constData(), data.size()) &&
-                                          (::fsync(fd) == 0 || errno == EINVAL)) &&
-                       ::renameat(d->folderFd, temporary.constData(), d->folderFd, d->name.constData()) == 0;
+    const bool saved =
+        closeAfter(fd, writeWholeConverted(fd, data, convert) && (::fsync(fd) == 0 || errno == EINVAL)) &&
+        ::renameat(d->folderFd, temporary.constData(), d->folderFd, d->name.constData()) == 0;
     if (!saved) {
         const int errorNumber = errno;
         d->removeTemporary(temporary);

@@ -30,18 +30,17 @@ bool FileSaver::check()
     return false;
 }
 
-bool FileSaver::save(const QByteArray &data)
+bool FileSaver::save(const QByteArray &data, Conversion convert)
 {
     QSaveFile file(d->path);
     file.setDirectWriteFallback(true);
     // Unbuffered, and written on after a short write, so that the write that
     // fails names its cause: a short write names none, and commit() would
     // lose the failure of flushing a buffer and rename a short file.
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    for (qint64 at = 0, part = 0; written && at < data.size(); at += part) {
-        part = file.write(data.constData() + at, data.size() - at);
-        written = part > 0;
-    }
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                         writeConverted(data, convert, [&file](const char *bytes, qint64 size) {
+                             return writeAll(file, bytes, size);
+                         });
     if (written && file.commit())
         return true;
     d->error = file.errorString();

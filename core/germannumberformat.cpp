@@ -2,7 +2,16 @@
 
 QByteArray toGermanNumberFormat(QByteArray data)
 {
-    data.replace(',', ';');
-    data.replace('.', ',');
+    toGermanNumberFormat(data.data(), data.size());
     return data;
+}
+
+void toGermanNumberFormat(char *data, qsizetype size)
+{
+    for (char *byte = data; byte < data + size; ++byte) {
+        if (*byte == ',')
+            *byte = ';';
+        else if (*byte == '.')
+            *byte = ',';
+    }
 }

@@ -16,6 +16,15 @@ constexpr QFile::Permissions folderMode = fileMode | QFile::ExeOwner;
 // with folderMode. True when path is a folder at the end.
 bool makeFolder(const QString &path);
 
+// Whether path is a folder of this user's that no one else may enter, and no
+// link to one: a folder in a shared place (the temporary folder) that another
+// user made first, to read what goes in, is not.
+bool isOwnFolder(const QString &path);
+
+// A folder named name in the system's temporary folder, with the user's
+// number in its name where other users share that folder.
+QString temporaryFolder(const QString &name);
+
 // Opens file for writing, made with fileMode or else emptied; a FIFO that
 // no one reads yet is waited for only until the process is told to end
 // (stopBlockedWrites()). Returns why it failed, or an empty string.

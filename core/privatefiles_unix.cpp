@@ -2,12 +2,27 @@
 
 #include "wholewrite.h"
 
+#include <QDir>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace PrivateFiles {
+
+bool isOwnFolder(const QString &path)
+{
+    struct stat folder;
+    return ::lstat(QFile::encodeName(path).constData(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
+           folder.st_uid == ::geteuid() && (folder.st_mode & 077) == 0;
+}
+
+QString temporaryFolder(const QString &name)
+{
+    return QStringLiteral("%1/%2-%3").arg(QDir::tempPath(), name).arg(::geteuid());
+}
 
 QString openForWriting(QFile &file)
 {

@@ -43,11 +43,11 @@ bool ResultsWriter::writeFile(const QString &path, const QByteArray &results)
     if (!saver || path != checkedPath) {
         const Target target = targetOf(path);
         if (target.kind != Target::File)
-            return isSuitable(target) && writeInPlace(target, formatted(results));
+            return isSuitable(target) && writeInPlace(target, results);
         saver = std::make_unique<FileSaver>(target.path);
         checkedPath = path;
     }
-    if (saver->save(formatted(results)))
+    if (saver->save(results, conversion()))
         return true;
     error = saver->errorString();
     return false;
@@ -93,7 +93,9 @@ QString ResultsWriter::systemText(int errorNumber)
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
-QByteArray ResultsWriter::formatted(const QByteArray &results) const
+FileSaver::Conversion ResultsWriter::conversion() const
 {
-    return format == Format::German ? toGermanNumberFormat(results) : results;
+    if (format == Format::German)
+        return toGermanNumberFormat;
+    return nullptr;
 }

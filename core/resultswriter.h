@@ -4,9 +4,9 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include <memory>
+#include "filesaver.h"
 
-class FileSaver;
+#include <memory>
 
 class QIODevice;
 
@@ -77,10 +77,11 @@ private:
     bool isSuitable(const Target &target);
     // Whether target can be written in place, without writing.
     bool canWriteInPlace(const Target &target);
-    bool writeInPlace(const Target &target, const QByteArray &data);
+    bool writeInPlace(const Target &target, const QByteArray &results);
 
     static QString systemText(int errorNumber);
-    QByteArray formatted(const QByteArray &results) const;
+    // What the format changes on the way to the file, if anything.
+    FileSaver::Conversion conversion() const;
 
     const Format format;
     QString error;

@@ -111,14 +111,17 @@ bool ResultsWriter::canWriteInPlace(const Target &target)
     return false;
 }
 
-bool ResultsWriter::writeInPlace(const Target &target, const QByteArray &data)
+bool ResultsWriter::writeInPlace(const Target &target, const QByteArray &results)
 {
     if (!canWriteInPlace(target))
         return false;
     int fd = target.descriptor;
     if (fd < 0)
         fd = openForWriting(encoded(target.path).constData());
-    bool written = fd >= 0 && writeWhole(fd, data.constData(), data.size());
+    bool written =
+        fd >= 0 && FileSaver::writeConverted(results, conversion(), [fd](const char *bytes, qint64 size) {
+            return writeWhole(fd, bytes, size);
+        });
     // A descriptor the program was given stays open.
     if (fd >= 0 && target.descriptor < 0)
         written = closeAfter(fd, written);
@@ -136,7 +139,7 @@ bool ResultsWriter::writeTo(QIODevice &device, const QByteArray &results)
     target.kind = Target::Descriptor;
     target.descriptor = file ? file->handle() : -1;
     if (target.descriptor >= 0 && file->flush())
-        return writeInPlace(target, formatted(results));
+        return writeInPlace(target, results);
     error = device.errorString();
     return false;
 }

@@ -29,18 +29,12 @@ bool ResultsWriter::writeInPlace(const Target &, const QByteArray &)
 
 bool ResultsWriter::writeTo(QIODevice &device, const QByteArray &results)
 {
-    const QByteArray data = formatted(results);
     auto *file = qobject_cast<QFileDevice *>(&device);
-    // Written on after a short write, so that a full disk ends in an error
-    // that names its cause (a short write sets none).
-    qint64 at = 0;
-    while (at < data.size()) {
-        const qint64 written = device.write(data.constData() + at, data.size() - at);
-        if (written <= 0)
-            break;
-        at += written;
-    }
-    if (at >= data.size() && (!file || file->flush()))
+    const bool written =
+        FileSaver::writeConverted(results, conversion(), [&device](const char *bytes, qint64 size) {
+            return FileSaver::writeAll(device, bytes, size);
+        });
+    if (written && (!file || file->flush()))
         return true;
     error = device.errorString();
     return false;

@@ -354,7 +354,14 @@ void MainWindow::readTimeOut()
     if (asking)
         return;
     // The results stop where the transfer broke off, perhaps mid-record.
-    if (incomplete) {
+    // A line that fell silent mid-line did not fail.
+    if (outcome == DownloadSession::Outcome::EndedMidLine) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr("The transfer ended in the middle of a line after %1. The results may be "
+                                "incomplete.",
+                                "The %1 is replaced with the amount received, such as 12.3 KB.")
+                                 .arg(dataAmount(downloadedData.size())));
+    } else if (incomplete) {
         QMessageBox::warning(
             this, windowTitle(),
             tr("The connection to the tester was lost after %1. The results may be incomplete.",

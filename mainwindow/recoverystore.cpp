@@ -22,6 +22,16 @@ QString RecoveryStore::folderPath()
            QStringLiteral("/unsaved-downloads");
 }
 
+QStringList RecoveryStore::fallbackFolderPaths()
+{
+    QStringList folders{
+        PrivateFiles::temporaryFolder(QStringLiteral("THALDEN Datalogger unsaved downloads"))};
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty())
+        folders << documents + QStringLiteral("/THALDEN Datalogger unsaved downloads");
+    return folders;
+}
+
 QString RecoveryStore::legacyFilePath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
@@ -30,7 +40,9 @@ QString RecoveryStore::legacyFilePath()
 
 QStringList RecoveryStore::keptFiles()
 {
-    QFileInfoList found = QDir(folderPath()).entryInfoList(QDir::Files);
+    QFileInfoList found;
+    for (const QString &folder : QStringList{folderPath()} + fallbackFolderPaths())
+        found << QDir(folder).entryInfoList(QDir::Files);
     if (QFileInfo(legacyFilePath()).isFile())
         found << QFileInfo(legacyFilePath());
     // Each file is modified at its download's time; of two the same second,
@@ -66,29 +78,28 @@ static QString reserveFile(const QString &folder, const QDateTime &time, QString
     }
 }
 
-QString RecoveryStore::write(const QByteArray &results, const QDateTime &downloaded, const QString &replacing)
+// Keeps results in folder, or in replacing; the file, or an empty string
+// with the reason.
+static QString keep(const QString &folder, const QByteArray &results, const QDateTime &time,
+                    const QString &replacing, QString &reason)
 {
-    // Without a download time, the time the results were first kept stands in.
-    QDateTime time = downloaded;
-    if (!time.isValid())
-        time = replacing.isEmpty() ? QDateTime::currentDateTime() : QFileInfo(replacing).lastModified();
     QString path = replacing;
-    QString reason;
-    if (!PrivateFiles::makeFolder(folderPath()))
-        reason = QStringLiteral("its folder cannot be made");
-    else if (path.isEmpty())
-        path = reserveFile(folderPath(), time, reason);
-    if (reason.isEmpty()) {
-        FileSaver file(path);
-        if (!file.save(results))
-            reason = file.errorString();
+    if (path.isEmpty()) {
+        const bool shared = folder != RecoveryStore::folderPath();
+        if (!PrivateFiles::makeFolder(folder))
+            reason = QStringLiteral("its folder cannot be made");
+        else if (shared && !PrivateFiles::isOwnFolder(folder))
+            reason = QStringLiteral("the folder is not the user's alone");
+        else
+            path = reserveFile(folder, time, reason);
+        if (path.isEmpty())
+            return QString();
     }
-    if (!reason.isEmpty()) {
-        if (replacing.isEmpty() && !path.isEmpty())
+    FileSaver file(path);
+    if (!file.save(results)) {
+        reason = file.errorString();
+        if (replacing.isEmpty())
             QFile::remove(path);
-        std::fprintf(stderr, "THALDEN Datalogger: the unsaved results could not be kept in %s: %s\n",
-                     qUtf8Printable(path.isEmpty() ? folderPath() : path), qUtf8Printable(reason));
-        std::fflush(stderr);
         return QString();
     }
     QFile kept(path);
@@ -97,19 +108,79 @@ QString RecoveryStore::write(const QByteArray &results, const QDateTime &downloa
     return path;
 }
 
+// Said on standard error: the end of a session shows no box.
+static void report(const QString &text)
+{
+    std::fprintf(stderr, "THALDEN Datalogger: %s\n", qUtf8Printable(text));
+    std::fflush(stderr);
+}
+
+QString RecoveryStore::write(const QByteArray &results, const QDateTime &downloaded, const QString &replacing)
+{
+    // Without a download time, the time the results were first kept stands in.
+    QDateTime time = downloaded;
+    if (!time.isValid())
+        time = replacing.isEmpty() ? QDateTime::currentDateTime() : QFileInfo(replacing).lastModified();
+    QString reason;
+    if (!replacing.isEmpty()) {
+        if (!keep(QString(), results, time, replacing, reason).isEmpty())
+            return replacing;
+        report(QStringLiteral("the unsaved results could not be kept in %1: %2").arg(replacing, reason));
+        return QString();
+    }
+    // The data folder first; where it cannot be written, the next place that can.
+    bool fellBack = false;
+    for (const QString &folder : QStringList{folderPath()} + fallbackFolderPaths()) {
+        const QString path = keep(folder, results, time, QString(), reason);
+        if (!path.isEmpty()) {
+            if (fellBack)
+                report(
+                    QStringLiteral("the unsaved results were kept in %1 instead; the next start offers them.")
+                        .arg(path));
+            return path;
+        }
+        report(QStringLiteral("the unsaved results could not be kept in %1: %2").arg(folder, reason));
+        fellBack = true;
+    }
+    return QString();
+}
+
+// Saves the kept file at path through the save dialog. The file is mapped,
+// not read: kept results of any size take no memory of their own.
+static bool saveKept(QFile &file, const QString &title, const QDateTime &downloaded)
+{
+    if (!file.open(QIODevice::ReadOnly)) {
+        QMessageBox::warning(nullptr, title,
+                             RecoveryStore::tr("The kept results in %1 could not be read: %2",
+                                               "%1 is a file path, %2 the system's reason")
+                                 .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+        return false;
+    }
+    const qint64 size = file.size();
+    QByteArray results;
+    if (const uchar *mapped = file.map(0, size))
+        results = QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), size);
+    else
+        results = file.readAll();
+    const bool saved = !ResultsSaver::save(nullptr, title, results, downloaded).isEmpty();
+    // The view must not outlive the mapping.
+    results.clear();
+    file.close();
+    return saved;
+}
+
 void RecoveryStore::offer()
 {
     const QString title = QCoreApplication::translate("MainWindow", "Korvane DataLogger");
     const QStringList kept = keptFiles();
     for (qsizetype i = 0; i < kept.size(); ++i) {
         QFile file(kept.at(i));
-        if (!file.open(QIODevice::ReadOnly))
+        const QFileInfo info(file.fileName());
+        if (!info.isFile())
             continue;
-        const QDateTime downloaded = file.fileTime(QFileDevice::FileModificationTime);
-        const QByteArray results = file.readAll();
-        file.close();
+        const QDateTime downloaded = info.lastModified();
         // Left empty by a program that ended while it kept its results.
-        if (results.isEmpty()) {
+        if (info.size() == 0) {
             file.remove();
             continue;
         }
@@ -117,16 +188,22 @@ void RecoveryStore::offer()
             QMessageBox::Question, title,
             tr("The results downloaded on %1 (%2) were not saved. Save them now?",
                "The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.")
-                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(results.size())),
+                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(info.size())),
             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        QStringList more;
+        // Kept where the data folder could not be written.
+        if (info.path() != folderPath() && file.fileName() != legacyFilePath())
+            more << tr("They were kept in %1, as the program's data folder could not be written.",
+                       "%1 is a folder")
+                        .arg(QDir::toNativeSeparators(info.path()));
         const int later = int(kept.size() - i - 1);
         if (later > 0)
-            box.setInformativeText(tr("%n more unsaved download(s) will follow.", nullptr, later));
+            more << tr("%n more unsaved download(s) will follow.", nullptr, later);
+        box.setInformativeText(more.join(QLatin1String("\n\n")));
         box.setDefaultButton(QMessageBox::Save);
         const int answer = box.exec();
         if (answer == QMessageBox::Discard ||
-            (answer == QMessageBox::Save &&
-             !ResultsSaver::save(nullptr, title, results, downloaded).isEmpty()))
+            (answer == QMessageBox::Save && saveKept(file, title, downloaded)))
             file.remove();
         else
             return;

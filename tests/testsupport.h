@@ -14,6 +14,10 @@
 #include <QTest>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace TestSupport {
 
 // Copies this build's translation files for the given languages, and Qt's
@@ -127,15 +131,36 @@ inline void runAsNobody(QByteArray *output = nullptr, const QString &group = QSt
         *output = printed;
 }
 
+// The temporary and documents folders, where kept results may go, below
+// home: a temporary folder shared as /tmp is, for children run as nobody.
+inline void isolateUserFolders(const QString &home)
+{
+    const QString temporary = home + QStringLiteral("/tmp");
+    QDir(home).mkdir(QStringLiteral("tmp"));
+#ifdef Q_OS_UNIX
+    ::chmod(QFile::encodeName(home).constData(), 0711);
+    ::chmod(QFile::encodeName(temporary).constData(), 01777);
+#endif
+    qputenv("TMPDIR", QFile::encodeName(temporary));
+    QFile userDirs(home + QStringLiteral("/user-dirs.dirs"));
+    if (userDirs.open(QIODevice::WriteOnly))
+        userDirs.write("XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(home) + "/Documents\"\n");
+}
+
 } // namespace TestSupport
 
 // A test main() that isolates the suite before the application exists.
 #define DATALOGGER_TEST_MAIN(TestClass)                                                                      \
     int main(int argc, char *argv[])                                                                         \
     {                                                                                                        \
-        QTemporaryDir configHome;                                                                            \
+        /* Under the system's temporary folder, also in a child run as another user. */                      \
+        if (!qEnvironmentVariableIsSet("DATALOGGER_TEST_TMPDIR"))                                            \
+            qputenv("DATALOGGER_TEST_TMPDIR", QFile::encodeName(QDir::tempPath()));                          \
+        QTemporaryDir configHome(qEnvironmentVariable("DATALOGGER_TEST_TMPDIR") +                            \
+                                 "/datalogger-test-XXXXXX");                                                 \
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));                                    \
         qputenv("XDG_DATA_HOME", QFile::encodeName(configHome.path() + "/data"));                            \
+        TestSupport::isolateUserFolders(configHome.path());                                                  \
         qputenv("QT_QPA_PLATFORM", "offscreen");                                                             \
         qputenv("QT_QPA_PLATFORMTHEME", "");                                                                 \
         QApplication app(argc, argv);                                                                        \

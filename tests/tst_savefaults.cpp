@@ -278,7 +278,13 @@ void TestSaveFaults::recoveryFile()
         const QString kept =
             RecoveryStore::write(scenario.expected, downloaded, overFile ? scenario.path : QString());
         faultinject_disarm();
-        return Run{!kept.isEmpty(), kept.isEmpty() || kept == scenario.path, {}, faultinject_injected()};
+        // A new file that failed here goes to the next place that can be
+        // written: whole there, and nothing left here.
+        const bool elsewhere = !kept.isEmpty() && kept != scenario.path;
+        QFile there(kept);
+        const bool whole = !elsewhere || (there.open(QIODevice::ReadOnly) &&
+                                          there.readAll() == scenario.expected && there.remove());
+        return Run{!kept.isEmpty() && !elsewhere, whole, {}, faultinject_injected()};
     });
     scenario.report();
 }

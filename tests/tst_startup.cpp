@@ -209,6 +209,15 @@ void TestStartup::resultsKeptByAnEarlierRun_data()
                                           << QStringList{asked914 + more, offered, asked.arg("9:20")} << 0;
     QTest::newRow("two the same second, Cancel keeps both")
         << QStringList{"09:14", "09:14"} << QStringList{"Cancel"} << QStringList{asked914 + more} << 2;
+    // Kept where the data folder could not be written; a huge (sparse) file
+    // is offered without being read.
+    const QString place = "\nThey were kept in " + RecoveryStore::fallbackFolderPaths().constFirst() +
+                          ", as the program's data folder could not be written.";
+    QTest::newRow("kept in the temporary folder, Save")
+        << QStringList{"09:14 elsewhere"} << QStringList{"Save"} << QStringList{asked914 + place, offered}
+        << 0;
+    QTest::newRow("40 GB, Discard") << QStringList{"09:14 40 GB"} << QStringList{"Discard"}
+                                    << QStringList{asked.arg("9:14").replace("7 bytes", "40.0 GB")} << 0;
     QTest::newRow("one of an earlier version, Discard, then Cancel")
         << QStringList{"09:14", "08:30"} << QStringList{"Discard", "Cancel"}
         << QStringList{asked.arg("8:30") + more, asked914} << 1;
@@ -226,10 +235,18 @@ void TestStartup::resultsKeptByAnEarlierRun()
     TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
     QDir(RecoveryStore::folderPath()).removeRecursively();
     QFile::remove(RecoveryStore::legacyFilePath());
-    for (const QString &time : kept) {
-        const QString path =
-            RecoveryStore::write("1.5,2\r\n", QDateTime({2026, 12, 7}, QTime::fromString(time)));
-        QVERIFY(!path.isEmpty() && (time != "08:30" || QFile::rename(path, RecoveryStore::legacyFilePath())));
+    const QString elsewhere = RecoveryStore::fallbackFolderPaths().constFirst();
+    QDir(elsewhere).removeRecursively();
+    for (const QString &how : kept) {
+        const QDateTime time({2026, 12, 7}, QTime::fromString(how.left(5)));
+        QString path = RecoveryStore::write("1.5,2\r\n", time);
+        QFile file(path);
+        if (how.endsWith("elsewhere"))
+            QVERIFY(QDir().mkpath(elsewhere) && file.rename(path = elsewhere + "/kept.csv"));
+        else if (how.endsWith("40 GB"))
+            QVERIFY(file.resize(40'000'000'000) && file.open(QIODevice::ReadWrite) &&
+                    file.setFileTime(time, QFileDevice::FileModificationTime));
+        QVERIFY(!path.isEmpty() && (how != "08:30" || file.rename(RecoveryStore::legacyFilePath())));
     }
     QStringList seen;
     int asked = 0;
