@@ -195,8 +195,9 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
     parser.setApplicationDescription(
         tr("Copies the stored results of a PV tester to a file, without a window.\n\n"
            "Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived "
-           "within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer "
-           "(what arrived is written); 130 interrupted (what arrived is written)."));
+           "within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, "
+           "or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what "
+           "arrived is written)."));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("help")}, tr("Displays this help."));
     const QCommandLineOption version(QStringList{QStringLiteral("version")}, tr("Displays the version."));
