@@ -13,6 +13,7 @@
 #include "serialportenumerator.h"
 #include "terminationhandler.h"
 #include "translations.h"
+#include "visibletext.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
@@ -106,7 +107,8 @@ QString optionWithUndecodableName(const QByteArrayList &raw, const QStringList &
 const char *const ownOptions[] = {"help",   "version", "list-ports", "download", "output",
                                   "german", "wait",    "capture",    "replay",   "json"};
 
-// Says why a capture cannot be replayed; nothing is written.
+// Says why a capture cannot be replayed; nothing is written. One cut short
+// is replayed: its bytes are what the download had when it stopped.
 int replayRefused(const QString &path, const CaptureReader &reader, ExitReport &report)
 {
     QString reason = reader.errorString();
@@ -115,10 +117,6 @@ int replayRefused(const QString &path, const CaptureReader &reader, ExitReport &
             CommandLine::tr("it holds only the first %1 of the %2 bytes received: it reached its size limit")
                 .arg(reader.bytesRead())
                 .arg(reader.end().bytes);
-    else if (reader.outcomeMissing())
-        reason = CommandLine::tr("it stops after %1 bytes in %2 chunks, before its outcome: it was cut short")
-                     .arg(reader.bytesRead())
-                     .arg(reader.chunksRead());
     return fail(report, CommandLine::UsageError,
                 CommandLine::tr("The capture %1 cannot be replayed: %2", "%1 is a file path, %2 the reason")
                     .arg(path, reason));
@@ -197,8 +195,9 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
     parser.setApplicationDescription(
         tr("Copies the stored results of a PV tester to a file, without a window.\n\n"
            "Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived "
-           "within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer "
-           "(what arrived is written); 130 interrupted (what arrived is written)."));
+           "within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, "
+           "or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what "
+           "arrived is written)."));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("help")}, tr("Displays this help."));
     const QCommandLineOption version(QStringList{QStringLiteral("version")}, tr("Displays the version."));
@@ -350,7 +349,7 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
         transfer.replay(&capturedDownload);
         say(tr("Replaying the download of %1 from %2.", "%1 is a date and time, %2 a port")
                 .arg(QLocale().toString(capturedDownload.header().time, QLocale::ShortFormat),
-                     capturedDownload.header().portName));
+                     visibleText(capturedDownload.header().portName)));
     } else {
         const Kv::PortDiagnosis failure = transfer.start();
         if (failure.cause != Kv::PortDiagnosis::Cause::None)
@@ -415,13 +414,21 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
         // It had opened: say that it went, not that it would not open.
         Kv::PortDiagnosis wentAway;
         wentAway.cause = Kv::PortDiagnosis::Cause::WentAway;
-        wentAway.port = Kv::portShownAs(port);
+        wentAway.port = visibleText(Kv::portShownAs(port));
         return fail(report, PortFailed, wentAway.informativeText());
     }
     default:
         break;
     }
     const QString interrupted = tr("The download was interrupted.");
+    const bool cutShort = transfer.outcome() == DownloadSession::Outcome::CutShort;
+    const QString cutShortText =
+        tr("The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.",
+           "%1 is an amount such as 12.3 KB")
+            .arg(dataAmount(transfer.received().size()));
+    // Nothing to write, and no interruption: the capture ends after its header.
+    if (cutShort && transfer.received().isEmpty())
+        return fail(report, ConnectionLost, cutShortText);
     if (transfer.received().isEmpty())
         return fail(report, Interrupted, interrupted);
 
@@ -441,6 +448,8 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
     if (!toStandardOutput)
         say(tr("Saved %1 to %2.", "%1 is an amount such as 12.3 KiB, %2 a file path")
                 .arg(dataAmount(transfer.received().size()), outputPath));
+    if (cutShort)
+        return fail(report, ConnectionLost, cutShortText);
     // A line that fell silent mid-line did not fail.
     if (transfer.outcome() == DownloadSession::Outcome::EndedMidLine)
         return fail(report, ConnectionLost,

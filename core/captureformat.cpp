@@ -26,6 +26,9 @@ constexpr ReasonName reasonNames[] = {
 
 QByteArray reasonWord(Outcome reason)
 {
+    // A replay's end of its own, never written in a capture's end line.
+    if (reason == Outcome::CutShort)
+        return "cut-short";
     for (const ReasonName &name : reasonNames) {
         if (name.reason == reason)
             return name.word;

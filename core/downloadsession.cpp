@@ -73,7 +73,11 @@ void DownloadSession::replayChunks()
     while (running && pass.elapsed() < 20) {
         if (!replaying->readChunk(chunk)) {
             replayTimer.stop();
-            const bool whole = !replaying->hasError() && !replaying->outcomeMissing() && !replaying->isCut();
+            if (replaying->outcomeMissing()) {
+                finish(Outcome::CutShort);
+                return;
+            }
+            const bool whole = !replaying->hasError() && !replaying->isCut();
             if (whole)
                 replayUs = replaying->end().microseconds;
             finish(whole ? replaying->end().reason : Outcome::CaptureUnreadable);
@@ -138,7 +142,7 @@ DownloadSession::Outcome DownloadSession::outcome() const
 
 bool DownloadSession::isIncomplete() const
 {
-    return result == Outcome::LineLost || result == Outcome::EndedMidLine;
+    return result == Outcome::LineLost || result == Outcome::EndedMidLine || result == Outcome::CutShort;
 }
 
 const QByteArray &DownloadSession::received() const

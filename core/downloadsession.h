@@ -31,7 +31,8 @@ public:
         PortGone,          // the line failed before any data
         NothingArrived,    // no byte within the wait limit
         Cancelled,         // cancel(): what had arrived is kept
-        CaptureUnreadable, // replay(): the capture is damaged, cut short or cut at a size limit
+        CaptureUnreadable, // replay(): the capture is damaged or cut at a size limit
+        CutShort,          // replay(): the capture stops before its outcome, after its last whole chunk
     };
     Q_ENUM(Outcome)
 
@@ -57,8 +58,10 @@ public:
     Kv::PortDiagnosis start();
     // Instead of start(): plays back the capture that reader has opened, as
     // fast as the event loop goes. Its chunks arrive as the port's did, and
-    // the download ends with the capture's outcome and times, or with
-    // CaptureUnreadable (the reader says why).
+    // the download ends with the capture's outcome and times, with CutShort
+    // at the last whole chunk of a capture that stops before its outcome (the
+    // program was killed, the power failed), or with CaptureUnreadable (the
+    // reader says why).
     void replay(CaptureReader *reader);
     // Ends a running download; everything received before the port is closed
     // is kept.
@@ -66,7 +69,8 @@ public:
 
     bool isRunning() const;
     Outcome outcome() const;
-    // Whether the results stop where the transfer broke off, perhaps mid-record.
+    // Whether the results stop where the transfer (or its capture) broke off,
+    // perhaps mid-record.
     bool isIncomplete() const;
     const QByteArray &received() const;
     // Hands the results over; the session keeps none.

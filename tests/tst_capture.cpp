@@ -161,8 +161,6 @@ void TestCapture::damaged_data()
         "end 9 complete 2 " + QCryptographicHash::hash("ab", QCryptographicHash::Sha256).toHex();
     QTest::newRow("empty") << QByteArray() << "it is not a capture";
     QTest::newRow("results, not a capture") << QByteArray("Date,Time,Uoc\n") << "it is not a capture";
-    QTest::newRow("newer version") << QByteArray("THALDEN-DATALOGGER-CAPTURE 2\nnew: thing\n\n")
-                                   << "newer version of the program";
     QTest::newRow("no version") << QByteArray("THALDEN-DATALOGGER-CAPTURE x\n") << "line 1 is damaged";
     QTest::newRow("header line") << QByteArray("THALDEN-DATALOGGER-CAPTURE 1\nprogram\n\n")
                                  << "line 2 is damaged: a header line";
@@ -177,6 +175,8 @@ void TestCapture::damaged_data()
     QTest::newRow("unknown reason") << head + "chunk 5 2\nab\nend 9 finished 2 00\n"
                                     << "line 6 is damaged: its end names";
     QTest::newRow("a byte changed") << head + "chunk 5 2\naB\n" + end + '\n' << "do not match";
+    QTest::newRow("a cut, then fewer bytes") << head + "chunk 5 3\nabc\ncut 6\n" + end + '\n'
+                                             << "do not match";
 }
 
 // A file that is no capture, or one damaged, is refused with what is wrong.

@@ -21,6 +21,13 @@
 
 namespace {
 
+// A timer's interval for a wait: at most a day, after which the wait is
+// worked out again, as a capture's time may be years.
+int timerMsecs(qint64 waitUs)
+{
+    return int(std::min<qint64>((waitUs + 999) / 1000, 24 * 3600 * 1000));
+}
+
 const QByteArray remoteCommand = QByteArrayLiteral("SYST:REM");
 const QByteArray dataCommand = QByteArrayLiteral("MEM:DATA? ALL");
 
@@ -617,7 +624,10 @@ void TesterSimulator::beginReplay()
 
 qint64 TesterSimulator::replayDueUs(qint64 capturedUs) const
 {
-    return currentOptions.replaySpeed > 0 ? qint64(double(capturedUs) / currentOptions.replaySpeed) : 0;
+    // Bounded, as a slow pace would take a capture's years past a qint64.
+    return currentOptions.replaySpeed > 0
+               ? qint64(std::min(double(capturedUs) / currentOptions.replaySpeed, 1e15))
+               : 0;
 }
 
 // Sends each chunk of the capture whole once its time has come.
@@ -637,7 +647,7 @@ void TesterSimulator::replayNext()
         }
         const qint64 waitUs = chunkDueUs - replayClock.nsecsElapsed() / 1000;
         if (waitUs > 0) {
-            replayTimer->start(int((waitUs + 999) / 1000));
+            replayTimer->start(timerMsecs(waitUs));
             return;
         }
         const ssize_t written =
@@ -671,7 +681,7 @@ void TesterSimulator::endReplay()
         const qint64 waitUs =
             replayDueUs(replayReader->end().microseconds) - replayClock.nsecsElapsed() / 1000;
         if (waitUs > 0) {
-            replayTimer->start(int((waitUs + 999) / 1000));
+            replayTimer->start(timerMsecs(waitUs));
             return;
         }
         state = State::Draining;
