@@ -158,22 +158,52 @@ QString usbAdapterMatch(const struct stat &node, const QString &sysfsRoot)
     return {};
 }
 
-// One process that holds the port, preferring another one to this one.
-void findHolder(PortFacts &facts, const struct stat *node, const QString &sysfsRoot, bool othersOnly)
+// The process with a lock (flock, fcntl) on the node, from /proc/locks, whose
+// lines give the process and the file system's major:minor (hex) and the
+// inode: "1: FLOCK  ADVISORY  WRITE 4711 00:18:3 0 EOF". 0 when there is none.
+qint64 descriptorLockHolder(const struct stat &node)
 {
-    facts.holder = facts.origin.lockOwner;
-    if (facts.holder == 0) {
-        for (const pid_t pid : processesWithOpen(facts.path)) {
-            if (pid != ::getpid())
-                facts.holder = pid;
-            else if (!othersOnly && facts.holder == 0)
-                facts.holder = pid;
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray file = QString::asprintf("%02x:%02x:%llu", major(node.st_dev), minor(node.st_dev),
+                                              static_cast<unsigned long long>(node.st_ino))
+                                .toLatin1();
+    for (const QByteArray &line : locks.readAll().split('\n')) {
+        // A waiting lock has "->" as its second word.
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.size() >= 6 && words[5] == file && (words[1] == "FLOCK" || words[1] == "POSIX")) {
+            const qint64 pid = words[4].toLongLong();
+            if (pid > 0)
+                return pid;
         }
     }
+    return 0;
+}
+
+// The process that holds the port: the one its lock file or a lock on the
+// device names, else the only other process that has it open. Where several
+// do, any one would be a guess. Returns how many others have it open.
+std::size_t findHolder(PortFacts &facts, const struct stat *node, const QString &sysfsRoot, bool othersOnly)
+{
+    std::vector<pid_t> others;
+    for (const pid_t pid : processesWithOpen(facts.path)) {
+        if (pid != ::getpid())
+            others.push_back(pid);
+    }
+    if (facts.origin.step == ErrorOrigin::LockFile)
+        facts.holder = facts.origin.lockOwner;
+    else if (node)
+        facts.holder = descriptorLockHolder(*node);
+    if (othersOnly && facts.holder == ::getpid())
+        facts.holder = 0;
+    if (facts.holder == 0 && facts.origin.step != ErrorOrigin::LockFile && others.size() == 1)
+        facts.holder = others.front();
     if (facts.holder > 0)
         facts.holderProgram = programName(facts.holder);
     if (node && facts.holderProgram == QLatin1String("ModemManager"))
         facts.adapterMatch = usbAdapterMatch(*node, sysfsRoot);
+    return others.size();
 }
 
 bool busy(const ErrorOrigin &origin)
@@ -228,6 +258,8 @@ PortDiagnosis diagnose(const PortFacts &facts)
         result.processId = facts.holder;
         result.program = facts.holderProgram;
         result.adapterMatch = facts.adapterMatch;
+        if (facts.origin.step == ErrorOrigin::LockFile && facts.holder == 0)
+            result.lockFile = facts.origin.lockFile;
     } else if (error == ENOENT || error == ENOTDIR) {
         result.cause = PortDiagnosis::Cause::NoSuchPort;
     } else if (error == ENODEV || error == ENXIO) {
@@ -268,8 +300,7 @@ PortDiagnosis otherReader(const QString &path, const QString &sysfsRoot)
         return {};
     PortFacts facts;
     facts.path = path;
-    findHolder(facts, &node, sysfsRoot, true);
-    if (facts.holder == 0)
+    if (findHolder(facts, &node, sysfsRoot, true) == 0)
         return {};
     PortDiagnosis result;
     result.cause = PortDiagnosis::Cause::InUse;
