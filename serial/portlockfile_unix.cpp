@@ -122,7 +122,8 @@ qint64 PortLockFile::ownerIn(const QByteArray &contents)
     qint64 pid = 0;
     while (i < contents.size() && contents[i] >= '0' && contents[i] <= '9' && pid <= largestProcessId)
         pid = pid * 10 + (contents[i++] - '0');
-    const bool ascii = i > digits && (i == contents.size() || std::strchr(" \t\r\n", contents[i]));
+    const bool ascii =
+        i > digits && (i == contents.size() || (contents[i] != '\0' && std::strchr(" \t\r\n", contents[i])));
     if (!ascii && contents.size() == 4) {
         qint32 binary;
         std::memcpy(&binary, contents.constData(), sizeof binary);
@@ -166,6 +167,12 @@ PortLockFile::Result PortLockFile::take()
             size = ::read(fd, found.data(), static_cast<size_t>(found.size()));
         if (fd >= 0)
             ::close(fd);
+        // Programs that create the file before they write it leave it empty
+        // for a moment.
+        if (size == 0 && round == 0) {
+            ::usleep(100 * 1000);
+            continue;
+        }
         holder = size > 0 ? ownerIn(found.left(size)) : 0;
         if (holder == 0)
             return Result::NotUnderstood;
