@@ -43,6 +43,12 @@ QString PortDiagnosis::informativeText() const
                   "udev rule")
             .arg(port, owner, group, mode, accessRule(port));
     case Cause::InUse:
+        if (!lockFile.isEmpty()) {
+            return tr("%1 is locked by %2, which names no running program: if no program uses the port, "
+                      "remove that file.",
+                      "%1 is a port (ttyUSB0), %2 a lock file's path")
+                .arg(port, lockFile);
+        }
         if (program == QLatin1String("ModemManager")) {
             const QString match = adapterMatch.isEmpty()
                                       ? QStringLiteral("SUBSYSTEM==\"tty\", KERNEL==\"%1\"").arg(port)

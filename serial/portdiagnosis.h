@@ -36,6 +36,7 @@ public:
     QString program;      // InUse: the holder's name, when known
     qint64 processId = 0; // InUse: the holder's process, when known
     QString adapterMatch; // InUse: udev keys that match the adapter
+    QString lockFile;     // InUse: a lock file in the way that names no running program
     QString systemError;  // Failed: the system's text for the error
     qint64 errorCode = 0; // Failed: the system's number for it
 

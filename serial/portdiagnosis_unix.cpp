@@ -5,12 +5,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <vector>
 
 #include <dirent.h>
 #include <grp.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -89,12 +92,18 @@ QString modeText(unsigned mode)
     return text;
 }
 
+struct Opener
+{
+    pid_t pid;
+    bool locked; // a descriptor of it holds a lock (flock, fcntl) on the device
+};
+
 // Processes with a descriptor on path, from /proc: those whose descriptors
 // this account may not read (another account's, or all under hidepid) are
 // not seen. Never waits on the files themselves: only the links are read.
-std::vector<pid_t> processesWithOpen(const QString &path)
+std::vector<Opener> processesWithOpen(const QString &path)
 {
-    std::vector<pid_t> found;
+    std::vector<Opener> found;
     const QByteArray target = QFile::encodeName(QFileInfo(path).canonicalFilePath());
     if (target.isEmpty())
         return found;
@@ -110,14 +119,20 @@ std::vector<pid_t> processesWithOpen(const QString &path)
         DIR *fds = ::opendir(fdPath.constData());
         if (!fds)
             continue;
+        std::optional<Opener> opener;
         while (const dirent *fd = ::readdir(fds)) {
             char link[4096];
             const ssize_t size = ::readlinkat(::dirfd(fds), fd->d_name, link, sizeof link);
-            if (size == target.size() && target == QByteArray::fromRawData(link, size)) {
-                found.push_back(static_cast<pid_t>(pid));
-                break;
-            }
+            if (size != target.size() || target != QByteArray::fromRawData(link, size))
+                continue;
+            // A lock shows in the descriptor's information, whoever took it:
+            // a child that inherited it holds it as well.
+            QFile info(QByteArray("/proc/") + process->d_name + "/fdinfo/" + fd->d_name);
+            const bool locked = info.open(QIODevice::ReadOnly) && info.readAll().contains("\nlock:");
+            opener = Opener{static_cast<pid_t>(pid), locked || (opener && opener->locked)};
         }
+        if (opener)
+            found.push_back(*opener);
         ::closedir(fds);
     }
     ::closedir(proc);
@@ -158,22 +173,57 @@ QString usbAdapterMatch(const struct stat &node, const QString &sysfsRoot)
     return {};
 }
 
-// One process that holds the port, preferring another one to this one.
-void findHolder(PortFacts &facts, const struct stat *node, const QString &sysfsRoot, bool othersOnly)
+// The process with a lock (flock, fcntl) on the node, from /proc/locks, whose
+// lines give the process and the file system's major:minor (hex) and the
+// inode: "1: FLOCK  ADVISORY  WRITE 4711 00:18:3 0 EOF". 0 when there is none.
+qint64 descriptorLockHolder(const struct stat &node)
 {
-    facts.holder = facts.origin.lockOwner;
-    if (facts.holder == 0) {
-        for (const pid_t pid : processesWithOpen(facts.path)) {
-            if (pid != ::getpid())
-                facts.holder = pid;
-            else if (!othersOnly && facts.holder == 0)
-                facts.holder = pid;
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray file = QString::asprintf("%02x:%02x:%llu", major(node.st_dev), minor(node.st_dev),
+                                              static_cast<unsigned long long>(node.st_ino))
+                                .toLatin1();
+    for (const QByteArray &line : locks.readAll().split('\n')) {
+        // A waiting lock has "->" as its second word.
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.size() >= 6 && words[5] == file && (words[1] == "FLOCK" || words[1] == "POSIX")) {
+            // The process that took the lock may have ended, leaving it to a
+            // child that inherited the descriptor.
+            const qint64 pid = words[4].toLongLong();
+            if (pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM))
+                return pid;
         }
     }
+    return 0;
+}
+
+// The process that holds the port: the one its lock file or a lock on the
+// device names, else the only other process that has it open. Where several
+// do, any one would be a guess. Returns how many others have it open.
+std::size_t findHolder(PortFacts &facts, const struct stat *node, const QString &sysfsRoot, bool othersOnly)
+{
+    std::vector<Opener> others;
+    for (const Opener &opener : processesWithOpen(facts.path)) {
+        if (opener.pid != ::getpid())
+            others.push_back(opener);
+    }
+    const auto locker = std::find_if(others.begin(), others.end(), [](const Opener &o) { return o.locked; });
+    if (facts.origin.step == ErrorOrigin::LockFile)
+        facts.holder = facts.origin.lockOwner;
+    else if (locker != others.end())
+        facts.holder = locker->pid;
+    else if (node)
+        facts.holder = descriptorLockHolder(*node);
+    if (othersOnly && facts.holder == ::getpid())
+        facts.holder = 0;
+    if (facts.holder == 0 && facts.origin.step != ErrorOrigin::LockFile && others.size() == 1)
+        facts.holder = others.front().pid;
     if (facts.holder > 0)
         facts.holderProgram = programName(facts.holder);
     if (node && facts.holderProgram == QLatin1String("ModemManager"))
         facts.adapterMatch = usbAdapterMatch(*node, sysfsRoot);
+    return others.size();
 }
 
 bool busy(const ErrorOrigin &origin)
@@ -228,6 +278,8 @@ PortDiagnosis diagnose(const PortFacts &facts)
         result.processId = facts.holder;
         result.program = facts.holderProgram;
         result.adapterMatch = facts.adapterMatch;
+        if (facts.origin.step == ErrorOrigin::LockFile && facts.holder == 0)
+            result.lockFile = facts.origin.lockFile;
     } else if (error == ENOENT || error == ENOTDIR) {
         result.cause = PortDiagnosis::Cause::NoSuchPort;
     } else if (error == ENODEV || error == ENXIO) {
@@ -268,8 +320,7 @@ PortDiagnosis otherReader(const QString &path, const QString &sysfsRoot)
         return {};
     PortFacts facts;
     facts.path = path;
-    findHolder(facts, &node, sysfsRoot, true);
-    if (facts.holder == 0)
+    if (findHolder(facts, &node, sysfsRoot, true) == 0)
         return {};
     PortDiagnosis result;
     result.cause = PortDiagnosis::Cause::InUse;

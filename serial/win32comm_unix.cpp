@@ -1,11 +1,9 @@
 #include "win32comm_unix.h"
 
+#include "portlockfile.h"
 #include "win32comm_unix_termios2.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
 #include <QString>
 
 #include <algorithm>
@@ -19,7 +17,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -44,8 +41,7 @@ struct Port : Object
     {
         // The lock file goes first: once the descriptor is closed, a pseudo-
         // terminal's name may at once be given to a new one.
-        if (lockFile)
-            lockFile->unlock();
+        lockFile.reset();
         // TIOCEXCL belongs to the tty, not to this descriptor: a pty (a
         // simulator, a socat bridge) keeps it after the close, and every
         // later open by an ordinary user would fail with EBUSY.
@@ -62,7 +58,7 @@ struct Port : Object
     bool exclusive = false;
     // Readable while a CancelSynchronousIo is pending for a blocking call.
     int wakeFd = -1;
-    std::unique_ptr<QLockFile> lockFile;
+    std::unique_ptr<Kv::PortLockFile> lockFile;
     // The DCB as last set: it answers for the members termios cannot express.
     DCB shadow = {};
     COMMTIMEOUTS timeouts = {};
@@ -127,7 +123,7 @@ BOOL fail(DWORD error, Kv::ErrorOrigin origin = {})
 BOOL failErrno(Stage stage = Stage::Open, Kv::ErrorOrigin::Step step = Kv::ErrorOrigin::Unknown)
 {
     const int error = errno;
-    return fail(win32Error(error, stage), {error, step, 0});
+    return fail(win32Error(error, stage), {error, step, 0, {}});
 }
 
 template <typename T>
@@ -178,71 +174,25 @@ private:
     const DWORD thread;
 };
 
-// The lock file Qt Serial Port and the UUCP tools use: LCK..<name> in the first
-// usable lock folder, the name being the path below /dev with '/' as '_'.
-QString lockFilePath(const QString &devicePath)
+// Takes the port's lock file; false, with the holder or the file in the last
+// error's origin, while a running process holds it or it names none (empty,
+// garbage: the user judges it). Without a folder to write in, or where a stale
+// lock is another account's, the port opens without one.
+bool takeLockFile(Port &port, const QString &devicePath)
 {
-    static const char *const folders[] = {"/var/lock", "/etc/locks", "/var/spool/locks",  "/var/spool/uucp",
-                                          "/tmp",      "/var/tmp",   "/var/lock/lockdev", "/run/lock"};
-    QString name = devicePath;
-    if (name.startsWith(QLatin1String("/dev/")))
-        name.remove(0, 5);
-    name.replace(QLatin1Char('/'), QLatin1Char('_'));
-    QString chosen;
-    for (const char *folder : folders) {
-        const QFileInfo info(QString::fromLatin1(folder));
-        if (!info.isReadable())
-            continue;
-        chosen = info.filePath() + QLatin1String("/LCK..") + name;
-        if (info.isWritable())
-            break;
-    }
-    return chosen;
-}
-
-// The process a lock file names, 0 when it names none: Qt Serial Port writes
-// the PID on a line of its own, the UUCP tools as the first word of the line.
-long long lockFileOwner(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray first = file.read(128).simplified().split(' ').value(0);
-    bool number = false;
-    const long long pid = first.toLongLong(&number);
-    return number && pid > 0 && pid <= INT_MAX ? pid : 0;
-}
-
-bool processExists(long long pid)
-{
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
-}
-
-// Takes the port's lock file; false, with the holder in the last error's
-// origin, while a running process holds it. A lock whose process has ended is
-// stale: it is removed where we may, and where we may not (another account's
-// file in the sticky lock folder) the port is opened without a lock file, as
-// when the folder is not writable: the descriptor lock keeps programs apart.
-bool takeLockFile(Port &port, const QString &lockPath)
-{
-    port.lockFile = std::make_unique<QLockFile>(lockPath);
-    // Only a lock whose owner has gone is stale, however old it is.
-    port.lockFile->setStaleLockTime(0);
-    if (port.lockFile->tryLock(0))
+    auto lockFile = std::make_unique<Kv::PortLockFile>(devicePath);
+    switch (lockFile->take()) {
+    case Kv::PortLockFile::Result::Taken:
+        port.lockFile = std::move(lockFile);
         return true;
-    if (port.lockFile->error() == QLockFile::LockFailedError) {
-        const long long owner = lockFileOwner(lockPath);
-        if (owner == 0 || processExists(owner)) {
-            port.lockFile.reset();
-            fail(ERROR_ACCESS_DENIED, {0, Kv::ErrorOrigin::LockFile, owner});
-            return false;
-        }
-        // Qt removes a stale lock itself, but only one in its own format.
-        if (QFile::remove(lockPath) && port.lockFile->tryLock(0))
-            return true;
+    case Kv::PortLockFile::Result::NoLockFile:
+        return true;
+    case Kv::PortLockFile::Result::Held:
+    case Kv::PortLockFile::Result::NotUnderstood:
+        break;
     }
-    port.lockFile.reset();
-    return true;
+    fail(ERROR_ACCESS_DENIED, {0, Kv::ErrorOrigin::LockFile, lockFile->owner(), lockFile->path()});
+    return false;
 }
 
 // No line discipline at all: Windows knows no cooked mode. The line format
@@ -310,8 +260,7 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
     auto port = std::make_unique<Port>();
     const bool exclusive = shareMode == 0;
     if (exclusive) {
-        const QString lockPath = lockFilePath(path);
-        if (!lockPath.isEmpty() && !takeLockFile(*port, lockPath))
+        if (!takeLockFile(*port, path))
             return INVALID_HANDLE_VALUE;
     }
 

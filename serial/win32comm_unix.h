@@ -4,6 +4,8 @@
 // over POSIX termios with the Win32 meaning: the same types and layouts, the
 // same time-out rules and the same error codes from GetLastError().
 
+#include <QString>
+
 #include <cstdint>
 
 typedef std::uint32_t DWORD;
@@ -133,8 +135,9 @@ struct ErrorOrigin
     enum Step { Unknown, Open, LockFile, DescriptorLock };
     int errorNumber = 0;
     Step step = Unknown;
-    // A held lock file: the process it names, 0 when it names none.
+    // A held lock file: the process it names, 0 when it names none, and its path.
     long long lockOwner = 0;
+    QString lockFile;
 };
 ErrorOrigin lastErrorOrigin();
 

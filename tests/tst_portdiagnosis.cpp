@@ -142,74 +142,127 @@ private slots:
     void noHolderOfNothing()
     {
         const uint before = QDir(QStringLiteral("/proc/self/fd")).count();
-        Kv::gatherPortFacts(QString(), ERROR_ACCESS_DENIED, {EBUSY, Kv::ErrorOrigin::Open, 0});
+        Kv::gatherPortFacts(QString(), ERROR_ACCESS_DENIED, {EBUSY, Kv::ErrorOrigin::Open, 0, {}});
         QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), before);
     }
 
     void holder_data()
     {
-        QTest::addColumn<QString>("held"); // how a child holds the port
-        QTest::addColumn<QString>("lock"); // the lock file's owner
-        QTest::addColumn<bool>("device");  // shown in sysfs as a serial device
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("TIOCEXCL and flock") << "excl"
-                                            << "" << false << false;
-        QTest::newRow("lock file of a running process") << ""
-                                                        << "child" << false << false;
-        QTest::newRow("stale lock file") << ""
-                                         << "ended" << false << true;
-        QTest::newRow("reader of a pseudo-terminal") << "open"
-                                                     << "" << false << true;
-        QTest::newRow("reader of a serial device") << "open"
-                                                   << "" << true << false;
+        QTest::addColumn<QString>("held");   // how one or two children hold the port
+        QTest::addColumn<bool>("device");    // shown in sysfs as a serial device
+        QTest::addColumn<QString>("lock");   // the lock file, naming the first child
+        QTest::addColumn<bool>("nobody");    // run as an ordinary user too
+        QTest::addColumn<QString>("result"); // opens, holder, another, lock file
+        QTest::newRow("TIOCEXCL and flock") << "excl" << false << "" << true << "holder";
+        QTest::newRow("flock, another reader too") << "lock open" << false << "" << true << "holder";
+        QTest::newRow("lock file of a running process") << "" << false << "ascii" << true << "holder";
+        QTest::newRow("lock file without a line end") << "" << false << "bare" << false << "holder";
+        QTest::newRow("binary lock file") << "" << false << "binary" << false << "holder";
+        QTest::newRow("stale lock file") << "" << false << "ended" << true << "opens";
+        // Another account's stale lock in the sticky lock folder stays.
+        QTest::newRow("root's stale lock file") << "" << false << "root's" << true << "opens";
+        QTest::newRow("empty lock file") << "" << false << "empty" << false << "lock file";
+        QTest::newRow("garbage lock file") << "" << false << "garbage" << true << "lock file";
+        QTest::newRow("reader of a pseudo-terminal") << "open" << false << "" << false << "opens";
+        QTest::newRow("reader of a serial device") << "open" << true << "" << false << "holder";
+        QTest::newRow("two readers of a serial device") << "open open" << true << "" << false << "another";
     }
 
-    // A port held by another process names it; a lock file of a process that
-    // has ended does not stand in the way; a reader without any lock keeps a
+    // A port held by another process names it, and never a mere reader in its
+    // place; a lock file of a process that has ended does not stand in the way,
+    // one that names none does, and stays; a reader without any lock keeps a
     // download off a serial device, but not off a pseudo-terminal.
     void holder()
     {
         QFETCH(QString, held);
         QFETCH(QString, lock);
         QFETCH(bool, device);
-        QFETCH(bool, opens);
+        QFETCH(bool, nobody);
+        QFETCH(QString, result);
         PtyPair pty;
-        const pid_t child = holdInChild(pty.slavePath, held);
-        const auto ending = qScopeGuard([child] { endChild(child); });
-        QVERIFY(child > 0);
-        QFile lockFile(QStringLiteral("/var/lock/LCK..") + pty.slavePath.mid(5).replace('/', '_'));
+        // An ordinary user's part of "root's" opens root's port, named here.
+        const bool foreign = qEnvironmentVariableIsSet("DATALOGGER_TEST_PORT");
+        const bool rootsPart = lock == QLatin1String("root's") && !foreign;
+        if (rootsPart && ::geteuid() != 0)
+            QSKIP("Only root makes a lock file that an ordinary user may not remove");
+        const QString path = foreign ? qEnvironmentVariable("DATALOGGER_TEST_PORT") : pty.slavePath;
+        QFile lockFile(QStringLiteral("/var/lock/LCK..") + path.mid(5).replace('/', '_'));
         const auto unlocking = qScopeGuard([&lockFile] { lockFile.remove(); });
-        if (!lock.isEmpty()) {
-            const pid_t ended = lock == QLatin1String("ended") ? holdInChild(pty.slavePath, "") : child;
-            endChild(ended == child ? 0 : ended);
-            QVERIFY(lockFile.open(QIODevice::WriteOnly));
-            lockFile.write(QByteArray::number(ended).rightJustified(10) + " minicom root\n");
+        pid_t child = holdInChild(path, held.section(' ', 0, 0)),
+              second = holdInChild(path, held.section(' ', 1));
+        const auto ending = qScopeGuard([&] { endChild(child), endChild(second); });
+        QVERIFY(child > 0 && second > 0);
+        qint32 named = child;
+        if (lock == QLatin1String("ended") || rootsPart) {
+            endChild(second);
+            std::swap(named, second);
+            second = 0;
+        }
+        const QByteArray contents = lock == QLatin1String("binary")    ? QByteArray((const char *)&named, 4)
+                                    : lock == QLatin1String("bare")    ? QByteArray::number(named)
+                                    : lock == QLatin1String("garbage") ? QByteArray("minicom\n")
+                                    : lock == QLatin1String("empty")
+                                        ? QByteArray()
+                                        : QByteArray::number(named).rightJustified(10) + '\n';
+        if (!lock.isEmpty() && !foreign) {
+            QVERIFY(lockFile.open(QIODevice::WriteOnly) && lockFile.write(contents) == contents.size());
             lockFile.close();
+        }
+        if (nobody && ::geteuid() == 0) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            if (rootsPart) {
+                QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+                environment.insert(QStringLiteral("DATALOGGER_TEST_PORT"), path);
+            }
+            TestSupport::runAsNobody(nullptr, QStringLiteral("nogroup"), environment);
+            if (rootsPart) {
+                QVERIFY(lockFile.open(QIODevice::ReadOnly) && lockFile.readAll() == contents);
+                return;
+            }
         }
         QTemporaryDir sysfs;
         struct stat node;
-        QVERIFY(::stat(QFile::encodeName(pty.slavePath).constData(), &node) == 0);
+        QVERIFY(::stat(QFile::encodeName(path).constData(), &node) == 0);
         if (device)
             QVERIFY(QDir().mkpath(sysfs.filePath(
                 QStringLiteral("dev/char/%1:%2/device").arg(major(node.st_rdev)).arg(minor(node.st_rdev)))));
 
-        Kv::WinSerialDevice port(pty.slavePath);
-        PortDiagnosis diagnosis = Kv::otherReader(pty.slavePath, device ? sysfs.path() : "/sys");
+        Kv::WinSerialDevice port(path);
+        PortDiagnosis diagnosis = Kv::otherReader(path, device ? sysfs.path() : "/sys");
         if (diagnosis.cause == PortDiagnosis::Cause::None) {
             serialFailuresOf([&] {
                 if (!port.openPort(QIODevice::ReadWrite, 50, 50))
-                    diagnosis = PortDiagnosis::ofFailedOpen(pty.slavePath);
+                    diagnosis = PortDiagnosis::ofFailedOpen(path);
             });
         }
-        QCOMPARE(diagnosis.informativeText(),
-                 opens ? QString()
-                       : QStringLiteral("%1 is in use by tst_portdiagnosis (process %2). Close that program, "
-                                        "then try again.")
-                             .arg(pty.slavePath.mid(5))
-                             .arg(child));
-        if (lock == QLatin1String("ended"))
+        const QString name = path.mid(5);
+        const QString text =
+            result == QLatin1String("holder")
+                ? QStringLiteral(
+                      "%1 is in use by tst_portdiagnosis (process %2). Close that program, then try "
+                      "again.")
+                      .arg(name)
+                      .arg(child)
+            : result == QLatin1String("another")
+                ? QStringLiteral("%1 is in use by another program. Close it, then try again.").arg(name)
+            : result == QLatin1String("lock file")
+                ? QStringLiteral("%1 is locked by %2, which names no running program: if no program uses the "
+                                 "port, remove that file.")
+                      .arg(name, lockFile.fileName())
+                : QString();
+        QCOMPARE(diagnosis.informativeText(), text);
+        // Ours replaces a stale one, and is removed on closing only while it is
+        // ours; one that names nothing is left as it was.
+        if (lock == QLatin1String("ended")) {
             QVERIFY(lockFile.open(QIODevice::ReadOnly) &&
                     lockFile.readLine() == QByteArray::number(::getpid()) + '\n');
+            lockFile.close();
+            QVERIFY(lockFile.remove() && lockFile.open(QIODevice::WriteOnly) && lockFile.write(contents));
+            lockFile.close();
+            port.close();
+            QVERIFY(lockFile.exists());
+        } else if (result == QLatin1String("lock file"))
+            QVERIFY(lockFile.open(QIODevice::ReadOnly) && lockFile.readAll() == contents);
     }
 };
 
