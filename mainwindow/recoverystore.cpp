@@ -2,6 +2,7 @@
 
 #include "dataamount.h"
 #include "filesaver.h"
+#include "interruptedcaptures.h"
 #include "privatefiles.h"
 #include "resultssaver.h"
 
@@ -101,6 +102,21 @@ void RecoveryStore::offer()
 {
     const QString title = QCoreApplication::translate("MainWindow", "Korvane DataLogger");
     const QStringList kept = keptFiles();
+    // Downloads cut off by the program's end, asked about in the same turn.
+    const QStringList interrupted = InterruptedCaptures().list();
+    // Save runs the save dialog; true once saved or discarded.
+    const auto settled = [&title](const QString &question, int later, const QByteArray &results,
+                                  const QDateTime &downloaded) {
+        QMessageBox box(QMessageBox::Question, title, question,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        if (later > 0)
+            box.setInformativeText(tr("%n more unsaved download(s) will follow.", nullptr, later));
+        box.setDefaultButton(QMessageBox::Save);
+        const int answer = box.exec();
+        return answer == QMessageBox::Discard ||
+               (answer == QMessageBox::Save &&
+                !ResultsSaver::save(nullptr, title, results, downloaded).isEmpty());
+    };
     for (qsizetype i = 0; i < kept.size(); ++i) {
         QFile file(kept.at(i));
         if (!file.open(QIODevice::ReadOnly))
@@ -113,22 +129,26 @@ void RecoveryStore::offer()
             file.remove();
             continue;
         }
-        QMessageBox box(
-            QMessageBox::Question, title,
+        const QString question =
             tr("The results downloaded on %1 (%2) were not saved. Save them now?",
                "The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.")
-                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(results.size())),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-        const int later = int(kept.size() - i - 1);
-        if (later > 0)
-            box.setInformativeText(tr("%n more unsaved download(s) will follow.", nullptr, later));
-        box.setDefaultButton(QMessageBox::Save);
-        const int answer = box.exec();
-        if (answer == QMessageBox::Discard ||
-            (answer == QMessageBox::Save &&
-             !ResultsSaver::save(nullptr, title, results, downloaded).isEmpty()))
-            file.remove();
-        else
+                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(results.size()));
+        if (!settled(question, int(kept.size() - i - 1 + interrupted.size()), results, downloaded))
             return;
+        file.remove();
+    }
+    for (qsizetype i = 0; i < interrupted.size(); ++i) {
+        QByteArray arrived;
+        QDateTime downloaded;
+        if (!InterruptedCaptures::read(interrupted.at(i), arrived, downloaded))
+            continue;
+        downloaded = downloaded.toLocalTime();
+        const QString question =
+            tr("The download of %1 was interrupted after %2. Save what arrived?",
+               "The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.")
+                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(arrived.size()));
+        if (!settled(question, int(interrupted.size() - i - 1), arrived, downloaded))
+            return;
+        InterruptedCaptures::markOffered(interrupted.at(i));
     }
 }

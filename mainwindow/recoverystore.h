@@ -28,8 +28,10 @@ public:
     // reported on standard error.
     static QString write(const QByteArray &results, const QDateTime &downloaded,
                          const QString &replacing = QString());
-    // Asks about each kept file in turn, with its time and size: Save runs
-    // the save dialog and Discard removes it, then the next is asked about;
-    // Cancel, or a save not made, keeps it and those after it for the next start.
+    // Asks about each kept file in turn, with its time and size, then about
+    // each interrupted download's capture (InterruptedCaptures): Save runs the
+    // save dialog and Discard removes it (or marks the capture offered), then
+    // the next is asked about; Cancel, or a save not made, keeps it and those
+    // after it for the next start.
     static void offer();
 };
