@@ -1,7 +1,14 @@
+#include "capturefolder.h"
+#include "capturehold.h"
+#include "capturereader.h"
+#include "capturewriter.h"
 #include "dialoglanguage.h"
+#include "interruptedcaptures.h"
 #include "mainwindow.h"
 #include "recoverystore.h"
 #include "settingsstore.h"
+#include "terminationhandler.h"
+#include "testersimulatorthread.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -12,6 +19,11 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+
+#include <csignal>
+#include <list>
+
+using Outcome = DownloadSession::Outcome;
 
 // Start-up, the language choice and the window cycles, in this process
 // (runWindowCycles) and as the real program in a process of its own.
@@ -30,6 +42,9 @@ private slots:
     void changeLanguage();
     void resultsKeptByAnEarlierRun_data();
     void resultsKeptByAnEarlierRun();
+    void endedMidDownload_data();
+    void endedMidDownload();
+    void downloadUntilEnded();
 
     void program_data();
     void program();
@@ -191,7 +206,9 @@ void TestStartup::changeLanguage()
 
 void TestStartup::resultsKeptByAnEarlierRun_data()
 {
-    QTest::addColumn<QStringList>("kept"); // downloads' times in the order kept; 08:30 by an earlier version
+    // Downloads' times in the order kept; 08:30 by an earlier version; c: an interrupted download's
+    // capture, h: one still being written.
+    QTest::addColumn<QStringList>("kept");
     QTest::addColumn<QStringList>("answers"); // "Save, cancelled": the save dialog is cancelled
     QTest::addColumn<QStringList>("steps");   // the questions, and the name the save dialog offers
     QTest::addColumn<int>("left");            // kept for the next start
@@ -212,6 +229,15 @@ void TestStartup::resultsKeptByAnEarlierRun_data()
     QTest::newRow("one of an earlier version, Discard, then Cancel")
         << QStringList{"09:14", "08:30"} << QStringList{"Discard", "Cancel"}
         << QStringList{asked.arg("8:30") + more, asked914} << 1;
+    const QString interrupted =
+        "The download of 12/7/26 9:14 AM was interrupted after 7 bytes. Save what arrived?";
+    QTest::newRow("interrupted, Save")
+        << QStringList{"c09:14"} << QStringList{"Save"} << QStringList{interrupted, offered} << 0;
+    QTest::newRow("interrupted, Cancel")
+        << QStringList{"c09:14"} << QStringList{"Cancel"} << QStringList{interrupted} << 1;
+    QTest::newRow("kept, interrupted, one being written: Discard, Discard")
+        << QStringList{"c09:14", "h09:16", "09:20"} << QStringList{"Discard", "Discard"}
+        << QStringList{asked.arg("9:20") + more, interrupted} << 0;
 }
 
 // Results kept when earlier runs were told to end are offered for saving
@@ -226,7 +252,25 @@ void TestStartup::resultsKeptByAnEarlierRun()
     TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
     QDir(RecoveryStore::folderPath()).removeRecursively();
     QFile::remove(RecoveryStore::legacyFilePath());
+    QDir(CaptureFolder::defaultPath()).removeRecursively();
+    std::list<CaptureWriter> captures;
     for (const QString &time : kept) {
+        if (time.front().isLetter()) {
+            CaptureFormat::Header header;
+            header.time = QDateTime({2026, 12, 7}, QTime::fromString(time.mid(1)));
+            QVERIFY(QDir().mkpath(CaptureFolder::defaultPath()));
+            CaptureWriter &writer =
+                captures.emplace_back(CaptureFolder::defaultPath() + "/download-" + time.mid(4) + ".capture");
+            writer.writeHeader(header);
+            writer.writeChunk(5, "1.5,2\r\n", 7);
+            QTRY_VERIFY(QFile(writer.path()).size() > 50 &&
+                        (time[0] == 'c' || CaptureHold::isHeld(writer.path())));
+            if (time[0] == 'c') {
+                captures.pop_back();
+                QVERIFY(CaptureWriter::waitForAll());
+            }
+            continue;
+        }
         const QString path =
             RecoveryStore::write("1.5,2\r\n", QDateTime({2026, 12, 7}, QTime::fromString(time)));
         QVERIFY(!path.isEmpty() && (time != "08:30" || QFile::rename(path, RecoveryStore::legacyFilePath())));
@@ -261,7 +305,100 @@ void TestStartup::resultsKeptByAnEarlierRun()
 
     QCOMPARE(seen, steps << "window");
     QCOMPARE(QDir(workDir->path()).entryList({"results-*"}).size(), answers.count("Save"));
-    QCOMPARE(RecoveryStore::keptFiles().size(), left);
+    QCOMPARE(RecoveryStore::keptFiles().size() + InterruptedCaptures().list().size(), left);
+}
+
+void TestStartup::endedMidDownload_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGKILL: its capture is offered") << int(SIGKILL);
+    QTest::newRow("SIGTERM: the results kept, the capture ended") << int(SIGTERM);
+}
+
+// A download whose window ends mid-transfer, killed or told to end (the
+// program's own signal handling runs in the child): at the next start, the
+// bytes that had arrived up to the last second are offered for saving, once.
+void TestStartup::endedMidDownload()
+{
+    QFETCH(int, signal);
+    TestSupport::copyTranslations(workDir->path(), {"en"});
+    TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
+    QDir(RecoveryStore::folderPath()).removeRecursively();
+    QDir(CaptureFolder::defaultPath()).removeRecursively();
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 4800;
+    options.size = 8000;
+    TesterSimulatorThread simulator(options);
+    const auto sent = [&simulator] {
+        qint64 bytes = 0;
+        QMetaObject::invokeMethod(
+            simulator.tester, [&] { bytes = simulator.tester->bytesSent(); }, Qt::BlockingQueuedConnection);
+        return bytes;
+    };
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DATALOGGER_TEST_DATA", qEnvironmentVariable("XDG_DATA_HOME"));
+    environment.insert("DATALOGGER_EXTRA_PORTS", simulator.tester->portPath());
+    environment.insert("TMPDIR", workDir->path());
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {"downloadUntilEnded"});
+    // At a time the measurement may choose, else after a second and a half.
+    const qint64 killAt = qEnvironmentVariableIsSet("DATALOGGER_KILL_AT")
+                              ? qEnvironmentVariableIntValue("DATALOGGER_KILL_AT")
+                              : 720;
+    QTRY_VERIFY_WITH_TIMEOUT(sent() >= killAt, 60000);
+    const qint64 sentBefore = sent();
+    QVERIFY(::kill(child.processId(), signal) == 0);
+    QVERIFY(child.waitForFinished(30000));
+
+    QStringList seen;
+    TestSupport::whenShown<QMessageBox>([&](QMessageBox *box) {
+        seen << box->text();
+        TestSupport::whenShown<QFileDialog>([&](QFileDialog *dialog) {
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(workDir->filePath("saved.csv"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        box->button(QMessageBox::Save)->click();
+        TestSupport::whenShown<MainWindow>([](MainWindow *window) { window->close(); });
+    });
+    QCOMPARE(runWindowCycles(), 0);
+    QFile file(workDir->filePath("saved.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    qInfo("sent %lld, recovered %lld", sentBefore, qint64(saved.size()));
+    QCOMPARE(saved, simulator.tester->payload().left(saved.size()));
+    QVERIFY2(saved.size() >= sentBefore - options.bitsPerSecond / 10,
+             qPrintable(child.readAllStandardError()));
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(seen[0].startsWith(signal == SIGKILL ? "The download of" : "The results downloaded on"));
+    QVERIFY(InterruptedCaptures().list().isEmpty());
+    CaptureReader capture(CaptureFolder::defaultPath() + '/' + CaptureFolder().captures().constLast());
+    CaptureFormat::Chunk chunk;
+    QVERIFY(capture.open());
+    while (capture.readChunk(chunk)) {
+    }
+    QCOMPARE(capture.end().reason, signal == SIGKILL ? Outcome::NotEnded : Outcome::Cancelled);
+}
+
+// In a child of endedMidDownload(): the program's start, on its data folder,
+// downloading from the port it names until it is ended.
+void TestStartup::downloadUntilEnded()
+{
+    const QString data = qEnvironmentVariable("DATALOGGER_TEST_DATA");
+    if (data.isEmpty())
+        QSKIP("run by endedMidDownload");
+    qputenv("XDG_DATA_HOME", data.toLocal8Bit());
+    TestSupport::copyTranslations(workDir->path(), {"en"});
+    TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
+    TerminationHandler handler;
+    endSessionOnRequest(handler);
+    TestSupport::whenShown<MainWindow>([](MainWindow *window) {
+        auto *ports = window->findChild<QComboBox *>("comPorts");
+        ports->setCurrentIndex(ports->findData(qEnvironmentVariable("DATALOGGER_EXTRA_PORTS")));
+        QTest::mouseClick(window->findChild<QPushButton *>("downloadBtn"), Qt::LeftButton);
+    });
+    QCOMPARE(runWindowCycles(), 0);
+    QVERIFY(CaptureWriter::waitForAll());
 }
 
 void TestStartup::program_data()
