@@ -8,7 +8,7 @@ set -eu
 build=${1:-build}
 printf '%-4s %-8s %-8s %-10s %-6s %s\n' run kill-at sent recovered lost result
 for run in 1 2 3 4 5 6 7 8 9 10; do
-    at=$(shuf -i 200-7500 -n 1)
+    at=$(shuf -i 720-7500 -n 1)
     output=$(DATALOGGER_KILL_AT=$at QT_QPA_PLATFORM=offscreen \
         "$build/tests/tst_startup" "endedMidDownload:SIGKILL: its capture is offered" 2>&1 || true)
     line=$(printf '%s\n' "$output" | sed -n 's/.*sent \([0-9]*\), recovered \([0-9]*\).*/\1 \2/p')
