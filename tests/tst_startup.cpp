@@ -7,7 +7,7 @@
 #include "recoverystore.h"
 #include "settingsstore.h"
 #include "terminationhandler.h"
-#include "testersimulatorthread.h"
+#include "testersimulator.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -43,7 +43,6 @@ private slots:
     void resultsKeptByAnEarlierRun();
     void endedMidDownload_data();
     void endedMidDownload();
-    void downloadUntilEnded();
 
     void program_data();
     void program();
@@ -232,11 +231,9 @@ void TestStartup::resultsKeptByAnEarlierRun_data()
         "The download of 12/7/26 9:14 AM was interrupted after 7 bytes. Save what arrived?";
     QTest::newRow("interrupted, Save")
         << QStringList{"c09:14"} << QStringList{"Save"} << QStringList{interrupted, offered} << 0;
-    QTest::newRow("interrupted, Cancel")
-        << QStringList{"c09:14"} << QStringList{"Cancel"} << QStringList{interrupted} << 1;
-    QTest::newRow("kept, interrupted, one being written: Discard, Discard")
-        << QStringList{"c09:14", "h09:16", "09:20"} << QStringList{"Discard", "Discard"}
-        << QStringList{asked.arg("9:20") + more, interrupted} << 0;
+    QTest::newRow("kept, interrupted, one being written: Discard, Cancel")
+        << QStringList{"c09:14", "h09:16", "09:20"} << QStringList{"Discard", "Cancel"}
+        << QStringList{asked.arg("9:20") + more, interrupted} << 1;
 }
 
 // Results kept when earlier runs were told to end are offered for saving
@@ -324,28 +321,41 @@ void TestStartup::endedMidDownload()
     QFETCH(int, signal);
     TestSupport::copyTranslations(workDir->path(), {"en"});
     TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
+    // The child: the program's start on this data folder, downloading until it is ended.
+    if (const QString data = qEnvironmentVariable("DATALOGGER_TEST_DATA"); !data.isEmpty()) {
+        qputenv("XDG_DATA_HOME", data.toLocal8Bit());
+        TerminationHandler handler;
+        endSessionOnRequest(handler);
+        TestSupport::whenShown<MainWindow>([](MainWindow *window) {
+            auto *ports = window->findChild<QComboBox *>("comPorts");
+            ports->setCurrentIndex(ports->findData(qEnvironmentVariable("DATALOGGER_EXTRA_PORTS")));
+            QTest::mouseClick(window->findChild<QPushButton *>("downloadBtn"), Qt::LeftButton);
+        });
+        QCOMPARE(runWindowCycles(), 0);
+        QVERIFY(CaptureWriter::waitForAll());
+        return;
+    }
     QDir(RecoveryStore::folderPath()).removeRecursively();
     QDir(CaptureFolder::defaultPath()).removeRecursively();
     TesterSimulator::Options options;
     options.bitsPerSecond = 4800;
     options.size = 8000;
-    TesterSimulatorThread simulator(options);
-    const auto sent = [&simulator] {
-        qint64 bytes = 0;
-        QMetaObject::invokeMethod(
-            simulator.tester, [&] { bytes = simulator.tester->bytesSent(); }, Qt::BlockingQueuedConnection);
-        return bytes;
-    };
+    // In this thread: the window it sends to is in the child.
+    TesterSimulator simulator;
+    simulator.setOptions(options);
+    QVERIFY(simulator.start());
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DATALOGGER_TEST_DATA", qEnvironmentVariable("XDG_DATA_HOME"));
-    environment.insert("DATALOGGER_EXTRA_PORTS", simulator.tester->portPath());
+    environment.insert("DATALOGGER_EXTRA_PORTS", simulator.portPath());
     environment.insert("TMPDIR", workDir->path());
     child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {"downloadUntilEnded"});
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("endedMidDownload:") + QTest::currentDataTag()});
     // After a second and a half, or later where bench/kill-recovery.sh says.
-    QTRY_VERIFY_WITH_TIMEOUT(sent() >= qMax(720, qEnvironmentVariableIntValue("DATALOGGER_KILL_AT")), 60000);
-    const qint64 sentBefore = sent();
+    QTRY_VERIFY_WITH_TIMEOUT(
+        simulator.bytesSent() >= qMax(720, qEnvironmentVariableIntValue("DATALOGGER_KILL_AT")), 60000);
+    const qint64 sentBefore = simulator.bytesSent();
     QVERIFY(::kill(child.processId(), signal) == 0);
     QVERIFY(child.waitForFinished(30000));
 
@@ -364,34 +374,13 @@ void TestStartup::endedMidDownload()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray saved = file.readAll();
     qInfo("sent %lld, recovered %lld", sentBefore, qint64(saved.size()));
-    QCOMPARE(saved, simulator.tester->payload().left(saved.size()));
+    QCOMPARE(saved, simulator.payload().left(saved.size()));
     QVERIFY2(saved.size() >= sentBefore - options.bitsPerSecond / 10,
              qPrintable(child.readAllStandardError()));
     QCOMPARE(seen.size(), 1);
     QVERIFY(seen[0].startsWith(signal == SIGKILL ? "The download of" : "The results downloaded on"));
     // Offered once; after SIGTERM the capture has its end and is not offered at all.
     QVERIFY(InterruptedCaptures().list().isEmpty());
-}
-
-// In a child of endedMidDownload(): the program's start, on its data folder,
-// downloading from the port it names until it is ended.
-void TestStartup::downloadUntilEnded()
-{
-    const QString data = qEnvironmentVariable("DATALOGGER_TEST_DATA");
-    if (data.isEmpty())
-        QSKIP("run by endedMidDownload");
-    qputenv("XDG_DATA_HOME", data.toLocal8Bit());
-    TestSupport::copyTranslations(workDir->path(), {"en"});
-    TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
-    TerminationHandler handler;
-    endSessionOnRequest(handler);
-    TestSupport::whenShown<MainWindow>([](MainWindow *window) {
-        auto *ports = window->findChild<QComboBox *>("comPorts");
-        ports->setCurrentIndex(ports->findData(qEnvironmentVariable("DATALOGGER_EXTRA_PORTS")));
-        QTest::mouseClick(window->findChild<QPushButton *>("downloadBtn"), Qt::LeftButton);
-    });
-    QCOMPARE(runWindowCycles(), 0);
-    QVERIFY(CaptureWriter::waitForAll());
 }
 
 void TestStartup::program_data()
