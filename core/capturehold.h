@@ -10,8 +10,8 @@
 class CaptureHold
 {
 public:
-    // Takes the lock on file, which is open for writing.
-    explicit CaptureHold(QFile &file);
+    // Takes the lock on file, which is open for writing at path.
+    CaptureHold(QFile &file, const QString &path);
     ~CaptureHold();
     CaptureHold(const CaptureHold &) = delete;
     CaptureHold &operator=(const CaptureHold &) = delete;
@@ -25,6 +25,8 @@ public:
 
 private:
     QFile &file;
+    const QString path;
     // On Windows, a handle of its own for the lock and the sync.
     void *handle = nullptr;
+    bool folderSynced = false;
 };

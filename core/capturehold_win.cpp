@@ -27,10 +27,11 @@ bool lockByte(HANDLE handle, DWORD flags)
 
 // A handle of the hold's own, as QFile does not give its own: the system
 // drops its lock when the process ends, however it ends.
-CaptureHold::CaptureHold(QFile &file)
+CaptureHold::CaptureHold(QFile &file, const QString &path)
     : file(file)
+    , path(path)
 {
-    HANDLE own = openShared(file.fileName(), GENERIC_READ | GENERIC_WRITE);
+    HANDLE own = openShared(path, GENERIC_READ | GENERIC_WRITE);
     if (own == INVALID_HANDLE_VALUE)
         return;
     lockByte(own, LOCKFILE_EXCLUSIVE_LOCK);

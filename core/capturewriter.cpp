@@ -44,7 +44,8 @@ public:
     };
 
     Worker(const QString &path, qint64 limit, int syncMs)
-        : file(path)
+        : path(path)
+        , file(path)
         , limit(limit)
         , syncMs(syncMs)
     {}
@@ -66,6 +67,8 @@ private:
     std::deque<Item> queue;
     qint64 queuedBytes = 0;
 
+    // The file's name, which a QFile opened on a descriptor forgets.
+    const QString path;
     QFile file;
     std::unique_ptr<CaptureHold> hold;
     const qint64 limit;
@@ -142,7 +145,7 @@ void CaptureWriter::Worker::write(const Item &item)
         if (const QString failure = PrivateFiles::openForWriting(file); !failure.isEmpty()) {
             fail(failure);
         } else {
-            hold = std::make_unique<CaptureHold>(file);
+            hold = std::make_unique<CaptureHold>(file, path);
             put(item.bytes);
         }
         return;
@@ -197,7 +200,7 @@ void CaptureWriter::Worker::fail(const QString &reason)
     qWarning("%s",
              qUtf8Printable(tr("The capture %1 could not be written: %2. The download goes on without it.",
                                "%1 is a file path, %2 the system's reason")
-                                .arg(file.fileName(), reason)));
+                                .arg(path, reason)));
 }
 
 CaptureWriter::CaptureWriter(const QString &path)
