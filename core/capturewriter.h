@@ -13,10 +13,10 @@
 // header when the request is sent, each chunk as it arrives, the outcome at
 // the end. It never holds up or stops a download: a thread of its own writes
 // and flushes each chunk and syncs it within setSyncInterval(), holding the
-// file (CaptureHold) while it is open; a disk too slow for the transfer makes it leave the
-// rest out (a cut), and the first failure (no folder, a full disk) is reported
-// once on standard error and ends the capture there, while the download goes
-// on. What was written before stays readable.
+// file (CaptureHold) while it is open; a disk too slow for the transfer makes
+// it leave the rest out (a cut), and the first failure (no folder, a full
+// disk) is reported once on standard error and ends the capture there, while
+// the download goes on. What was written before stays readable.
 class CaptureWriter
 {
     Q_DECLARE_TR_FUNCTIONS(CaptureWriter)
@@ -53,8 +53,8 @@ public:
     void whenWritten(QObject *context, std::function<void()> written);
     // After writeEnd(): until everything is written, or writing has failed.
     void waitForWritten();
-    // Before the program ends: waits until the captures of every writer
-    // that was handed its end are written, at most msecs; false if one was not.
+    // Before the program ends: waits until every writer that was handed its
+    // end, or deleted, has written it, at most msecs; false if one has not.
     static bool waitForAll(int msecs = 5000);
     // Whether writing failed; it was reported then.
     bool hasFailed() const;
