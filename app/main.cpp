@@ -1,4 +1,5 @@
 #include "application.h"
+#include "capturewriter.h"
 #include "commandline.h"
 #include "commandlineplatform.h"
 #include "terminationhandler.h"
@@ -28,5 +29,8 @@ int main(int argc, char *argv[])
     setApplicationWindowIcon();
     TerminationHandler terminationHandler;
     endSessionOnRequest(terminationHandler);
-    return runWindowCycles();
+    const int exitCode = runWindowCycles();
+    // The captures' threads write their ends on their own: not cut off here.
+    CaptureWriter::waitForAll();
+    return exitCode;
 }

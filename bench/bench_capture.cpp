@@ -1,6 +1,8 @@
-// Figures of the capture format: what it costs over the data, and how closely
-// the tester simulator's replay of a capture keeps its times.
+// Figures of the capture format: what it costs over the data, what syncing
+// it to the disk costs, and how closely the tester simulator's replay of a
+// capture keeps its times.
 //   bench_capture [CAPTURE [SPEED]]   (default: the corpus's normal transfer at its pace)
+// The captures are written in TMPDIR: point it at the disk to measure.
 
 #include "capturereader.h"
 #include "capturewriter.h"
@@ -12,8 +14,12 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <cstdio>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -56,6 +62,53 @@ void overhead(const QString &folder)
     std::printf("overhead: %lld bytes of data in 1 KiB chunks -> %lld bytes of capture: +%.2f %%\n",
                 static_cast<long long>(data), static_cast<long long>(size),
                 100.0 * double(size - data) / double(data));
+}
+
+// CPU time of the process (both threads), in milliseconds.
+double cpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+// A download of size bytes from the simulator at bitsPerSecond (0: as fast
+// as the pseudo-terminal goes), its capture written with syncMs (-1: no sync).
+void syncCost(const QString &folder, qint64 bitsPerSecond, qint64 size, int syncMs)
+{
+    TesterSimulator::Options options;
+    options.bitsPerSecond = bitsPerSecond;
+    options.size = size;
+    TesterSimulatorThread testerThread(options);
+    const QString path = folder + "/sync.capture";
+    const double cpuBefore = cpuMs();
+    QElapsedTimer clock;
+    clock.start();
+    DownloadSession session(testerThread.tester->portPath());
+    auto *writer = new CaptureWriter(path);
+    writer->setSyncInterval(syncMs);
+    session.setCapture(writer);
+    QSignalSpy finished(&session, &DownloadSession::finished);
+    session.start();
+    finished.wait(3600 * 1000);
+    const qint64 endedUs = clock.nsecsElapsed() / 1000;
+    writer->waitForWritten();
+    const double seconds = double(clock.nsecsElapsed()) / 1e9;
+    CaptureReader reader(path);
+    CaptureFormat::Chunk chunk;
+    reader.open();
+    while (reader.readChunk(chunk)) {
+    }
+    std::printf(
+        "%6lld bit/s, sync %-5s: %9lld bytes in %6.2f s, %5lld chunks, CPU %6.0f ms, end written %6.1f ms "
+        "after the download's, %s\n",
+        static_cast<long long>(bitsPerSecond), syncMs < 0 ? "off" : qPrintable(QString("%1ms").arg(syncMs)),
+        static_cast<long long>(session.received().size()), seconds,
+        static_cast<long long>(reader.chunksRead()), cpuMs() - cpuBefore,
+        double(clock.nsecsElapsed() / 1000 - endedUs) / 1e3,
+        reader.isCut() ? qPrintable(QString("CUT after %1 bytes").arg(reader.bytesRead())) : "all written");
+    QFile::remove(path);
 }
 
 int replayTiming(const QString &capture, double speed, const QString &folder)
@@ -125,6 +178,10 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     const QStringList arguments = app.arguments();
     overhead(folder.path());
+    for (const int syncMs : {-1, CaptureWriter::defaultSyncMs}) {
+        syncCost(folder.path(), 9600, 9600, syncMs);
+        syncCost(folder.path(), 0, 50 * 1000 * 1000, syncMs);
+    }
     const QString capture = arguments.size() > 1
                                 ? arguments[1]
                                 : QStringLiteral(DATALOGGER_SOURCE_DIR "/tests/corpus/normal.capture");

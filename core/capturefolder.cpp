@@ -1,7 +1,9 @@
 #include "capturefolder.h"
 
+#include "capturereader.h"
 #include "capturewriter.h"
 #include "downloadsession.h"
+#include "interruptedcaptures.h"
 #include "privatefiles.h"
 
 #include <QCoreApplication>
@@ -10,10 +12,23 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 const QString prefix = QStringLiteral("download-");
 const QString suffix = QStringLiteral(".capture");
+
+// When the download began, as the capture records it: its name may say
+// otherwise (a clock set wrong, a copied file). A file without a readable
+// header goes by its modification time.
+QDateTime recordedTime(const QFileInfo &file)
+{
+    CaptureReader reader(file.filePath());
+    if (reader.open() && reader.header().time.isValid())
+        return reader.header().time;
+    return file.lastModified();
+}
 
 } // namespace
 
@@ -51,19 +66,31 @@ void CaptureFolder::prune(int reserveFiles) const
     const QDir folder(path);
     int kept = 0;
     qint64 size = 0;
-    // The newest are kept; from the first that does not fit, all older go.
+    // The newest are kept; from the first that does not fit, all older go,
+    // but for those of an interrupted download not yet offered (or still
+    // being written), which count all the same.
     bool full = false;
     for (auto name = names.crbegin(); name != names.crend(); ++name) {
-        size += QFileInfo(folder.filePath(*name)).size();
+        const QString file = folder.filePath(*name);
+        size += QFileInfo(file).size();
         full = full || kept + reserveFiles >= maxFiles || size > maxBytes;
-        if (full)
-            QFile::remove(folder.filePath(*name));
-        else
+        if (!full || InterruptedCaptures::awaitsOffer(file))
             ++kept;
+        else
+            QFile::remove(file);
     }
 }
 
 QStringList CaptureFolder::captures() const
 {
-    return QDir(path).entryList({prefix + QLatin1Char('*') + suffix}, QDir::Files, QDir::Name);
+    QList<std::pair<QDateTime, QString>> found;
+    for (const QFileInfo &file :
+         QDir(path).entryInfoList({prefix + QLatin1Char('*') + suffix}, QDir::Files, QDir::Name))
+        found.append({recordedTime(file), file.fileName()});
+    // Of two the same moment, the name decides.
+    std::stable_sort(found.begin(), found.end());
+    QStringList names;
+    for (const auto &[time, name] : std::as_const(found))
+        names << name;
+    return names;
 }

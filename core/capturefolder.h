@@ -25,9 +25,10 @@ public:
     // size limit alone is cut there.
     void keep(DownloadSession &session) const;
     // Removes the oldest captures until at most maxFiles - reserveFiles and
-    // maxBytes remain. Other files in the folder are left alone.
+    // maxBytes remain, keeping those InterruptedCaptures still has to offer.
+    // Other files in the folder are left alone.
     void prune(int reserveFiles = 0) const;
-    // Oldest first.
+    // The oldest download first, by the time each records.
     QStringList captures() const;
 
 private:

@@ -1,8 +1,10 @@
 #include "capturewriter.h"
 
+#include "capturehold.h"
 #include "privatefiles.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QMutex>
 #include <QThread>
@@ -19,6 +21,14 @@ constexpr qint64 endRoom = 160;
 // rather than held in memory.
 constexpr qint64 maxQueuedBytes = 16 * 1024 * 1024;
 
+// The writing threads not yet finished, for waitForAll(); only the thread
+// that makes writers touches it.
+QList<QPointer<QThread>> &writingThreads()
+{
+    static QList<QPointer<QThread>> threads;
+    return threads;
+}
+
 } // namespace
 
 // What the writing thread works on: the queue handed over, and the file.
@@ -33,9 +43,11 @@ public:
         DownloadSession::Outcome reason = DownloadSession::Outcome::NotEnded;
     };
 
-    Worker(const QString &path, qint64 limit)
-        : file(path)
+    Worker(const QString &path, qint64 limit, int syncMs)
+        : path(path)
+        , file(path)
         , limit(limit)
+        , syncMs(syncMs)
     {}
 
     // False, leaving item out, when the queue is full.
@@ -48,14 +60,21 @@ private:
     void write(const Item &item);
     bool put(const QByteArray &bytes);
     void fail(const QString &reason);
+    void sync();
 
     QMutex mutex;
     QWaitCondition itemQueued;
     std::deque<Item> queue;
     qint64 queuedBytes = 0;
 
+    // The file's name, which a QFile opened on a descriptor forgets.
+    const QString path;
     QFile file;
+    std::unique_ptr<CaptureHold> hold;
     const qint64 limit;
+    const int syncMs;
+    // When what was written last must be on the disk; forever while all is.
+    QDeadlineTimer syncDue{QDeadlineTimer::Forever};
     QCryptographicHash hash{QCryptographicHash::Sha256};
     qint64 hashedBytes = 0;
     bool cut = false;
@@ -80,8 +99,8 @@ void CaptureWriter::Worker::run()
         std::deque<Item> batch;
         {
             QMutexLocker locker(&mutex);
-            while (queue.empty())
-                itemQueued.wait(&mutex);
+            while (queue.empty() && !syncDue.hasExpired())
+                itemQueued.wait(&mutex, syncDue);
             batch.swap(queue);
             queuedBytes = 0;
         }
@@ -92,24 +111,43 @@ void CaptureWriter::Worker::run()
             if (last)
                 break;
         }
-        // Flushed as it comes, so that a crash loses no chunk that had arrived.
+        // Flushed as it comes, so that a crash loses no chunk that had
+        // arrived, and synced within syncMs, so that a power cut loses no
+        // more than that. The sync waits for the disk, here, never in the
+        // thread that hands chunks over.
         if (!failed && file.isOpen() && !file.flush())
             fail(file.errorString());
+        if (!batch.empty() && syncMs >= 0 && syncDue.isForever())
+            syncDue.setRemainingTime(syncMs);
+        if (last || syncDue.hasExpired())
+            sync();
         if (last) {
+            hold.reset();
             file.close();
             return;
         }
     }
 }
 
+void CaptureWriter::Worker::sync()
+{
+    syncDue = QDeadlineTimer(QDeadlineTimer::Forever);
+    if (failed || !file.isOpen() || syncMs < 0 || !hold)
+        return;
+    if (const QString failure = hold->sync(); !failure.isEmpty())
+        fail(failure);
+}
+
 void CaptureWriter::Worker::write(const Item &item)
 {
     switch (item.kind) {
     case Item::Header:
-        if (const QString failure = PrivateFiles::openForWriting(file); !failure.isEmpty())
+        if (const QString failure = PrivateFiles::openForWriting(file); !failure.isEmpty()) {
             fail(failure);
-        else
+        } else {
+            hold = std::make_unique<CaptureHold>(file, path);
             put(item.bytes);
+        }
         return;
     case Item::Chunk: {
         hash.addData(item.bytes);
@@ -156,12 +194,13 @@ bool CaptureWriter::Worker::put(const QByteArray &text)
 void CaptureWriter::Worker::fail(const QString &reason)
 {
     failed = true;
+    hold.reset();
     file.close();
     // Once: every later write is skipped.
     qWarning("%s",
              qUtf8Printable(tr("The capture %1 could not be written: %2. The download goes on without it.",
                                "%1 is a file path, %2 the system's reason")
-                                .arg(file.fileName(), reason)));
+                                .arg(path, reason)));
 }
 
 CaptureWriter::CaptureWriter(const QString &path)
@@ -183,6 +222,11 @@ CaptureWriter::~CaptureWriter()
 void CaptureWriter::setSizeLimit(qint64 bytes)
 {
     limit = bytes;
+}
+
+void CaptureWriter::setSyncInterval(int msecs)
+{
+    syncMs = msecs;
 }
 
 QString CaptureWriter::path() const
@@ -207,8 +251,10 @@ void CaptureWriter::writeHeader(const CaptureFormat::Header &header)
     for (const auto &[key, value] : lines)
         text += key + QByteArray(": ") + encodeValue(value) + '\n';
     text += '\n';
-    worker = std::make_shared<Worker>(filePath, limit);
+    worker = std::make_shared<Worker>(filePath, limit, syncMs);
     thread = QThread::create([worker = worker] { worker->run(); });
+    writingThreads().removeAll(nullptr);
+    writingThreads().append(thread);
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     if (writtenContext)
         QObject::connect(thread, &QThread::finished, writtenContext, written);
@@ -246,6 +292,17 @@ void CaptureWriter::waitForWritten()
 {
     if (thread)
         thread->wait();
+}
+
+bool CaptureWriter::waitForAll(int msecs)
+{
+    const QDeadlineTimer deadline(msecs);
+    bool all = true;
+    for (const QPointer<QThread> &thread : std::as_const(writingThreads())) {
+        if (thread)
+            all = thread->wait(deadline) && all;
+    }
+    return all;
 }
 
 bool CaptureWriter::hasFailed() const

@@ -12,15 +12,20 @@
 // Writes the capture of one download as it happens (see CaptureFormat): the
 // header when the request is sent, each chunk as it arrives, the outcome at
 // the end. It never holds up or stops a download: a thread of its own writes
-// and flushes each chunk, a disk too slow for the transfer makes it leave the
-// rest out (a cut), and the first failure (no folder, a full disk) is reported
-// once on standard error and ends the capture there, while the download goes
-// on. What was written before stays readable.
+// and flushes each chunk and syncs it within setSyncInterval(), holding the
+// file (CaptureHold) while it is open; a disk too slow for the transfer makes
+// it leave the rest out (a cut), and the first failure (no folder, a full
+// disk) is reported once on standard error and ends the capture there, while
+// the download goes on. What was written before stays readable.
 class CaptureWriter
 {
     Q_DECLARE_TR_FUNCTIONS(CaptureWriter)
 
 public:
+    // Half a second: with the time a busy disk takes to sync, what arrived
+    // is on the disk within a second.
+    static constexpr int defaultSyncMs = 500;
+
     explicit CaptureWriter(const QString &path);
     // Waits for nothing: the writing thread finishes what was handed over on
     // its own.
@@ -30,6 +35,10 @@ public:
     // included), marking where; the end is written all the same. Set before
     // writeHeader().
     void setSizeLimit(qint64 bytes);
+    // What is written is on the disk (fdatasync) at most msecs later, so
+    // that a power cut mid-download loses no more; -1 leaves it to the
+    // system. Set before writeHeader().
+    void setSyncInterval(int msecs);
 
     QString path() const;
     // Makes the file.
@@ -44,6 +53,9 @@ public:
     void whenWritten(QObject *context, std::function<void()> written);
     // After writeEnd(): until everything is written, or writing has failed.
     void waitForWritten();
+    // Before the program ends: waits until every writer that was handed its
+    // end, or deleted, has written it, at most msecs; false if one has not.
+    static bool waitForAll(int msecs = 5000);
     // Whether writing failed; it was reported then.
     bool hasFailed() const;
 
@@ -52,6 +64,7 @@ private:
 
     const QString filePath;
     qint64 limit = -1;
+    int syncMs = defaultSyncMs;
     bool dropping = false;
     // Shared with the writing thread, which may outlive this writer.
     std::shared_ptr<Worker> worker;

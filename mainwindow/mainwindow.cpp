@@ -2,6 +2,7 @@
 
 #include "appconstants.h"
 #include "capturefolder.h"
+#include "capturewriter.h"
 #include "clickguard.h"
 #include "dataamount.h"
 #include "dialoglanguage.h"
@@ -429,6 +430,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // A download still running ends here: its capture gets its end, as a
+    // cancelled one, rather than look interrupted at the next start.
+    cancelDownload();
     if (sessionEnding && resultsUnsaved())
         keptFile = RecoveryStore::write(results(), downloadTime, keptFile);
     event->accept();
@@ -437,6 +441,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::endSession()
 {
     sessionEnding = true;
+    // The process may end right after this.
+    cancelDownload();
+    CaptureWriter::waitForAll();
     if (resultsUnsaved())
         keptFile = RecoveryStore::write(results(), downloadTime, keptFile);
 }

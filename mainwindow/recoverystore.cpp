@@ -2,6 +2,7 @@
 
 #include "dataamount.h"
 #include "filesaver.h"
+#include "interruptedcaptures.h"
 #include "privatefiles.h"
 #include "resultssaver.h"
 
@@ -173,6 +174,20 @@ void RecoveryStore::offer()
 {
     const QString title = QCoreApplication::translate("MainWindow", "Korvane DataLogger");
     const QStringList kept = keptFiles();
+    // Downloads cut off by the program's end, asked about in the same turn.
+    const QStringList interrupted = InterruptedCaptures().list();
+    // Save runs save(); true once saved or discarded.
+    const auto settled = [&title](const QString &question, QStringList more, int later,
+                                  const std::function<bool()> &save) {
+        QMessageBox box(QMessageBox::Question, title, question,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        if (later > 0)
+            more << tr("%n more unsaved download(s) will follow.", nullptr, later);
+        box.setInformativeText(more.join(QLatin1String("\n\n")));
+        box.setDefaultButton(QMessageBox::Save);
+        const int answer = box.exec();
+        return answer == QMessageBox::Discard || (answer == QMessageBox::Save && save());
+    };
     for (qsizetype i = 0; i < kept.size(); ++i) {
         QFile file(kept.at(i));
         const QFileInfo info(file.fileName());
@@ -184,28 +199,34 @@ void RecoveryStore::offer()
             file.remove();
             continue;
         }
-        QMessageBox box(
-            QMessageBox::Question, title,
+        const QString question =
             tr("The results downloaded on %1 (%2) were not saved. Save them now?",
                "The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.")
-                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(info.size())),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-        QStringList more;
+                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(info.size()));
+        QStringList place;
         // Kept where the data folder could not be written.
         if (info.path() != folderPath() && file.fileName() != legacyFilePath())
-            more << tr("They were kept in %1, as the program's data folder could not be written.",
-                       "%1 is a folder")
-                        .arg(QDir::toNativeSeparators(info.path()));
-        const int later = int(kept.size() - i - 1);
-        if (later > 0)
-            more << tr("%n more unsaved download(s) will follow.", nullptr, later);
-        box.setInformativeText(more.join(QLatin1String("\n\n")));
-        box.setDefaultButton(QMessageBox::Save);
-        const int answer = box.exec();
-        if (answer == QMessageBox::Discard ||
-            (answer == QMessageBox::Save && saveKept(file, title, downloaded)))
-            file.remove();
-        else
+            place << tr("They were kept in %1, as the program's data folder could not be written.",
+                        "%1 is a folder")
+                         .arg(QDir::toNativeSeparators(info.path()));
+        if (!settled(question, place, int(kept.size() - i - 1 + interrupted.size()),
+                     [&] { return saveKept(file, title, downloaded); }))
             return;
+        file.remove();
+    }
+    for (qsizetype i = 0; i < interrupted.size(); ++i) {
+        QByteArray arrived;
+        QDateTime downloaded;
+        if (!InterruptedCaptures::read(interrupted.at(i), arrived, downloaded))
+            continue;
+        downloaded = downloaded.toLocalTime();
+        const QString question =
+            tr("The download of %1 was interrupted after %2. Save what arrived?",
+               "The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.")
+                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(arrived.size()));
+        if (!settled(question, {}, int(interrupted.size() - i - 1),
+                     [&] { return !ResultsSaver::save(nullptr, title, arrived, downloaded).isEmpty(); }))
+            return;
+        InterruptedCaptures::markOffered(interrupted.at(i));
     }
 }

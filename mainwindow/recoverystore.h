@@ -34,9 +34,11 @@ public:
     static QString write(const QByteArray &results, const QDateTime &downloaded,
                          const QString &replacing = QString());
     // Asks about each kept file in turn, with its time, size and, outside the
-    // data folder, its place: Save runs the save dialog and Discard removes
-    // it, then the next is asked about; Cancel, or a save not made, keeps it
-    // and those after it for the next start. A file is read only when it is
-    // saved, and then mapped rather than copied, whatever its size.
+    // data folder, its place, then about each interrupted download's capture
+    // (InterruptedCaptures): Save runs the save dialog and Discard removes the
+    // file (or marks the capture offered), then the next is asked about;
+    // Cancel, or a save not made, keeps it and those after it for the next
+    // start. A kept file is read only when it is saved, and then mapped
+    // rather than copied, whatever its size.
     static void offer();
 };

@@ -219,8 +219,10 @@ void TestCapture::unwritable()
         ::mknod(QFile::encodeName(folder->filePath(path)).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
         QSKIP("needs root, to make a device node");
     if (fails)
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The capture .* could not be written: .*\\. "
-                                                              "The download goes on without it\\.$"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^The capture .*/" + QRegularExpression::escape(path) +
+                                                " could not be written: .*\\. "
+                                                "The download goes on without it\\.$"));
     QTest::failOnWarning(QRegularExpression(".*"));
     CaptureWriter writer(QDir(folder->path()).filePath(path));
     writer.setSizeLimit(sizeLimit);
@@ -245,36 +247,52 @@ void TestCapture::unwritable()
 
 void TestCapture::folderLimits_data()
 {
-    QTest::addColumn<QList<int>>("sizes"); // of the captures there, oldest first
-    QTest::addColumn<int>("reserve");      // files kept free for a new capture
-    QTest::addColumn<int>("kept");         // the newest ones
+    // Oldest name first: a number of bytes, or a capture "NAME DAY@RECORDED DAY", "!" without its end.
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("reserve");  // files kept free for a new capture
+    QTest::addColumn<QString>("kept"); // which, in the order captures() gives
     // At most 3 files and 1000 bytes.
-    QTest::newRow("within both") << QList<int>{300, 300, 400} << 0 << 3;
-    QTest::newRow("one file too many") << QList<int>{1, 1, 1, 1} << 0 << 3;
-    QTest::newRow("room for a new one") << QList<int>{1, 1, 1} << 1 << 2;
-    QTest::newRow("one byte too many") << QList<int>{1, 300, 300, 400} << 0 << 3;
+    QTest::newRow("within both") << QStringList{"300", "300", "400"} << 0 << "012";
+    QTest::newRow("one file too many") << QStringList{"1", "1", "1", "1"} << 0 << "123";
+    QTest::newRow("room for a new one") << QStringList{"1", "1", "1"} << 1 << "12";
+    QTest::newRow("one byte too many") << QStringList{"1", "300", "300", "400"} << 0 << "123";
     // Once one does not fit, every older one goes, however small.
-    QTest::newRow("a large one in between") << QList<int>{1, 900, 200} << 0 << 1;
+    QTest::newRow("a large one in between") << QStringList{"1", "900", "200"} << 0 << "2";
+    QTest::newRow("a later name, an earlier time, goes first")
+        << QStringList{"1@5", "2@6", "9@1"} << 1 << "01";
+    QTest::newRow("an interrupted one not offered stays")
+        << QStringList{"1@1!", "2@2", "3@3", "4@4", "5@5"} << 0 << "0234";
 }
 
-// The newest captures are kept within the limits, the oldest removed first,
-// and nothing else in the folder is touched.
+// The newest captures, by the time they record, are kept within the limits,
+// the oldest removed first, but for interrupted ones not yet offered; nothing
+// else in the folder is touched.
 void TestCapture::folderLimits()
 {
-    QFETCH(QList<int>, sizes);
+    QFETCH(QStringList, files);
     QFETCH(int, reserve);
-    QFETCH(int, kept);
+    QFETCH(QString, kept);
     QStringList names;
-    for (int i = 0; i < sizes.size(); ++i) {
-        names << QString("download-2026-12-0%1-091412-000.capture").arg(i + 1);
+    for (int i = 0; i < files.size(); ++i) {
+        const QString day = files[i].contains('@') ? files[i].left(1) : QString::number(i + 1);
+        names << QString("download-2026-12-0%1-091412-000.capture").arg(day);
+        QByteArray text(files[i].toInt(), 'x');
+        if (files[i].contains('@')) {
+            text = "THALDEN-DATALOGGER-CAPTURE 1\ntime: 2026-12-0" + files[i].mid(2, 1).toLatin1() +
+                   "T09:00:00.000+01:00\n\nchunk 1 1\nx\n" +
+                   (files[i].endsWith('!') ? "" : "end 2 complete 1 00\n");
+        }
         QFile file(folder->filePath(names.last()));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(sizes[i], 'x')) == sizes[i]);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
     }
     QFile other(folder->filePath("notes.txt"));
     QVERIFY(other.open(QIODevice::WriteOnly));
     CaptureFolder captures(folder->path(), 3, 1000);
     captures.prune(reserve);
-    QCOMPARE(captures.captures(), names.mid(names.size() - kept));
+    QStringList expected;
+    for (const QChar index : kept)
+        expected << names[index.digitValue()];
+    QCOMPARE(captures.captures(), expected);
     QVERIFY(other.exists());
 }
 

@@ -1,7 +1,13 @@
+#include "capturefolder.h"
+#include "capturehold.h"
+#include "capturewriter.h"
 #include "dialoglanguage.h"
+#include "interruptedcaptures.h"
 #include "mainwindow.h"
 #include "recoverystore.h"
 #include "settingsstore.h"
+#include "terminationhandler.h"
+#include "testersimulator.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -12,6 +18,11 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+
+#include <csignal>
+#include <list>
+
+#include <unistd.h>
 
 // Start-up, the language choice and the window cycles, in this process
 // (runWindowCycles) and as the real program in a process of its own.
@@ -30,6 +41,8 @@ private slots:
     void changeLanguage();
     void resultsKeptByAnEarlierRun_data();
     void resultsKeptByAnEarlierRun();
+    void endedMidDownload_data();
+    void endedMidDownload();
 
     void program_data();
     void program();
@@ -191,7 +204,9 @@ void TestStartup::changeLanguage()
 
 void TestStartup::resultsKeptByAnEarlierRun_data()
 {
-    QTest::addColumn<QStringList>("kept"); // downloads' times in the order kept; 08:30 by an earlier version
+    // Downloads' times in the order kept; 08:30 by an earlier version; c: an interrupted download's
+    // capture, h: one still being written.
+    QTest::addColumn<QStringList>("kept");
     QTest::addColumn<QStringList>("answers"); // "Save, cancelled": the save dialog is cancelled
     QTest::addColumn<QStringList>("steps");   // the questions, and the name the save dialog offers
     QTest::addColumn<int>("left");            // kept for the next start
@@ -221,6 +236,13 @@ void TestStartup::resultsKeptByAnEarlierRun_data()
     QTest::newRow("one of an earlier version, Discard, then Cancel")
         << QStringList{"09:14", "08:30"} << QStringList{"Discard", "Cancel"}
         << QStringList{asked.arg("8:30") + more, asked914} << 1;
+    const QString interrupted =
+        "The download of 12/7/26 9:14 AM was interrupted after 7 bytes. Save what arrived?";
+    QTest::newRow("interrupted, Save")
+        << QStringList{"c09:14"} << QStringList{"Save"} << QStringList{interrupted, offered} << 0;
+    QTest::newRow("kept, interrupted, one being written: Discard, Cancel")
+        << QStringList{"c09:14", "h09:16", "09:20"} << QStringList{"Discard", "Cancel"}
+        << QStringList{asked.arg("9:20") + more, interrupted} << 1;
 }
 
 // Results kept when earlier runs were told to end are offered for saving
@@ -237,7 +259,24 @@ void TestStartup::resultsKeptByAnEarlierRun()
     QFile::remove(RecoveryStore::legacyFilePath());
     const QString elsewhere = RecoveryStore::fallbackFolderPaths().constFirst();
     QDir(elsewhere).removeRecursively();
+    QDir(CaptureFolder::defaultPath()).removeRecursively();
+    std::list<CaptureWriter> captures;
     for (const QString &how : kept) {
+        if (how.front().isLetter()) {
+            CaptureFormat::Header header;
+            header.time = QDateTime({2026, 12, 7}, QTime::fromString(how.mid(1)));
+            QVERIFY(QDir().mkpath(CaptureFolder::defaultPath()));
+            CaptureWriter &writer =
+                captures.emplace_back(CaptureFolder::defaultPath() + "/download-" + how.mid(4) + ".capture");
+            writer.writeHeader(header);
+            writer.writeChunk(5, "1.5,2\r\n", 7);
+            QTRY_VERIFY(CaptureHold::isHeld(writer.path()));
+            // Ended without its end, as by a kill.
+            if (how[0] == 'c')
+                captures.pop_back();
+            QVERIFY(how[0] == 'h' || CaptureWriter::waitForAll());
+            continue;
+        }
         const QDateTime time({2026, 12, 7}, QTime::fromString(how.left(5)));
         QString path = RecoveryStore::write("1.5,2\r\n", time);
         QFile file(path);
@@ -278,7 +317,87 @@ void TestStartup::resultsKeptByAnEarlierRun()
 
     QCOMPARE(seen, steps << "window");
     QCOMPARE(QDir(workDir->path()).entryList({"results-*"}).size(), answers.count("Save"));
-    QCOMPARE(RecoveryStore::keptFiles().size(), left);
+    QCOMPARE(RecoveryStore::keptFiles().size() + InterruptedCaptures().list().size(), left);
+    // The captures' locks and renames, as an ordinary user too.
+    if (::geteuid() == 0 && kept.size() == 3 && kept[1] == "h09:16")
+        TestSupport::runAsNobody();
+}
+
+void TestStartup::endedMidDownload_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGKILL: its capture is offered") << int(SIGKILL);
+    QTest::newRow("SIGTERM: the results kept, the capture ended") << int(SIGTERM);
+}
+
+// A download whose window ends mid-transfer, killed or told to end (the
+// program's own signal handling runs in the child): at the next start, the
+// bytes that had arrived up to the last second are offered for saving, once.
+void TestStartup::endedMidDownload()
+{
+    QFETCH(int, signal);
+    TestSupport::copyTranslations(workDir->path(), {"en"});
+    TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
+    // The child: the program's start on this data folder, downloading until it is ended.
+    if (const QString data = qEnvironmentVariable("DATALOGGER_TEST_DATA"); !data.isEmpty()) {
+        qputenv("XDG_DATA_HOME", data.toLocal8Bit());
+        TerminationHandler handler;
+        endSessionOnRequest(handler);
+        TestSupport::whenShown<MainWindow>([](MainWindow *window) {
+            auto *ports = window->findChild<QComboBox *>("comPorts");
+            ports->setCurrentIndex(ports->findData(qEnvironmentVariable("DATALOGGER_EXTRA_PORTS")));
+            QTest::mouseClick(window->findChild<QPushButton *>("downloadBtn"), Qt::LeftButton);
+        });
+        QCOMPARE(runWindowCycles(), 0);
+        QVERIFY(CaptureWriter::waitForAll());
+        return;
+    }
+    QDir(RecoveryStore::folderPath()).removeRecursively();
+    QDir(CaptureFolder::defaultPath()).removeRecursively();
+    TesterSimulator::Options options;
+    options.bitsPerSecond = 4800;
+    options.size = 8000;
+    // In this thread: the window it sends to is in the child.
+    TesterSimulator simulator;
+    simulator.setOptions(options);
+    QVERIFY(simulator.start());
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DATALOGGER_TEST_DATA", qEnvironmentVariable("XDG_DATA_HOME"));
+    environment.insert("DATALOGGER_EXTRA_PORTS", simulator.portPath());
+    environment.insert("TMPDIR", workDir->path());
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("endedMidDownload:") + QTest::currentDataTag()});
+    // After a second and a half, or later where bench/kill-recovery.sh says.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        simulator.bytesSent() >= qMax(720, qEnvironmentVariableIntValue("DATALOGGER_KILL_AT")), 60000);
+    const qint64 sentBefore = simulator.bytesSent();
+    QVERIFY(::kill(child.processId(), signal) == 0);
+    QVERIFY(child.waitForFinished(30000));
+
+    QStringList seen;
+    TestSupport::whenShown<QMessageBox>([&](QMessageBox *box) {
+        seen << box->text();
+        TestSupport::whenShown<QFileDialog>([&](QFileDialog *dialog) {
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(workDir->filePath("saved.csv"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        box->button(QMessageBox::Save)->click();
+        TestSupport::whenShown<MainWindow>([](MainWindow *window) { window->close(); });
+    });
+    QCOMPARE(runWindowCycles(), 0);
+    QFile file(workDir->filePath("saved.csv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    qInfo("sent %lld, recovered %lld", sentBefore, qint64(saved.size()));
+    QCOMPARE(saved, simulator.payload().left(saved.size()));
+    QVERIFY2(saved.size() >= sentBefore - options.bitsPerSecond / 10,
+             qPrintable(child.readAllStandardError()));
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(seen[0].startsWith(signal == SIGKILL ? "The download of" : "The results downloaded on"));
+    // Offered once; after SIGTERM the capture has its end and is not offered at all.
+    QVERIFY(InterruptedCaptures().list().isEmpty());
 }
 
 void TestStartup::program_data()
