@@ -60,7 +60,8 @@ bool WinSerialDeviceAsync::open(OpenMode mode)
         thread->readFailed = false;
         thread->readTotal = 0;
         thread->readAtWrite = 0;
-        thread->writePending = false;
+        // A rest that close() cut short goes out first.
+        thread->writePending = !thread->writeBuffer.isEmpty();
     }
     thread->start(QThread::InheritPriority);
     return QIODevice::open(mode | QIODevice::Unbuffered);
