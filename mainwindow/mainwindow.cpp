@@ -178,6 +178,7 @@ void MainWindow::download()
         statusBar()->showMessage(
             tr("The tester is still sending an earlier transfer; waiting until it ends..."));
     });
+    // The line fell quiet: the tester's prompt again.
     connect(session, &DownloadSession::requested, this, [this] { setState(State::Waiting); });
     const Kv::PortDiagnosis failure = session->start();
     if (failure.cause == Kv::PortDiagnosis::Cause::None) {
