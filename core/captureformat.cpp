@@ -19,6 +19,7 @@ constexpr ReasonName reasonNames[] = {
     {Outcome::LineLost, "line-lost"},
     {Outcome::PortGone, "port-gone"},
     {Outcome::NothingArrived, "nothing-arrived"},
+    {Outcome::LineBusy, "line-busy"},
     {Outcome::Cancelled, "cancelled"},
 };
 

@@ -28,6 +28,7 @@ struct Header
     QString stableName; // /dev/serial/by-id/...
     QString line;       // the line settings the port was opened with
     QByteArray commands;
+    qint64 discarded = 0; // bytes of an earlier transfer thrown away before the commands
 };
 
 struct Chunk

@@ -250,6 +250,9 @@ void CaptureWriter::writeHeader(const CaptureFormat::Header &header)
     };
     for (const auto &[key, value] : lines)
         text += key + QByteArray(": ") + encodeValue(value) + '\n';
+    // Older readers skip a key they do not know.
+    if (header.discarded > 0)
+        text += "discarded: " + QByteArray::number(header.discarded) + '\n';
     text += '\n';
     worker = std::make_shared<Worker>(filePath, limit, syncMs);
     thread = QThread::create([worker = worker] { worker->run(); });

@@ -47,13 +47,20 @@ Kv::PortDiagnosis DownloadSession::start()
     if (failure.cause != Kv::PortDiagnosis::Cause::None)
         return failure;
     running = true;
+    // The request waits for a quiet line (readTimeOut()).
+    sinceOpen.start();
+    return failure;
+}
+
+void DownloadSession::request()
+{
     Kv::TesterLine::requestResults(device);
     sinceRequest.start();
     if (waitLimit.interval() > 0)
         waitLimit.start();
     if (capture)
         writeCaptureHeader();
-    return failure;
+    emit requested();
 }
 
 void DownloadSession::replay(CaptureReader *reader)
@@ -93,7 +100,9 @@ void DownloadSession::replayChunks()
 
 qint64 DownloadSession::microseconds() const
 {
-    return replaying ? replayUs : sinceRequest.nsecsElapsed() / 1000;
+    if (replaying)
+        return replayUs;
+    return sinceRequest.isValid() ? sinceRequest.nsecsElapsed() / 1000 : 0;
 }
 
 void DownloadSession::writeCaptureHeader()
@@ -121,6 +130,7 @@ void DownloadSession::writeCaptureHeader()
     const std::unique_ptr<Kv::SerialSettings> line(Kv::TesterLine::newSettings());
     header.line = Kv::TesterLine::describe(*line);
     header.commands = Kv::TesterLine::commands();
+    header.discarded = discarded;
     capture->writeHeader(header);
 }
 
@@ -162,11 +172,26 @@ qint64 DownloadSession::msecsReceiving() const
     return ((endUs >= 0 ? endUs : microseconds()) - firstByteUs) / 1000;
 }
 
+qint64 DownloadSession::staleBytes() const
+{
+    return sinceRequest.isValid() ? device.bytesAvailableBeforeWrite() : device.bytesAvailable();
+}
+
 bool DownloadSession::take()
 {
-    const qint64 available = running ? device.bytesAvailable() : 0;
-    if (available <= 0)
+    if (!running)
         return false;
+    const qint64 stale = staleBytes();
+    if (stale > 0)
+        discarded += device.skip(stale);
+    if (!sinceRequest.isValid()) {
+        if (stale > 0)
+            waitForQuietLine(true);
+        return stale > 0;
+    }
+    const qint64 available = device.bytesAvailable();
+    if (available <= 0)
+        return stale > 0;
     const qint64 now = microseconds();
     if (data.isEmpty())
         firstByteUs = now;
@@ -194,13 +219,35 @@ void DownloadSession::append(const QByteArray &chunk)
         capture->writeChunk(now, chunk.constData(), chunk.size());
 }
 
-// One read period without a byte. Silence before any data is waiting for the
-// user to start the transfer; after data it ends the transfer.
+void DownloadSession::waitForQuietLine(bool bytesCame)
+{
+    if (!bytesCame) {
+        if (device.lineFailed())
+            finish(Outcome::PortGone);
+        else if (++silentPeriods >= quietPeriods)
+            request();
+        return;
+    }
+    silentPeriods = 0;
+    if (!std::exchange(busy, true))
+        emit lineBusy();
+    const int limit = waitLimit.interval() > 0 ? waitLimit.interval() : busyLineLimitMs;
+    if (sinceOpen.elapsed() >= limit)
+        finish(Outcome::LineBusy);
+}
+
+// One read period without a byte. Silence before the request may let it go
+// out; silence before any data is waiting for the user to start the transfer;
+// after data it ends the transfer.
 void DownloadSession::readTimeOut()
 {
     // Bytes that came after the silent period: the line is not silent.
     if (!running || take())
         return;
+    if (!sinceRequest.isValid()) {
+        waitForQuietLine(false);
+        return;
+    }
     const bool failed = device.lineFailed();
     if (data.isEmpty()) {
         if (failed)
@@ -228,8 +275,11 @@ void DownloadSession::finish(Outcome how)
     replayTimer.stop();
     waitLimit.stop();
     device.close();
-    // What the worker read between the last take and the close.
-    const QByteArray rest = device.takeRemainder();
+    // What the worker read between the last take and the close, but for
+    // what came before the request.
+    const qint64 stale = staleBytes();
+    QByteArray rest = device.takeRemainder();
+    rest.remove(0, stale);
     if (!rest.isEmpty())
         append(rest);
     endUs = microseconds();

@@ -30,6 +30,7 @@ public:
         LineLost,          // the line failed after data (hang-up, adapter pulled)
         PortGone,          // the line failed before any data
         NothingArrived,    // no byte within the wait limit
+        LineBusy,          // an earlier transfer went on past the wait limit: nothing was asked
         Cancelled,         // cancel(): what had arrived is kept
         CaptureUnreadable, // replay(): the capture is damaged or cut at a size limit
         CutShort,          // replay(): the capture stops before its outcome, after its last whole chunk
@@ -40,12 +41,22 @@ public:
     // transfer counts as ended there: a radio link, a USB adapter or a busy
     // sender pauses mid-record, a finished tester does not.
     static constexpr int midLineGraceMs = 2000;
+    // Silent read periods in a row before the request goes out: bytes that
+    // come before are an earlier transfer still under way (a cancelled
+    // download, a tester that sends on its own), not an answer.
+    static constexpr int quietPeriods = 2;
+    // How long an earlier transfer may keep the line busy without a wait
+    // limit: room for some 115 kB at 9600 bit/s, and a line that never falls
+    // quiet (another device, a wrong port) ends with a message, not a wait
+    // without end.
+    static constexpr int busyLineLimitMs = 120000;
 
     explicit DownloadSession(const QString &portPath, QObject *parent = nullptr);
     ~DownloadSession() override;
 
     // Gives up when no byte has arrived msecs after the request; 0, the
-    // default, waits until cancelled. Set before start().
+    // default, waits until cancelled. The wait for a quiet line before the
+    // request ends after msecs too, or after busyLineLimitMs. Set before start().
     void setWaitLimit(int msecs);
 
     // Keeps a capture of the download in writer, which the session takes:
@@ -53,8 +64,9 @@ public:
     // outcome at the end. Set before start().
     void setCapture(CaptureWriter *writer);
 
-    // Opens the port and asks the tester for its results: cause None when the
-    // download runs, otherwise why the port did not open.
+    // Opens the port and, once the line is quiet, asks the tester for its
+    // results: cause None when the download runs, otherwise why the port did
+    // not open.
     Kv::PortDiagnosis start();
     // Instead of start(): plays back the capture that reader has opened, as
     // fast as the event loop goes. Its chunks arrive as the port's did, and
@@ -83,9 +95,20 @@ signals:
     void readyRead();
     // The download has ended (also through cancel()); outcome() says how.
     void finished();
+    // Bytes came before the request: an earlier transfer is still under way.
+    // They are thrown away, and the request waits until the line is quiet.
+    // Once a download.
+    void lineBusy();
+    // The request has gone out; from now on the bytes are the results.
+    void requested();
 
 private:
     bool take();
+    // Bytes that came before the request went out: not the results.
+    qint64 staleBytes() const;
+    // Before the request: counts silent read periods, or starts again after bytes.
+    void waitForQuietLine(bool bytesCame);
+    void request();
     void append(const QByteArray &chunk);
     void readTimeOut();
     void finish(Outcome how);
@@ -101,7 +124,11 @@ private:
     QByteArray data;
     Outcome result = Outcome::NotEnded;
     bool running = false;
-    QElapsedTimer sinceRequest;
+    QElapsedTimer sinceOpen;
+    QElapsedTimer sinceRequest; // valid once the request is sent
+    int silentPeriods = 0;
+    bool busy = false;    // lineBusy() was sent
+    qint64 discarded = 0; // bytes of an earlier transfer, before the request
     qint64 firstByteUs = -1;
     qint64 endUs = -1;
     std::unique_ptr<CaptureWriter> capture;

@@ -175,6 +175,12 @@ void MainWindow::download()
     // For support: what was sent, what came back and when, how it ended.
     CaptureFolder().keep(*session);
     setState(State::Waiting);
+    connect(session, &DownloadSession::lineBusy, this, [this] {
+        statusBar()->showMessage(
+            tr("The tester is still sending an earlier transfer; waiting until it ends..."));
+    });
+    // The line fell quiet: the tester's prompt again.
+    connect(session, &DownloadSession::requested, this, [this] { setState(State::Waiting); });
     const Kv::PortDiagnosis failure = session->start();
     if (failure.cause == Kv::PortDiagnosis::Cause::None) {
         connect(session, &DownloadSession::readyRead, this, &MainWindow::readyRead);
@@ -345,6 +351,14 @@ void MainWindow::readTimeOut()
         wentAway.cause = Kv::PortDiagnosis::Cause::WentAway;
         wentAway.port = ui.comPorts->currentText();
         showPortFailure(wentAway);
+        return;
+    }
+    if (outcome == DownloadSession::Outcome::LineBusy) {
+        QMessageBox::warning(this, windowTitle(),
+                             tr("The tester went on sending an earlier transfer for %n second(s), so the "
+                                "results were not requested. End that transfer on the tester, or switch the "
+                                "tester off and on, then download again.",
+                                "%n is a number of seconds", DownloadSession::busyLineLimitMs / 1000));
         return;
     }
     if (!dataReceived)

@@ -58,6 +58,10 @@ bool WinSerialDeviceAsync::open(OpenMode mode)
         thread->readOffset = 0;
         thread->readyReadPending = false;
         thread->readFailed = false;
+        thread->readTotal = 0;
+        thread->readAtWrite = 0;
+        // A rest that close() cut short goes out first.
+        thread->writePending = !thread->writeBuffer.isEmpty();
     }
     thread->start(QThread::InheritPriority);
     return QIODevice::open(mode | QIODevice::Unbuffered);
@@ -93,6 +97,15 @@ QByteArray WinSerialDeviceAsync::takeRemainder()
     thread->readBuffer.clear();
     thread->readOffset = 0;
     return rest;
+}
+
+qint64 WinSerialDeviceAsync::bytesAvailableBeforeWrite() const
+{
+    QMutexLocker locker(&thread->readMutex);
+    const qint64 available = thread->readBuffer.size() - thread->readOffset;
+    if (thread->writePending)
+        return available;
+    return qMax<qint64>(0, available - qint64(thread->readTotal - thread->readAtWrite));
 }
 
 bool WinSerialDeviceAsync::lineFailed() const
@@ -165,6 +178,10 @@ qint64 WinSerialDeviceAsync::writeData(const char *data, qint64 count)
 {
     QMutexLocker locker(&thread->writeMutex);
     thread->writeBuffer.append(data, count);
+    if (count > 0) {
+        QMutexLocker readLocker(&thread->readMutex);
+        thread->writePending = true;
+    }
     // Only queued: bytesWritten() announces what the worker actually sends.
     return 0;
 }

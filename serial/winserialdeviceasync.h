@@ -39,6 +39,11 @@ public:
     // that the bytes that came just before it are not lost.
     QByteArray takeRemainder();
 
+    // Of the bytes available, how many had arrived before the last write went
+    // out (all of them while a write waits to be sent): no answer to the
+    // write is among them.
+    qint64 bytesAvailableBeforeWrite() const;
+
     // True once a read has failed since open (hang-up, unplug, the port gone),
     // as opposed to a silent line; readTimeOut() goes on at the same pace.
     bool lineFailed() const;

@@ -51,6 +51,7 @@ void WorkerThread::run()
             {
                 QMutexLocker locker(&readMutex);
                 appendGrowing(readBuffer, chunk, count);
+                readTotal += count;
                 ++readyReadCount;
                 readyReadCondition.wakeAll();
                 signalNeeded = !readyReadPending;
@@ -101,6 +102,12 @@ void WorkerThread::writeQueued()
     }
     // Only what was not sent stays queued, so no byte goes out twice.
     writeBuffer.remove(0, position);
+    if (position > 0 && writeBuffer.isEmpty()) {
+        // Before the next read: what it brings came after the write.
+        QMutexLocker readLocker(&readMutex);
+        readAtWrite = readTotal;
+        writePending = false;
+    }
 }
 
 } // namespace Kv

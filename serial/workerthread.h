@@ -55,6 +55,11 @@ private:
     QWaitCondition readyReadCondition;
     quint64 bytesWrittenCount = 0;
     QWaitCondition bytesWrittenCondition;
+    // Bytes read since open, and how many of them had come when the last
+    // write went out; a write is queued and not yet sent.
+    quint64 readTotal = 0;
+    quint64 readAtWrite = 0;
+    bool writePending = false;
     QByteArray writeBuffer;
     QMutex writeMutex; // guards writeBuffer
 };

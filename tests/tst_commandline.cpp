@@ -180,7 +180,7 @@ void TestCommandLine::download()
     QFETCH(int, exitCode);
     QFETCH(qint64, endsAt);
     TesterSimulator::Options options;
-    options.bitsPerSecond = extra == QLatin1String("SIGINT") ? 9600 : 0;
+    options.bitsPerSecond = extra == QLatin1String("SIGINT") ? 64000 : 0;
     options.size = noise == TesterSimulator::Noise::Only ? 100000 : -1;
     options.noise = noise;
     options.pauseAt = pauseAt;
@@ -225,6 +225,13 @@ void TestCommandLine::download()
         QVERIFY(json.value("saved").toBool() && json.value("bytes").toInteger() == expected.size());
         QCOMPARE(json.contains("message"), exitCode != 0);
     }
+    // The next download at once, while the tester goes on sending the interrupted one.
+    if (extra == QLatin1String("SIGINT")) {
+        QCOMPARE(run(arguments), 0);
+        QVERIFY(err.contains("The tester is still sending an earlier transfer; waiting until it ends...\n"));
+        QFile again(path);
+        QVERIFY(again.open(QIODevice::ReadOnly) && again.readAll() == tester.payload());
+    }
     // Amounts as the window shows them.
     if (exitCode == 0 && endsAt < 0 && extra.isEmpty() && noise == TesterSimulator::Noise::None)
         QVERIFY2(err.contains("Saved 23.7 kB to "), err.constData());
@@ -252,6 +259,9 @@ void TestCommandLine::exitCodes_data()
         << "--download PORT --output FOLDER/a held" << 2 << QByteArray("is in use by");
     QTest::newRow("port gone while waiting") << "--download PORT --output FOLDER/a hangup" << 2
                                              << QByteArray("went away while waiting for the tester");
+    QTest::newRow("an earlier transfer past --wait")
+        << "--download PORT --output FOLDER/a --wait 1 busy" << 2
+        << QByteArray("The tester went on sending an earlier transfer for 1 second");
     QTest::newRow("nothing within --wait") << "--download PORT --output FOLDER/a --wait 1" << 3
                                            << QByteArray("Nothing arrived within 1 second.\n");
     QTest::newRow("no such folder") << "--download PORT --output FOLDER/none/a" << 4
@@ -317,21 +327,29 @@ void TestCommandLine::exitCodes()
     QFETCH(int, exitCode);
     QFETCH(QByteArray, says);
     TesterSimulator::Options options;
-    options.bitsPerSecond = 0;
     // "hangup": the tester answers and hangs up before the first byte.
+    // "busy": it sends an earlier transfer, asked for before the program starts.
+    const bool busy = arguments.endsWith(QLatin1String("busy"));
     const bool answers =
-        arguments.endsWith(QLatin1String("answer")) || arguments.endsWith(QLatin1String("hangup"));
+        arguments.endsWith(QLatin1String("answer")) || arguments.endsWith(QLatin1String("hangup")) || busy;
     options.neverAnswer = !answers;
+    options.bitsPerSecond = busy ? 9600 : 0;
+    options.size = busy ? 10000000 : -1;
     options.hangUpAt = arguments.endsWith(QLatin1String("hangup")) ? 0 : -1;
     TesterSimulatorThread testerThread(options);
     const TesterSimulator &tester = *testerThread.tester;
     Kv::WinSerialDevice holder(tester.portPath());
     if (arguments.endsWith(QLatin1String("held")))
         QVERIFY(holder.openPort(QIODevice::ReadWrite, 50, 50));
+    if (busy && holder.openPort(QIODevice::ReadWrite, 50, 50) &&
+        holder.write(Kv::TesterLine::commands()) > 0 &&
+        QTest::qWaitFor([&] { return tester.bytesSent() > 0; }, 10000))
+        holder.close();
     QStringList words = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     words.removeAll(QLatin1String("held"));
     words.removeAll(QLatin1String("answer"));
     words.removeAll(QLatin1String("hangup"));
+    words.removeAll(QLatin1String("busy"));
     for (const QString &word : QStringList(words)) {
         if (word.endsWith(QLatin1String("&-")) && words.removeOne(word))
             closing += QLatin1Char(' ') + word;

@@ -4,12 +4,15 @@
 #include "capturereader.h"
 #include "capturewriter.h"
 #include "downloadsession.h"
+#include "ptypair.h"
 #include "testersimulator.h"
 #include "testersimulatorthread.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <thread>
 
 using Outcome = DownloadSession::Outcome;
 
@@ -22,6 +25,7 @@ private slots:
     void outcomes();
     void cancelKeepsEverything_data();
     void cancelKeepsEverything();
+    void earlierTransfer();
 };
 
 void TestDownloadSession::outcomes_data()
@@ -148,6 +152,38 @@ void TestDownloadSession::cancelKeepsEverything()
     QCOMPARE(session.received().isEmpty(), cancelAfter < 0);
     session.cancel();
     QCOMPARE(finished.count(), 1);
+}
+
+// An earlier transfer still under way at the start is thrown away, and holds
+// the request back until the line falls quiet.
+void TestDownloadSession::earlierTransfer()
+{
+    QTemporaryDir folder;
+    PtyPair pty;
+    DownloadSession session(pty.slavePath);
+    session.setCapture(new CaptureWriter(folder.filePath("a.capture")));
+    QSignalSpy busy(&session, &DownloadSession::lineBusy);
+    QCOMPARE(session.start().cause, Kv::PortDiagnosis::Cause::None);
+    QAtomicInt sending = 1;
+    qint64 sent = 0;
+    std::thread earlier([&] {
+        for (const QByteArray block(1000, ';'); sending; sent += block.size())
+            pty.exchange(block);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(busy.count() == 1, 10000);
+    sending = 0;
+    earlier.join();
+    QByteArray asked;
+    QTRY_VERIFY_WITH_TIMEOUT((asked += pty.exchange({}, 25, 0)).size() == 25, 10000);
+    pty.exchange("new\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(!session.isRunning(), 10000);
+    QCOMPARE(session.outcome(), Outcome::Complete);
+    QCOMPARE(asked + session.received(), "SYST:REM\r\nMEM:DATA? ALL\r\nnew\r\n");
+    // Every byte sent before the request is counted, none is a chunk.
+    session.capture->waitForWritten();
+    QFile capture(folder.filePath("a.capture"));
+    QVERIFY(capture.open(QIODevice::ReadOnly));
+    QVERIFY(capture.readAll().contains("\ndiscarded: " + QByteArray::number(sent) + "\n\nchunk "));
 }
 
 QTEST_GUILESS_MAIN(TestDownloadSession)

@@ -427,25 +427,32 @@ void TestMainWindowDownload::closingMidTransfer()
     QVERIFY(readFile(path).toLatin1() == (endsWhileAsking ? sent : sent.left(5000)));
 }
 
-// A download leaves the port so that the next one opens it. Run as root,
-// whom TIOCEXCL does not stop, this runs itself as nobody.
+// A download leaves the port so that the next one opens it, also one
+// cancelled while the tester goes on sending: the next waits until the line
+// is quiet, and holds the new transfer alone. Run as root, whom TIOCEXCL does
+// not stop, this runs itself as nobody.
 void TestMainWindowDownload::downloadAgain()
 {
     if (::geteuid() == 0)
         return TestSupport::runAsNobody();
     TesterSimulator::Options options;
-    options.bitsPerSecond = 0;
+    options.bitsPerSecond = 120000; // the results in two seconds
     TesterSimulatorThread testerThread(options);
     auto window = windowOnPort(testerThread.tester->portPath());
+    const QString path = folder->filePath("again.csv");
+    answerSaveDialog(path);
+    window->ui.downloadBtn->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window->results().size() > 2000, 10000);
+    window->ui.cancelBtn->click();
+    TestSupport::whenShown<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Discard)->click(); });
+    window->ui.downloadBtn->click();
     catchWarning();
-    for (const char *name : {"first.csv", "second.csv"}) {
-        const QString path = folder->filePath(name);
-        answerSaveDialog(path);
-        window->ui.downloadBtn->click();
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path) || !warningText.isEmpty(), 30000);
-        QCOMPARE(warningDetail, QString());
-        QVERIFY(readFile(path).toLatin1() == testerThread.tester->payload());
-    }
+    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(),
+                              "The tester is still sending an earlier transfer; waiting until it ends...",
+                              10000);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path) || !warningText.isEmpty(), 30000);
+    QCOMPARE(warningDetail, QString());
+    QVERIFY(readFile(path).toLatin1() == testerThread.tester->payload());
 }
 
 DATALOGGER_TEST_MAIN(TestMainWindowDownload)

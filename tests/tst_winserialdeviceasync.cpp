@@ -173,7 +173,12 @@ private slots:
         QCOMPARE(device.bytesAvailable(), qint64(0));
         pty.exchange("f"); // a single byte is taken as well
         QTRY_COMPARE_WITH_TIMEOUT(device.bytesAvailable(), qint64(1), 5000);
-        QCOMPARE(device.readAll(), QByteArray("f"));
+        device.write("?"); // what came before it is told apart from what came after
+        QCOMPARE(pty.exchange({}, 1), QByteArray("?"));
+        pty.exchange("gh");
+        QTRY_COMPARE_WITH_TIMEOUT(device.bytesAvailable(), qint64(3), 5000);
+        QCOMPARE(device.bytesAvailableBeforeWrite(), qint64(1));
+        QCOMPARE(device.readAll(), QByteArray("fgh"));
         QVERIFY(device.atEnd());
         QCOMPARE(device.read(5), QByteArray());
     }
