@@ -85,7 +85,8 @@ void TestDownloadSession::outcomes()
 
     DownloadSession session(tester.portPath());
     session.setWaitLimit(waitMs);
-    session.setCapture(new CaptureWriter(folder.filePath("a.capture")));
+    auto *writer = new CaptureWriter(folder.filePath("a.capture"));
+    session.setCapture(writer);
     QSignalSpy finished(&session, &DownloadSession::finished);
     QCOMPARE(session.start().cause, Kv::PortDiagnosis::Cause::None);
     QVERIFY(session.isRunning());
@@ -106,6 +107,8 @@ void TestDownloadSession::outcomes()
     QCOMPARE(session.msecsReceiving(), receiving);
     QCOMPARE(finished.count(), 1);
 
+    // Its thread writes the end after the download's.
+    writer->waitForWritten();
     CaptureReader capture(folder.filePath("a.capture"));
     QVERIFY(capture.open());
     QCOMPARE(capture.header().commands, tester.receivedBytes());
