@@ -455,11 +455,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::endSession()
 {
     sessionEnding = true;
-    // The process may end right after this.
+    // The process may end right after this: the results are kept first, and
+    // the capture's end is waited for only briefly.
     cancelDownload();
-    CaptureWriter::waitForAll();
     if (resultsUnsaved())
         keptFile = RecoveryStore::write(results(), downloadTime, keptFile);
+    CaptureWriter::waitForAll(1000);
 }
 
 void MainWindow::showAbout()
