@@ -42,8 +42,12 @@ QString RecoveryStore::legacyFilePath()
 QStringList RecoveryStore::keptFiles()
 {
     QFileInfoList found;
-    for (const QString &folder : QStringList{folderPath()} + fallbackFolderPaths())
-        found << QDir(folder).entryInfoList(QDir::Files);
+    found << QDir(folderPath()).entryInfoList(QDir::Files);
+    // Not from a folder another user made, where anyone's file could be offered.
+    for (const QString &folder : fallbackFolderPaths()) {
+        if (PrivateFiles::isOwnFolder(folder))
+            found << QDir(folder).entryInfoList(QDir::Files);
+    }
     if (QFileInfo(legacyFilePath()).isFile())
         found << QFileInfo(legacyFilePath());
     // Each file is modified at its download's time; of two the same second,

@@ -599,11 +599,13 @@ void TestMainWindow::unsavedResultsGuard()
 
 void TestMainWindow::terminationKeepsResults_data()
 {
-    QTest::addColumn<bool>("asking");   // the question about the results is open
-    QTest::addColumn<bool>("writable"); // the data folder
-    QTest::newRow("idle") << false << true;
-    QTest::newRow("asking") << true << true;
-    QTest::newRow("data folder not writable") << false << false;
+    QTest::addColumn<bool>("asking"); // the question about the results is open
+    QTest::addColumn<int>("keptIn");  // 0 the data folder; else the fallback folder's number + 1
+    QTest::newRow("idle") << false << 0;
+    QTest::newRow("asking") << true << 0;
+    QTest::newRow("data folder not writable") << false << 1;
+    // Made by another user to read what goes in: passed over.
+    QTest::newRow("another user's folder in the temporary folder") << false << 2;
 }
 
 // Told to end, the program keeps unsaved results in the recovery file without
@@ -611,10 +613,15 @@ void TestMainWindow::terminationKeepsResults_data()
 void TestMainWindow::terminationKeepsResults()
 {
     QFETCH(bool, asking);
-    QFETCH(bool, writable);
+    QFETCH(int, keptIn);
+    const bool writable = keptIn == 0;
     if (qEnvironmentVariableIsSet("DATALOGGER_TEST_TERMINATED")) {
         if (!writable)
             qputenv("XDG_DATA_HOME", "/dev/null");
+        const QByteArray temporary = QFile::encodeName(RecoveryStore::fallbackFolderPaths().constFirst());
+        if (keptIn == 2)
+            QVERIFY(::mkdir(temporary.constData(), 0700) == 0 &&
+                    ::chown(temporary.constData(), 65534, 65534) == 0);
         TerminationHandler handler;
         endSessionOnRequest(handler);
         MainWindow window;
@@ -634,7 +641,7 @@ void TestMainWindow::terminationKeepsResults()
         }
         // Where the data folder cannot be written, the next place that can.
         const QString folder =
-            writable ? RecoveryStore::folderPath() : RecoveryStore::fallbackFolderPaths().constFirst();
+            writable ? RecoveryStore::folderPath() : RecoveryStore::fallbackFolderPaths().at(keptIn - 1);
         const QString kept = folder + "/2026-12-07T09-14-00.csv";
         QCOMPARE(RecoveryStore::keptFiles(), QStringList{kept});
         QCOMPARE(readFile(kept), QStringLiteral("unsaved\r\n"));
