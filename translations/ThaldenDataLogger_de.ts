@@ -57,6 +57,18 @@ thalden-datalogger-cli.exe --help</translation>
         <comment>%2 says what is wrong</comment>
         <translation>Zeile %1 ist beschädigt: %2</translation>
     </message>
+    <message>
+        <source>line %1 is longer than 64 KiB</source>
+        <translation>Zeile %1 ist länger als 64 KiB</translation>
+    </message>
+    <message>
+        <source>its time is before the time of the line before it</source>
+        <translation>ihre Zeit liegt vor der Zeit der Zeile davor</translation>
+    </message>
+    <message>
+        <source>its time is more than ten years</source>
+        <translation>ihre Zeit beträgt mehr als zehn Jahre</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>
@@ -75,14 +87,6 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
         <translation>Siehe „thalden-datalogger-cli --help“.</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Kopiert die gespeicherten Ergebnisse eines PV-Prüfgeräts in eine Datei, ohne Fenster.
-
-Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffnet werden; 3 innerhalb von --wait kam nichts an; 4 die Datei konnte nicht geschrieben werden; 5 die Verbindung brach während der Übertragung ab (das Angekommene wird geschrieben); 130 unterbrochen (das Angekommene wird geschrieben).</translation>
     </message>
     <message>
         <source>Displays this help.</source>
@@ -219,10 +223,6 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <translation>er enthält nur die ersten %1 der %2 empfangenen Bytes: er hat seine Größengrenze erreicht</translation>
     </message>
     <message>
-        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
-        <translation>er bricht nach %1 Bytes in %2 Blöcken ab, vor seinem Ergebnis: er wurde abgeschnitten</translation>
-    </message>
-    <message>
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>Der Mitschnitt %1 kann nicht abgespielt werden: %2</translation>
@@ -257,6 +257,36 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <source>Interrupted: %1</source>
         <comment>%1 is the reason</comment>
         <translation>Abgebrochen: %1</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Kopiert die gespeicherten Ergebnisse eines PV-Prüfgeräts in eine Datei, ohne Fenster.
+
+Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffnet werden; 3 innerhalb von --wait kam nichts an; 4 die Datei konnte nicht geschrieben werden; 5 die Verbindung brach während der Übertragung ab, oder der bei --replay angegebene Mitschnitt wurde abgeschnitten (das Angekommene wird geschrieben); 130 unterbrochen (das Angekommene wird geschrieben).</translation>
+    </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>Das Prüfgerät sendet noch eine frühere Übertragung; es wird gewartet, bis sie endet...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Das Prüfgerät sendete %n Sekunde lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
+            <numerusform>Das Prüfgerät sendete %n Sekunden lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB</comment>
+        <translation>Der Mitschnitt bricht nach %1 ab, vor seinem Abschluss: Er wurde abgeschnitten. Die Ergebnisse sind möglicherweise unvollständig.</translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Die Übertragung endete nach %1 mitten in einer Zeile. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
 </context>
 <context>
@@ -460,6 +490,23 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <source>Port</source>
         <translation>Anschluss</translation>
     </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>Das Prüfgerät sendet noch eine frühere Übertragung; es wird gewartet, bis sie endet...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Das Prüfgerät sendete %n Sekunde lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
+            <numerusform>Das Prüfgerät sendete %n Sekunden lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Die Übertragung endete nach %1 mitten in einer Zeile. Die Ergebnisse sind möglicherweise unvollständig.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -550,6 +597,11 @@ oder sperren Sie ihn mit
         <comment>%1 is a port (ttyUSB0)</comment>
         <translation>%1 ist verschwunden, während auf das Prüfgerät gewartet wurde: Ist der Adapter eingesteckt? Stecken Sie ihn ein, aktualisieren Sie dann die Liste der Anschlüsse und laden Sie erneut herunter.</translation>
     </message>
+    <message>
+        <source>%1 is locked by %2, which names no running program: if no program uses the port, remove that file.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a lock file&apos;s path</comment>
+        <translation>%1 ist durch die Sperrdatei %2 gesperrt, die kein laufendes Programm nennt: Wenn kein Programm den Anschluss benutzt, löschen Sie diese Datei.</translation>
+    </message>
 </context>
 <context>
     <name>PortList</name>
@@ -597,6 +649,21 @@ oder sperren Sie ihn mit
             <numerusform>Danach folgt noch %n weitere nicht gespeicherte Übertragung.</numerusform>
             <numerusform>Danach folgen noch %n weitere nicht gespeicherte Übertragungen.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The kept results in %1 could not be read: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>Die aufbewahrten Ergebnisse in %1 konnten nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>They were kept in %1, as the program&apos;s data folder could not be written.</source>
+        <comment>%1 is a folder</comment>
+        <translation>Sie wurden in %1 aufbewahrt, da in den Datenordner des Programms nicht geschrieben werden konnte.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was interrupted after %2. Save what arrived?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>Die Übertragung vom %1 wurde nach %2 unterbrochen. Das Angekommene speichern?</translation>
     </message>
 </context>
 <context>

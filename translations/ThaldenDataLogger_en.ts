@@ -57,6 +57,18 @@ thalden-datalogger-cli.exe --help</translation>
         <comment>%2 says what is wrong</comment>
         <translation>line %1 is damaged: %2</translation>
     </message>
+    <message>
+        <source>line %1 is longer than 64 KiB</source>
+        <translation>line %1 is longer than 64 KiB</translation>
+    </message>
+    <message>
+        <source>its time is before the time of the line before it</source>
+        <translation>its time is before the time of the line before it</translation>
+    </message>
+    <message>
+        <source>its time is more than ten years</source>
+        <translation>its time is more than ten years</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>
@@ -75,14 +87,6 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
         <translation>Try &quot;thalden-datalogger-cli --help&quot;.</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</translation>
     </message>
     <message>
         <source>Displays this help.</source>
@@ -219,10 +223,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <translation>it holds only the first %1 of the %2 bytes received: it reached its size limit</translation>
     </message>
     <message>
-        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
-        <translation>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</translation>
-    </message>
-    <message>
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>The capture %1 cannot be replayed: %2</translation>
@@ -257,6 +257,36 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <source>Interrupted: %1</source>
         <comment>%1 is the reason</comment>
         <translation>Interrupted: %1</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</translation>
+    </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>The tester is still sending an earlier transfer; waiting until it ends...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>The tester went on sending an earlier transfer for %n second, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
+            <numerusform>The tester went on sending an earlier transfer for %n seconds, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB</comment>
+        <translation>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>The transfer ended in the middle of a line after %1. The results may be incomplete.</translation>
     </message>
 </context>
 <context>
@@ -460,6 +490,23 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <source>Port</source>
         <translation>Port</translation>
     </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>The tester is still sending an earlier transfer; waiting until it ends...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>The tester went on sending an earlier transfer for %n second, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
+            <numerusform>The tester went on sending an earlier transfer for %n seconds, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>The transfer ended in the middle of a line after %1. The results may be incomplete.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -550,6 +597,11 @@ or mask it with
         <comment>%1 is a port (ttyUSB0)</comment>
         <translation>%1 went away while waiting for the tester: is the adapter plugged in? Plug it in, then refresh the port list and download again.</translation>
     </message>
+    <message>
+        <source>%1 is locked by %2, which names no running program: if no program uses the port, remove that file.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a lock file&apos;s path</comment>
+        <translation>%1 is locked by %2, which names no running program: if no program uses the port, remove that file.</translation>
+    </message>
 </context>
 <context>
     <name>PortList</name>
@@ -597,6 +649,21 @@ or mask it with
             <numerusform>%n more unsaved download will follow.</numerusform>
             <numerusform>%n more unsaved downloads will follow.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The kept results in %1 could not be read: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>The kept results in %1 could not be read: %2</translation>
+    </message>
+    <message>
+        <source>They were kept in %1, as the program&apos;s data folder could not be written.</source>
+        <comment>%1 is a folder</comment>
+        <translation>They were kept in %1, as the program&apos;s data folder could not be written.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was interrupted after %2. Save what arrived?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>The download of %1 was interrupted after %2. Save what arrived?</translation>
     </message>
 </context>
 <context>

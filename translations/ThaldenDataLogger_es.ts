@@ -57,6 +57,18 @@ thalden-datalogger-cli.exe --help</translation>
         <comment>%2 says what is wrong</comment>
         <translation>la línea %1 está dañada: %2</translation>
     </message>
+    <message>
+        <source>line %1 is longer than 64 KiB</source>
+        <translation>la línea %1 tiene más de 64 KiB</translation>
+    </message>
+    <message>
+        <source>its time is before the time of the line before it</source>
+        <translation>su tiempo es anterior al de la línea que la precede</translation>
+    </message>
+    <message>
+        <source>its time is more than ten years</source>
+        <translation>su tiempo supera los diez años</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>
@@ -75,14 +87,6 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
         <translation>Pruebe «thalden-datalogger-cli --help».</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copia en un archivo los resultados almacenados de un comprobador FV, sin ventana.
-
-Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 no llegó nada dentro de --wait; 4 no se pudo escribir el archivo; 5 se perdió la conexión durante la transferencia (se escribe lo que llegó); 130 interrumpido (se escribe lo que llegó).</translation>
     </message>
     <message>
         <source>Displays this help.</source>
@@ -219,10 +223,6 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <translation>solo contiene los primeros %1 de los %2 bytes recibidos: alcanzó su límite de tamaño</translation>
     </message>
     <message>
-        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
-        <translation>se detiene tras %1 bytes en %2 bloques, antes de su resultado: quedó cortada</translation>
-    </message>
-    <message>
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>La captura %1 no se puede reproducir: %2</translation>
@@ -257,6 +257,36 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <source>Interrupted: %1</source>
         <comment>%1 is the reason</comment>
         <translation>Interrumpido: %1</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copia en un archivo los resultados almacenados de un comprobador FV, sin ventana.
+
+Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 no llegó nada dentro de --wait; 4 no se pudo escribir el archivo; 5 se perdió la conexión durante la transferencia, o la captura dada a --replay quedó cortada (se escribe lo que llegó); 130 interrumpido (se escribe lo que llegó).</translation>
+    </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>El comprobador aún está enviando una transferencia anterior; esperando a que termine...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundo, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
+            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundos, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB</comment>
+        <translation>La captura se detiene tras %1, antes de su desenlace: quedó cortada. Es posible que los resultados estén incompletos.</translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>La transferencia terminó en mitad de una línea después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
 </context>
 <context>
@@ -460,6 +490,23 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <source>Port</source>
         <translation>Puerto</translation>
     </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>El comprobador aún está enviando una transferencia anterior; esperando a que termine...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundo, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
+            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundos, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>La transferencia terminó en mitad de una línea después de %1. Es posible que los resultados estén incompletos.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -550,6 +597,11 @@ o enmascárelo con
         <comment>%1 is a port (ttyUSB0)</comment>
         <translation>%1 desapareció mientras se esperaba al comprobador: ¿está enchufado el adaptador? Enchúfelo, actualice la lista de puertos y vuelva a descargar.</translation>
     </message>
+    <message>
+        <source>%1 is locked by %2, which names no running program: if no program uses the port, remove that file.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a lock file&apos;s path</comment>
+        <translation>%1 está bloqueado por el archivo de bloqueo %2, que no nombra ningún programa en ejecución: si ningún programa usa el puerto, elimine ese archivo.</translation>
+    </message>
 </context>
 <context>
     <name>PortList</name>
@@ -597,6 +649,21 @@ o enmascárelo con
             <numerusform>Después vendrá %n descarga más sin guardar.</numerusform>
             <numerusform>Después vendrán %n descargas más sin guardar.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The kept results in %1 could not be read: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>No se pudieron leer los resultados conservados en %1: %2</translation>
+    </message>
+    <message>
+        <source>They were kept in %1, as the program&apos;s data folder could not be written.</source>
+        <comment>%1 is a folder</comment>
+        <translation>Se conservaron en %1, porque no se pudo escribir en la carpeta de datos del programa.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was interrupted after %2. Save what arrived?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>La descarga del %1 se interrumpió después de %2. ¿Guardar lo que llegó?</translation>
     </message>
 </context>
 <context>

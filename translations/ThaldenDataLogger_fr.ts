@@ -57,6 +57,18 @@ thalden-datalogger-cli.exe --help</translation>
         <comment>%2 says what is wrong</comment>
         <translation>la ligne %1 est endommagée : %2</translation>
     </message>
+    <message>
+        <source>line %1 is longer than 64 KiB</source>
+        <translation>la ligne %1 dépasse 64 KiB</translation>
+    </message>
+    <message>
+        <source>its time is before the time of the line before it</source>
+        <translation>son temps est antérieur à celui de la ligne précédente</translation>
+    </message>
+    <message>
+        <source>its time is more than ten years</source>
+        <translation>son temps dépasse dix ans</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>
@@ -75,14 +87,6 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
         <translation>Essayez « thalden-datalogger-cli --help ».</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copie dans un fichier les résultats enregistrés d’un testeur PV, sans fenêtre.
-
-Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas pu être ouvert ; 3 rien n’est arrivé dans le délai de --wait ; 4 le fichier n’a pas pu être écrit ; 5 la connexion a été perdue pendant le transfert (ce qui est arrivé est écrit) ; 130 interrompu (ce qui est arrivé est écrit).</translation>
     </message>
     <message>
         <source>Displays this help.</source>
@@ -219,10 +223,6 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <translation>elle ne contient que les %1 premiers des %2 octets reçus : elle a atteint sa taille limite</translation>
     </message>
     <message>
-        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
-        <translation>elle s’arrête après %1 octets en %2 blocs, avant son résultat : elle a été tronquée</translation>
-    </message>
-    <message>
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>La capture %1 ne peut pas être rejouée : %2</translation>
@@ -257,6 +257,36 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <source>Interrupted: %1</source>
         <comment>%1 is the reason</comment>
         <translation>Interrompu : %1</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copie dans un fichier les résultats enregistrés d’un testeur PV, sans fenêtre.
+
+Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le port n’a pas pu être ouvert&#xa0;; 3 rien n’est arrivé dans le délai de --wait&#xa0;; 4 le fichier n’a pas pu être écrit&#xa0;; 5 la connexion a été perdue pendant le transfert, ou la capture donnée à --replay a été tronquée (ce qui est arrivé est écrit)&#xa0;; 130 interrompu (ce qui est arrivé est écrit).</translation>
+    </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>Le testeur envoie encore un transfert antérieur&#xa0;; attente de sa fin...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n seconde, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
+            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n secondes, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB</comment>
+        <translation>La capture s’arrête après %1, avant son issue&#xa0;: elle a été tronquée. Les résultats sont peut-être incomplets.</translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Le transfert s’est terminé au milieu d’une ligne après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
 </context>
 <context>
@@ -460,6 +490,23 @@ Codes de sortie : 0 enregistré ; 1 erreur d’utilisation ; 2 le port n’a pas
         <source>Port</source>
         <translation>Port</translation>
     </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>Le testeur envoie encore un transfert antérieur&#xa0;; attente de sa fin...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n seconde, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
+            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n secondes, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Le transfert s’est terminé au milieu d’une ligne après %1. Les résultats sont peut-être incomplets.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -550,6 +597,11 @@ ou masquez-le avec
         <comment>%1 is a port (ttyUSB0)</comment>
         <translation>%1 a disparu pendant l’attente du testeur : l’adaptateur est-il branché ? Branchez-le, puis actualisez la liste des ports et téléchargez à nouveau.</translation>
     </message>
+    <message>
+        <source>%1 is locked by %2, which names no running program: if no program uses the port, remove that file.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a lock file&apos;s path</comment>
+        <translation>%1 est verrouillé par le fichier de verrou %2, qui ne désigne aucun programme en cours d’exécution&#xa0;: si aucun programme n’utilise le port, supprimez ce fichier.</translation>
+    </message>
 </context>
 <context>
     <name>PortList</name>
@@ -597,6 +649,21 @@ ou masquez-le avec
             <numerusform>%n autre téléchargement non enregistré suivra.</numerusform>
             <numerusform>%n autres téléchargements non enregistrés suivront.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The kept results in %1 could not be read: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>Les résultats conservés dans %1 n’ont pas pu être lus&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>They were kept in %1, as the program&apos;s data folder could not be written.</source>
+        <comment>%1 is a folder</comment>
+        <translation>Ils ont été conservés dans %1, car le dossier de données du programme n’a pas pu être écrit.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was interrupted after %2. Save what arrived?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>Le téléchargement du %1 a été interrompu après %2. Enregistrer ce qui est arrivé&#xa0;?</translation>
     </message>
 </context>
 <context>

@@ -57,6 +57,18 @@ thalden-datalogger-cli.exe --help</translation>
         <comment>%2 says what is wrong</comment>
         <translation>la riga %1 è danneggiata: %2</translation>
     </message>
+    <message>
+        <source>line %1 is longer than 64 KiB</source>
+        <translation>la riga %1 è più lunga di 64 KiB</translation>
+    </message>
+    <message>
+        <source>its time is before the time of the line before it</source>
+        <translation>il suo tempo precede quello della riga precedente</translation>
+    </message>
+    <message>
+        <source>its time is more than ten years</source>
+        <translation>il suo tempo supera i dieci anni</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>
@@ -75,14 +87,6 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
         <translation>Provare «thalden-datalogger-cli --help».</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copia in un file i risultati memorizzati di un tester FV, senza finestra.
-
-Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta; 3 non è arrivato nulla entro --wait; 4 impossibile scrivere il file; 5 connessione persa durante il trasferimento (ciò che è arrivato viene scritto); 130 interrotto (ciò che è arrivato viene scritto).</translation>
     </message>
     <message>
         <source>Displays this help.</source>
@@ -219,10 +223,6 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <translation>contiene solo i primi %1 dei %2 byte ricevuti: ha raggiunto il suo limite di dimensione</translation>
     </message>
     <message>
-        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
-        <translation>si interrompe dopo %1 byte in %2 blocchi, prima del suo esito: è stata troncata</translation>
-    </message>
-    <message>
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>La registrazione %1 non può essere riprodotta: %2</translation>
@@ -257,6 +257,36 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <source>Interrupted: %1</source>
         <comment>%1 is the reason</comment>
         <translation>Interrotto: %1</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copia in un file i risultati memorizzati di un tester FV, senza finestra.
+
+Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta; 3 non è arrivato nulla entro --wait; 4 impossibile scrivere il file; 5 connessione persa durante il trasferimento, o registrazione data a --replay troncata (ciò che è arrivato viene scritto); 130 interrotto (ciò che è arrivato viene scritto).</translation>
+    </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>Il tester sta ancora inviando un trasferimento precedente; in attesa che finisca...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondo, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
+            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondi, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB</comment>
+        <translation>La registrazione si interrompe dopo %1, prima del suo esito: è stata troncata. I risultati potrebbero essere incompleti.</translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Il trasferimento è terminato a metà di una riga dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
 </context>
 <context>
@@ -460,6 +490,23 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <source>Port</source>
         <translation>Porta</translation>
     </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>Il tester sta ancora inviando un trasferimento precedente; in attesa che finisca...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondo, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
+            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondi, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Il trasferimento è terminato a metà di una riga dopo %1. I risultati potrebbero essere incompleti.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -550,6 +597,11 @@ oppure mascherarlo con
         <comment>%1 is a port (ttyUSB0)</comment>
         <translation>%1 è scomparsa durante l&apos;attesa del tester: l&apos;adattatore è collegato? Collegarlo, quindi aggiornare l&apos;elenco delle porte e scaricare di nuovo.</translation>
     </message>
+    <message>
+        <source>%1 is locked by %2, which names no running program: if no program uses the port, remove that file.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a lock file&apos;s path</comment>
+        <translation>%1 è bloccata dal file di blocco %2, che non indica alcun programma in esecuzione: se nessun programma usa la porta, rimuovere quel file.</translation>
+    </message>
 </context>
 <context>
     <name>PortList</name>
@@ -597,6 +649,21 @@ oppure mascherarlo con
             <numerusform>Seguirà ancora %n download non salvato.</numerusform>
             <numerusform>Seguiranno ancora %n download non salvati.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The kept results in %1 could not be read: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>Non è stato possibile leggere i risultati conservati in %1: %2</translation>
+    </message>
+    <message>
+        <source>They were kept in %1, as the program&apos;s data folder could not be written.</source>
+        <comment>%1 is a folder</comment>
+        <translation>Sono stati conservati in %1, perché non è stato possibile scrivere nella cartella dei dati del programma.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was interrupted after %2. Save what arrived?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>Il download del %1 è stato interrotto dopo %2. Salvare ciò che è arrivato?</translation>
     </message>
 </context>
 <context>

@@ -57,6 +57,18 @@ thalden-datalogger-cli.exe --help</translation>
         <comment>%2 says what is wrong</comment>
         <translation>regel %1 is beschadigd: %2</translation>
     </message>
+    <message>
+        <source>line %1 is longer than 64 KiB</source>
+        <translation>regel %1 is langer dan 64 KiB</translation>
+    </message>
+    <message>
+        <source>its time is before the time of the line before it</source>
+        <translation>de tijd ervan ligt vóór die van de regel ervoor</translation>
+    </message>
+    <message>
+        <source>its time is more than ten years</source>
+        <translation>de tijd ervan is meer dan tien jaar</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>
@@ -75,14 +87,6 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>Try &quot;thalden-datalogger-cli --help&quot;.</source>
         <translation>Probeer &quot;thalden-datalogger-cli --help&quot;.</translation>
-    </message>
-    <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Kopieert de opgeslagen resultaten van een PV-tester naar een bestand, zonder venster.
-
-Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 3 er kwam niets binnen --wait; 4 het bestand kon niet worden geschreven; 5 de verbinding viel weg tijdens de overdracht (wat aankwam wordt geschreven); 130 onderbroken (wat aankwam wordt geschreven).</translation>
     </message>
     <message>
         <source>Displays this help.</source>
@@ -219,10 +223,6 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <translation>ze bevat alleen de eerste %1 van de %2 ontvangen bytes: ze heeft haar groottegrens bereikt</translation>
     </message>
     <message>
-        <source>it stops after %1 bytes in %2 chunks, before its outcome: it was cut short</source>
-        <translation>ze stopt na %1 bytes in %2 blokken, vóór haar uitkomst: ze is afgebroken</translation>
-    </message>
-    <message>
         <source>The capture %1 cannot be replayed: %2</source>
         <comment>%1 is a file path, %2 the reason</comment>
         <translation>De opname %1 kan niet worden afgespeeld: %2</translation>
@@ -257,6 +257,36 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <source>Interrupted: %1</source>
         <comment>%1 is the reason</comment>
         <translation>Onderbroken: %1</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
+        <translation>Kopieert de opgeslagen resultaten van een PV-tester naar een bestand, zonder venster.
+
+Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 3 er kwam niets binnen --wait; 4 het bestand kon niet worden geschreven; 5 de verbinding viel weg tijdens de overdracht, of de opname die aan --replay is gegeven is afgebroken (wat aankwam wordt geschreven); 130 onderbroken (wat aankwam wordt geschreven).</translation>
+    </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>De tester verzendt nog een eerdere overdracht; wachten tot die eindigt...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>De tester bleef %n seconde een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
+            <numerusform>De tester bleef %n seconden een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB</comment>
+        <translation>De opname stopt na %1, vóór haar uitkomst: ze is afgebroken. De resultaten zijn mogelijk onvolledig.</translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>De overdracht eindigde na %1 midden in een regel. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
 </context>
 <context>
@@ -460,6 +490,23 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <source>Port</source>
         <translation>Poort</translation>
     </message>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>De tester verzendt nog een eerdere overdracht; wachten tot die eindigt...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>De tester bleef %n seconde een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
+            <numerusform>De tester bleef %n seconden een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>De overdracht eindigde na %1 midden in een regel. De resultaten zijn mogelijk onvolledig.</translation>
+    </message>
 </context>
 <context>
     <name>PortDiagnosis</name>
@@ -550,6 +597,11 @@ of maskeer het met
         <comment>%1 is a port (ttyUSB0)</comment>
         <translation>%1 verdween tijdens het wachten op de tester: is de adapter aangesloten? Sluit hem aan, vernieuw daarna de lijst met poorten en download opnieuw.</translation>
     </message>
+    <message>
+        <source>%1 is locked by %2, which names no running program: if no program uses the port, remove that file.</source>
+        <comment>%1 is a port (ttyUSB0), %2 a lock file&apos;s path</comment>
+        <translation>%1 is vergrendeld door het vergrendelingsbestand %2, dat geen actief programma noemt: als geen programma de poort gebruikt, verwijder dat bestand dan.</translation>
+    </message>
 </context>
 <context>
     <name>PortList</name>
@@ -597,6 +649,21 @@ of maskeer het met
             <numerusform>Daarna volgt nog %n niet-opgeslagen download.</numerusform>
             <numerusform>Daarna volgen nog %n niet-opgeslagen downloads.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The kept results in %1 could not be read: %2</source>
+        <comment>%1 is a file path, %2 the system&apos;s reason</comment>
+        <translation>De bewaarde resultaten in %1 konden niet worden gelezen: %2</translation>
+    </message>
+    <message>
+        <source>They were kept in %1, as the program&apos;s data folder could not be written.</source>
+        <comment>%1 is a folder</comment>
+        <translation>Ze zijn bewaard in %1, omdat er niet in de gegevensmap van het programma kon worden geschreven.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was interrupted after %2. Save what arrived?</source>
+        <comment>The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.</comment>
+        <translation>De download van %1 is na %2 onderbroken. Opslaan wat er is aangekomen?</translation>
     </message>
 </context>
 <context>
