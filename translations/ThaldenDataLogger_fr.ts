@@ -281,7 +281,7 @@ Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le
     <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
-        <translation>La capture s’arrête après %1, avant son issue&#xa0;: elle a été tronquée. Les résultats sont peut-être incomplets.</translation>
+        <translation>La capture s’arrête après %1, avant son résultat&#xa0;: elle a été tronquée. Les résultats sont peut-être incomplets.</translation>
     </message>
     <message>
         <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
