@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -52,8 +53,10 @@ QStringList InterruptedCaptures::list() const
 
 bool InterruptedCaptures::awaitsOffer(const QString &path)
 {
-    // A file without a capture's header was not written by a download.
-    return !path.endsWith(offeredSuffix) && CaptureReader(path).open() && !hasEndLine(path);
+    // A file without a capture's header was not written by a download, nor
+    // one larger than the folder keeps: it is not read, and is pruned.
+    return !path.endsWith(offeredSuffix) && QFileInfo(path).size() <= CaptureFolder::defaultMaxBytes &&
+           CaptureReader(path).open() && !hasEndLine(path);
 }
 
 bool InterruptedCaptures::read(const QString &path, QByteArray &bytes, QDateTime &time)
@@ -67,6 +70,8 @@ bool InterruptedCaptures::read(const QString &path, QByteArray &bytes, QDateTime
     while (reader.readChunk(chunk))
         bytes += chunk.bytes;
     time = reader.header().time;
+    if (!time.isValid())
+        time = QFileInfo(path).lastModified();
     return reader.end().reason == DownloadSession::Outcome::NotEnded;
 }
 
