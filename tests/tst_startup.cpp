@@ -4,6 +4,7 @@
 #include "dialoglanguage.h"
 #include "interruptedcaptures.h"
 #include "mainwindow.h"
+#include "privatefiles.h"
 #include "recoverystore.h"
 #include "settingsstore.h"
 #include "terminationhandler.h"
@@ -281,7 +282,7 @@ void TestStartup::resultsKeptByAnEarlierRun()
         QString path = RecoveryStore::write("1.5,2\r\n", time);
         QFile file(path);
         if (how.endsWith("elsewhere"))
-            QVERIFY(QDir().mkpath(elsewhere) && file.rename(path = elsewhere + "/kept.csv"));
+            QVERIFY(PrivateFiles::makeFolder(elsewhere) && file.rename(path = elsewhere + "/kept.csv"));
         else if (how.endsWith("40 GB"))
             QVERIFY(file.resize(40'000'000'000) && file.open(QIODevice::ReadWrite) &&
                     file.setFileTime(time, QFileDevice::FileModificationTime));
