@@ -72,6 +72,10 @@ bool CaptureReader::open()
             return lineNotRead(tr("the header does not end"));
         if (line.isEmpty())
             break;
+        // Ten short lines in every capture the program writes: a header of
+        // countless lines would stall whatever reads the captures folder.
+        if (file.pos() > maxLineLength)
+            return damaged(tr("the header is longer than 64 KiB"));
         const qsizetype colon = line.indexOf(": ");
         if (colon <= 0)
             return damaged(tr("a header line is \"key: value\""));

@@ -69,6 +69,10 @@ thalden-datalogger-cli.exe --help</translation>
         <source>its time is more than ten years</source>
         <translation>ihre Zeit beträgt mehr als zehn Jahre</translation>
     </message>
+    <message>
+        <source>the header is longer than 64 KiB</source>
+        <translation>der Kopf ist länger als 64 KiB</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>

@@ -69,6 +69,10 @@ thalden-datalogger-cli.exe --help</translation>
         <source>its time is more than ten years</source>
         <translation>its time is more than ten years</translation>
     </message>
+    <message>
+        <source>the header is longer than 64 KiB</source>
+        <translation>the header is longer than 64 KiB</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>

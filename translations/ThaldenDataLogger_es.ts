@@ -69,6 +69,10 @@ thalden-datalogger-cli.exe --help</translation>
         <source>its time is more than ten years</source>
         <translation>su tiempo supera los diez años</translation>
     </message>
+    <message>
+        <source>the header is longer than 64 KiB</source>
+        <translation>la cabecera tiene más de 64 KiB</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>

@@ -69,6 +69,10 @@ thalden-datalogger-cli.exe --help</translation>
         <source>its time is more than ten years</source>
         <translation>son temps dépasse dix ans</translation>
     </message>
+    <message>
+        <source>the header is longer than 64 KiB</source>
+        <translation>l’en-tête dépasse 64 KiB</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>

@@ -69,6 +69,10 @@ thalden-datalogger-cli.exe --help</translation>
         <source>its time is more than ten years</source>
         <translation>il suo tempo supera i dieci anni</translation>
     </message>
+    <message>
+        <source>the header is longer than 64 KiB</source>
+        <translation>l’intestazione è più lunga di 64 KiB</translation>
+    </message>
 </context>
 <context>
     <name>CaptureWriter</name>

@@ -6,7 +6,7 @@
 #   [-DDAMAGE=cut-short|a-byte-changed|foreign|newer-version]
 # NAME long-line is made here: a line of 70,000 bytes is too large to commit.
 # So are the captures that once crashed or misled the reader (NAME
-# many-cuts, control-port replay; cut, long-header-line, huge-format,
+# many-cuts, control-port replay; cut, long-header-line, long-header, huge-format,
 # huge-time, time-backwards are refused). A capture cut short (DAMAGE
 # cut-short) writes the bytes it holds, a start of what the download wrote.
 cmake_minimum_required(VERSION 3.21)
@@ -66,6 +66,10 @@ elseif(NAME STREQUAL "long-header-line")
     string(REPEAT "x" 5000000 long)
     set(made "${head}line: ${long}\n\n")
     set(says "line 4 is longer than 64 KiB")
+elseif(NAME STREQUAL "long-header")
+    string(REPEAT "key: value\n" 100000 lines)
+    set(made "${head}${lines}\n")
+    set(says "the header is longer than 64 KiB")
 elseif(NAME STREQUAL "huge-format")
     set(made "THALDEN-DATALOGGER-CAPTURE 123456789012345678901234567890\n\n")
     set(says "made by a newer version of the program .capture format 12345678901234567890...")
