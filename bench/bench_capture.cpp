@@ -105,9 +105,8 @@ void syncCost(const QString &folder, qint64 bitsPerSecond, qint64 size, int sync
         "%6lld bit/s, sync %-5s: %9lld bytes in %6.2f s, %5lld chunks, CPU %6.0f ms, end written %6.1f ms "
         "after the download's, %s\n",
         static_cast<long long>(bitsPerSecond), syncMs < 0 ? "off" : qPrintable(QString("%1ms").arg(syncMs)),
-        static_cast<long long>(session.received().size()), seconds,
-        static_cast<long long>(chunks), cpuMs() - cpuBefore,
-        double(clock.nsecsElapsed() / 1000 - endedUs) / 1e3,
+        static_cast<long long>(session.received().size()), seconds, static_cast<long long>(chunks),
+        cpuMs() - cpuBefore, double(clock.nsecsElapsed() / 1000 - endedUs) / 1e3,
         reader.isCut() ? qPrintable(QString("CUT after %1 bytes").arg(reader.bytesRead())) : "all written");
     QFile::remove(path);
 }
