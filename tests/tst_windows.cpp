@@ -1,8 +1,14 @@
+#include "capturehold.h"
+#include "capturewriter.h"
 #include "germannumberformat.h"
+#include "interruptedcaptures.h"
 #include "portdiagnosis.h"
 #include "windowtest.h"
 
 #include <QPushButton>
+#include <QTemporaryDir>
+
+#include <memory>
 
 // Why a port did not open, with Windows' reasons; a whole download through
 // the window from the tester simulator that tools/test-windows puts on COM12
@@ -43,6 +49,33 @@ private slots:
         SetLastError(DWORD(error));
         QCOMPARE(Kv::PortDiagnosis::ofFailedOpen("\\\\.\\COM12").informativeText(),
                  text.arg(qt_error_string(error).chopped(1)));
+    }
+
+    // The lock on a capture being written (LockFileEx), which the system
+    // drops with the process: one cut off without its end is offered at the
+    // next start, one still being written is not.
+    void interruptedCapture()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("download-2026-12-07-091412-345.capture");
+        auto writer = std::make_unique<CaptureWriter>(path);
+        CaptureFormat::Header header;
+        header.time = QDateTime({2026, 12, 7}, {9, 14});
+        writer->writeHeader(header);
+        writer->writeChunk(5, "1.5,2\r\n", 7);
+        QTRY_VERIFY(CaptureHold::isHeld(path));
+        QVERIFY(InterruptedCaptures(folder.path()).list().isEmpty());
+        // Ended without its end, as by a kill.
+        writer.reset();
+        QVERIFY(CaptureWriter::waitForAll());
+        QVERIFY(!CaptureHold::isHeld(path));
+        QCOMPARE(InterruptedCaptures(folder.path()).list(), QStringList{path});
+        QByteArray arrived;
+        QDateTime time;
+        QVERIFY(InterruptedCaptures::read(path, arrived, time));
+        QCOMPARE(arrived, QByteArray("1.5,2\r\n"));
+        QVERIFY(InterruptedCaptures::markOffered(path));
+        QVERIFY(InterruptedCaptures(folder.path()).list().isEmpty());
     }
 
     void download_data()
