@@ -50,6 +50,11 @@ function(datalogger_platform_page source destination platform)
             set(text "${before}${rest}")
         endwhile()
     endforeach()
+    # A marker written otherwise (split across lines, another element) would
+    # let the other platform's text through.
+    if(text MATCHES "class=\"${other}\"")
+        message(FATAL_ERROR "${source}: a part for ${other} is marked other than as <section> or <span>")
+    endif()
     file(WRITE "${destination}" "${text}")
 endfunction()
 
