@@ -174,7 +174,11 @@ int CommandLine::run(int argc, char *argv[])
     // serial layer's trace and failure lines would.
     QLoggingCategory::setFilterRules(QStringLiteral("thalden.serial*=false\n*.debug=false"));
     QObject translatorOwner;
-    installStoredTranslator(&translatorOwner);
+    QString unloadableLanguage;
+    if (!installStoredTranslator(&translatorOwner, &unloadableLanguage) && !unloadableLanguage.isEmpty())
+        say(tr("The language stored by the window could not be loaded from %1; English is used.",
+               "%1 is a file path")
+                .arg(unloadableLanguage));
 
     ExitReport report;
     const int exitCode = execute(app, rawArguments, report);
@@ -402,7 +406,9 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
         // A capture that fails says so before.
         if (captureWriter)
             captureWriter->waitForWritten();
-        const DownloadSummary summary = DownloadSummary::of(transfer);
+        DownloadSummary summary = DownloadSummary::of(transfer);
+        if (report.isSaved())
+            summary.writtenSha256 = writer.sha256Of(transfer.received());
         say(summary.line());
         report.setDownload(summary);
     });

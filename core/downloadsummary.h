@@ -17,11 +17,16 @@ struct DownloadSummary
     qint64 msecsReceiving = 0;
     QByteArray end; // the capture format's word for the outcome
     QByteArray sha256;
+    // Of what was written to the output (converted to the German number
+    // format, say); empty when nothing was.
+    QByteArray writtenSha256;
 
     static DownloadSummary of(const DownloadSession &session);
 
-    // "Summary: 23718 bytes, 412 lines, 24.112 s, complete, SHA-256 9d5e..."
+    // "Summary: 23718 bytes, 412 lines, 24.112 s, complete, SHA-256 9d5e...",
+    // and " (written: 4a1c...)" where the output differs from what arrived.
     QString line() const;
-    // The same as a JSON object: bytes, lines, seconds, end, sha256.
+    // The same as a JSON object: bytes, lines, seconds, end, sha256, and
+    // writtenSha256 (null when nothing was written).
     QJsonObject json() const;
 };

@@ -3,6 +3,7 @@
 #include "filesaver.h"
 #include "germannumberformat.h"
 
+#include <QCryptographicHash>
 #include <QFileInfo>
 #include <QStorageInfo>
 
@@ -91,6 +92,16 @@ bool ResultsWriter::wasStopped() const
 QString ResultsWriter::systemText(int errorNumber)
 {
     return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+QByteArray ResultsWriter::sha256Of(const QByteArray &results) const
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    FileSaver::writeConverted(results, conversion(), [&hash](const char *data, qint64 size) {
+        hash.addData(QByteArrayView(data, size));
+        return true;
+    });
+    return hash.result().toHex();
 }
 
 FileSaver::Conversion ResultsWriter::conversion() const

@@ -52,6 +52,10 @@ public:
     // Writes to a device that is open already, such as standard output.
     bool writeTo(QIODevice &device, const QByteArray &results);
 
+    // The SHA-256 (hexadecimal) of what writing results puts in the output,
+    // to compare with the saved file.
+    QByteArray sha256Of(const QByteArray &results) const;
+
     // Why the last write failed.
     QString errorString() const;
     // Whether it failed because stopBlockedWrites() ended a wait for a

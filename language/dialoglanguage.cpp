@@ -2,27 +2,26 @@
 
 #include "appconstants.h"
 #include "languagepreselection.h"
+#include "storedlanguage.h"
 
 #include <QDir>
 #include <QLocale>
 #include <QSettings>
 
-static QString filePathKey()
-{
-    return QStringLiteral("%1/FilePath").arg(SettingsKeyDialogLanguage);
-}
-
-static QString iso639CodeKey()
-{
-    return QStringLiteral("%1/Iso639Code").arg(SettingsKeyDialogLanguage);
-}
-
 DialogLanguage::DialogLanguage(const QString &translationsDir, QWidget *parent)
     : QDialog(parent)
 {
-    const QString storedFilePath = QSettings().value(filePathKey()).toString();
     ui.setupUi(this);
 
+    // The stored file as it resolves now, wherever that is.
+    const QStringList stored = StoredLanguage::candidates(StoredLanguage::filePath());
+    QString storedFilePath = stored.value(0);
+    for (const QString &candidate : stored) {
+        if (QFileInfo::exists(candidate)) {
+            storedFilePath = candidate;
+            break;
+        }
+    }
     const LanguagePreselection preselection(storedFilePath, QLocale::system());
     for (const QFileInfo &file : translationFiles(translationsDir)) {
         const QString path = file.filePath();
@@ -45,9 +44,7 @@ DialogLanguage::~DialogLanguage() = default;
 
 void DialogLanguage::accept()
 {
-    QSettings settings;
-    settings.setValue(filePathKey(), selectedFilePath());
-    settings.setValue(iso639CodeKey(), selectedIso639Code());
+    StoredLanguage::store(selectedFilePath(), selectedIso639Code());
     QDialog::accept();
 }
 

@@ -2,10 +2,12 @@
 
 #include "appconstants.h"
 #include "dialoglanguage.h"
+#include "storedlanguage.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QTranslator>
@@ -22,30 +24,39 @@ static QString besideExecutable(const QString &relativePath)
 
 QString translationsDirectory(const QString &dirName)
 {
-    if (QDir::isAbsolutePath(dirName) || holdsTranslations(dirName))
+    if (QDir::isAbsolutePath(dirName))
         return dirName;
-    const QString fallback = besideExecutable(dirName);
-    return holdsTranslations(fallback) ? fallback : dirName;
+    const QString own = besideExecutable(dirName);
+    if (holdsTranslations(own) || !holdsTranslations(dirName))
+        return own;
+    return dirName;
 }
 
 QStringList translationsSearchFolders(const QString &dirName)
 {
-    QStringList folders{QFileInfo(dirName).absoluteFilePath()};
-    if (!QDir::isAbsolutePath(dirName)) {
-        const QString fallback = QFileInfo(besideExecutable(dirName)).absoluteFilePath();
-        if (!folders.contains(fallback))
-            folders << fallback;
-    }
+    if (QDir::isAbsolutePath(dirName))
+        return {dirName};
+    QStringList folders{QFileInfo(besideExecutable(dirName)).absoluteFilePath()};
+    const QString working = QFileInfo(dirName).absoluteFilePath();
+    if (!folders.contains(working))
+        folders << working;
     return folders;
 }
 
-// A stored relative path was relative to the working directory of an earlier
-// run; when it does not resolve there, try it beside the executable.
-static bool loadTranslation(QTranslator *translator, const QString &path)
+// Qt's own texts (buttons, the command line's "Usage:") in the language now
+// the default: its catalogue beside ours, as the packages ship it, otherwise
+// the system's Qt's.
+static void installQtTranslator(QObject *owner, const QString &translationsDir)
 {
-    if (translator->load(path))
-        return true;
-    return !path.isEmpty() && QDir::isRelativePath(path) && translator->load(besideExecutable(path));
+    auto *translator = new QTranslator(owner);
+    const QString name = QStringLiteral("qt_%1.qm").arg(QLocale().name().left(2));
+    for (const QString &folder : {translationsDir, QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (translator->load(folder + QLatin1Char('/') + name)) {
+            QCoreApplication::installTranslator(translator);
+            return;
+        }
+    }
+    delete translator;
 }
 
 bool loadApplicationTranslator(QTranslator *translator, const QString &translationsDir, bool *cancelled,
@@ -56,7 +67,9 @@ bool loadApplicationTranslator(QTranslator *translator, const QString &translati
     const QString filePathKey = QStringLiteral("%1/FilePath").arg(SettingsKeyDialogLanguage);
     const QString codeKey = QStringLiteral("%1/Iso639Code").arg(SettingsKeyDialogLanguage);
 
-    if (!loadTranslation(translator, QSettings().value(filePathKey).toString())) {
+    const QString stored = StoredLanguage::filePath();
+    const QString loaded = StoredLanguage::load(translator, stored);
+    if (loaded.isEmpty()) {
         DialogLanguage dialog(translationsDir, nullptr);
         if (dialog.languageCount() == 0)
             return false;
@@ -65,11 +78,18 @@ bool loadApplicationTranslator(QTranslator *translator, const QString &translati
                 *cancelled = true;
             return false;
         }
-        if (!loadTranslation(translator, dialog.selectedFilePath())) {
+        if (!translator->load(dialog.selectedFilePath())) {
             if (unloadableFile)
                 *unloadableFile = dialog.selectedFilePath();
             return false;
         }
+    } else {
+        // Kept in the form this version stores: relative to the program, also
+        // where its file stood in for one in a copy that is gone.
+        const QString form = StoredLanguage::storedForm(loaded);
+        const QString keep = QDir::isRelativePath(form) ? form : stored;
+        if (QSettings().value(filePathKey).toString() != keep)
+            QSettings().setValue(filePathKey, keep);
     }
 
     QLocale::setDefault(QLocale(QSettings().value(codeKey).toString()));
@@ -85,30 +105,27 @@ bool installTranslators(QObject *owner, const QString &translationsDir, bool *ca
     if (loaded)
         QCoreApplication::installTranslator(applicationTranslator);
 
-    auto *qtTranslator = new QTranslator(owner);
-    const QString language = QLocale().name().left(2);
-    if (qtTranslator->load(QStringLiteral("%1/qt_%2.qm").arg(translationsDir, language)))
-        QCoreApplication::installTranslator(qtTranslator);
-
+    installQtTranslator(owner, translationsDir);
     return loaded;
 }
 
-bool installStoredTranslator(QObject *owner)
+bool installStoredTranslator(QObject *owner, QString *unloadableFile)
 {
-    QSettings settings;
+    const QString stored = StoredLanguage::filePath();
     auto *translator = new QTranslator(owner);
-    if (!loadTranslation(
-            translator,
-            settings.value(QStringLiteral("%1/FilePath").arg(SettingsKeyDialogLanguage)).toString())) {
+    const QString translationsDir = translationsDirectory(TranslationsDirName);
+    if (StoredLanguage::load(translator, stored).isEmpty()) {
+        if (unloadableFile && !stored.isEmpty())
+            *unloadableFile = QDir::toNativeSeparators(StoredLanguage::candidates(stored).constFirst());
         // English stays, from its catalogue: the texts in the code have no
         // plural forms ("1 second(s)").
-        if (translator->load(QStringLiteral("ThaldenDataLogger_en"),
-                             translationsDirectory(TranslationsDirName)))
+        if (translator->load(QStringLiteral("ThaldenDataLogger_en"), translationsDir))
             QCoreApplication::installTranslator(translator);
         return false;
     }
     QCoreApplication::installTranslator(translator);
-    QLocale::setDefault(
-        QLocale(settings.value(QStringLiteral("%1/Iso639Code").arg(SettingsKeyDialogLanguage)).toString()));
+    QLocale::setDefault(QLocale(
+        QSettings().value(QStringLiteral("%1/Iso639Code").arg(SettingsKeyDialogLanguage)).toString()));
+    installQtTranslator(owner, translationsDir);
     return true;
 }

@@ -6,10 +6,10 @@
 class QObject;
 class QTranslator;
 
-// The translations folder to use for the relative name dirName: the one in the
-// working directory when it holds our translation files, otherwise the one
-// beside the executable, so that a program started from a desktop menu (whose
-// working directory is the home folder) still finds its languages.
+// The translations folder to use for the relative name dirName: the one
+// beside the executable, whatever folder the program is started from; the
+// one in the working directory only when the executable has none (a copy of
+// the program without its folder).
 QString translationsDirectory(const QString &dirName);
 
 // The folders translationsDirectory() considers, as absolute paths, for messages.
@@ -29,7 +29,9 @@ bool loadApplicationTranslator(QTranslator *translator, const QString &translati
 bool installTranslators(QObject *owner, const QString &translationsDir, bool *cancelled = nullptr,
                         QString *unloadableFile = nullptr);
 
-// Installs the stored application translation, as a child of owner, without
-// ever asking, and makes its language the default locale. False when none is
-// stored or it does not load: English stays, from its own catalogue.
-bool installStoredTranslator(QObject *owner);
+// Installs the stored application translation and Qt's own for its language,
+// as children of owner, without ever asking, and makes its language the
+// default locale. False when none is stored or it does not load: English
+// stays, from its own catalogue; *unloadableFile (when given) then names the
+// stored file that did not load.
+bool installStoredTranslator(QObject *owner, QString *unloadableFile = nullptr);

@@ -7,9 +7,11 @@
 #include "testsupport.h"
 #include "winserialdevice.h"
 
+#include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 
@@ -224,6 +226,12 @@ void TestCommandLine::download()
         QCOMPARE(json.value("exit").toInt(-1), exitCode);
         QVERIFY(json.value("saved").toBool() && json.value("bytes").toInteger() == expected.size());
         QCOMPARE(json.contains("message"), exitCode != 0);
+        // Support compares the written SHA-256 with the saved file; a German file differs from what came.
+        const QString writtenSha256 = QCryptographicHash::hash(written, QCryptographicHash::Sha256).toHex();
+        QCOMPARE(json.value("writtenSha256").toString(), writtenSha256);
+        QCOMPARE(json.value("sha256").toString() != writtenSha256, extra == QLatin1String("--german"));
+        QCOMPARE(err.contains(" (written: " + writtenSha256.toLatin1() + ")\n"),
+                 extra == QLatin1String("--german"));
     }
     // The next download at once, while the tester goes on sending the interrupted one.
     if (extra == QLatin1String("SIGINT")) {
@@ -246,6 +254,13 @@ void TestCommandLine::exitCodes_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("says");
     QTest::newRow("--version") << "--version" << 0 << QByteArray("THALDEN Datalogger 1.0.6\n");
+    // "language=FILE": stored as the window stores it, as German, from the test's working folder.
+    QTest::newRow("--help in the stored language, Qt's own texts too")
+        << "language=Translations/ThaldenDataLogger_de.qm --help" << 0 << QByteArray("\nOptionen:\n");
+    QTest::newRow("a stored language that does not load")
+        << "language=/gone/Translations/ThaldenDataLogger_xx.qm --version" << 0
+        << QByteArray(
+               "could not be loaded from /gone/Translations/ThaldenDataLogger_xx.qm; English is used.\n");
     QTest::newRow("without a display") << "" << 1 << QByteArray("The window needs a display");
     QTest::newRow("unknown option") << "--list-ports --colour" << 1 << QByteArray("Unknown option 'colour'");
     QTest::newRow("no output") << "--download PORT" << 1 << QByteArray("--output");
@@ -350,6 +365,12 @@ void TestCommandLine::exitCodes()
     words.removeAll(QLatin1String("answer"));
     words.removeAll(QLatin1String("hangup"));
     words.removeAll(QLatin1String("busy"));
+    for (const QString &word : words.filter(QRegularExpression("^language="))) {
+        QSettings stored(folder->filePath("config/THALDEN/THALDEN Datalogger.conf"), QSettings::IniFormat);
+        stored.setValue("KvGui/DialogLanguage/FilePath", word.mid(9));
+        stored.setValue("KvGui/DialogLanguage/Iso639Code", "de");
+        words.removeOne(word);
+    }
     for (const QString &word : QStringList(words)) {
         if (word.endsWith(QLatin1String("&-")) && words.removeOne(word))
             closing += QLatin1Char(' ') + word;

@@ -406,29 +406,37 @@ void TestStartup::program_data()
     QTest::addColumn<bool>("bare");         // a copy with no Translations folder beside it
     QTest::addColumn<QByteArray>("stored"); // the settings file; "" none, "/" a folder in its place
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<bool>("windowShown"); // and stored a sound geometry at its close
+    QTest::addColumn<bool>("windowShown");    // and stored a sound geometry at its close
+    QTest::addColumn<QString>("storedAfter"); // the language's file; "" not checked
 
     const QByteArray language = "[KvGui]\nDialogLanguage\\FilePath=Translations/ThaldenDataLogger_de.qm\n"
                                 "DialogLanguage\\Iso639Code=de\n";
-    QTest::newRow("no translations: reported, exit code 1") << true << QByteArray() << 1 << false;
+    const QString relative = "Translations/ThaldenDataLogger_de.qm";
+    QTest::newRow("no translations: reported, exit code 1") << true << QByteArray() << 1 << false << "";
     // As stored by a run from the build folder; this run starts elsewhere, as from a desktop menu.
-    QTest::newRow("stored language from another working folder") << false << language << 0 << true;
+    QTest::newRow("stored language from another working folder")
+        << false << language << 0 << true << relative;
+    // Earlier versions stored absolute paths: into the program's folder, or into a copy since gone.
+    for (const QByteArray &folder :
+         {QByteArray(DATALOGGER_BUILD_TRANSLATIONS_DIR), QByteArray("/gone/Translations")})
+        QTest::newRow("stored absolute into " + folder)
+            << false << QByteArray(language).replace("Translations", folder) << 0 << true << relative;
     // Asked to end while the language dialog shows: cancelled, exit code 0.
-    QTest::newRow("first run from another working folder") << false << QByteArray() << 0 << false;
+    QTest::newRow("first run from another working folder") << false << QByteArray() << 0 << false << "";
     QTest::newRow("binary garbage") << false
                                     << QByteArray("\x00\xff[Gen\x01\x02=\xfe\n\\\\\\=@ByteArray(\n\x80", 27)
-                                    << 0 << false;
-    QTest::newRow("folder in place of the file") << false << QByteArray("/") << 0 << false;
+                                    << 0 << false << "";
+    QTest::newRow("folder in place of the file") << false << QByteArray("/") << 0 << false << "";
     QTest::newRow("garbage geometry and state")
         << false
         << language + "[MainWindow]\nGeometry=@ByteArray(\\x1\\xd9\\xd0\\xcb\\0\\x3\\0\\0\\xff\\xff)\n"
                       "State=@ByteArray(\\0\\0\\0\\xff\\0\\0\\xfd\\0\\0\\0\\x1)\n"
-        << 0 << true;
+        << 0 << true << "";
     QTest::newRow("translation that is not a .qm file")
         << false
         << QByteArray("[KvGui]\nDialogLanguage\\FilePath=" DATALOGGER_SOURCE_DIR "/README.md\n"
                       "DialogLanguage\\Iso639Code=de\n")
-        << 0 << false;
+        << 0 << false << "";
 }
 
 // The real program in a process of its own, with this test's working folder
@@ -440,6 +448,7 @@ void TestStartup::program()
     QFETCH(QByteArray, stored);
     QFETCH(int, exitCode);
     QFETCH(bool, windowShown);
+    QFETCH(QString, storedAfter);
     const QString settingsPath = workDir->filePath("config/THALDEN/THALDEN Datalogger.conf");
     QVERIFY(QDir().mkpath(stored == "/" ? settingsPath : QFileInfo(settingsPath).path()));
     if (!stored.isEmpty() && stored != "/") {
@@ -492,6 +501,8 @@ void TestStartup::program()
     QCOMPARE(settings.contains("MainWindow/Geometry"), windowShown);
     if (windowShown)
         QVERIFY(QWidget().restoreGeometry(settings.value("MainWindow/Geometry").toByteArray()));
+    if (!storedAfter.isEmpty())
+        QCOMPARE(settings.value("KvGui/DialogLanguage/FilePath").toString(), storedAfter);
 }
 
 // Run as root, whom no permission stops, this runs itself as nobody.

@@ -1,6 +1,7 @@
 # Replays a reference capture through the command line (cmake -P): what it
 # writes must be, byte for byte, what the captured download wrote, with the
-# same exit code, and its summary must name the SHA-256 of the bytes received.
+# same exit code, and its summary must name the SHA-256 of the bytes received
+# and of the file written.
 # A damaged copy must be refused with exit code 1, writing nothing.
 #   -DPROGRAM=... -DCORPUS=folder -DNAME=normal -DEXIT=0 [-DGERMAN=ON] -DWORK=folder
 #   [-DDAMAGE=cut-short|a-byte-changed|foreign|newer-version]
@@ -152,8 +153,16 @@ if(differ)
     message(FATAL_ERROR "${WORK}/out.csv differs from ${expected}")
 endif()
 file(SHA256 "${plain}" sha)
+# What was written has a SHA-256 of its own, named where it differs (German).
+file(SHA256 "${expected}" writtenSha)
+set(writtenPart "")
+if(NOT writtenSha STREQUAL sha)
+    set(writtenPart " \\(written: ${writtenSha}\\)")
+endif()
 string(JSON summarySha GET "${out}" sha256)
+string(JSON summaryWrittenSha GET "${out}" writtenSha256)
 string(REGEX MATCH "[^\n]*\n$" lastLine "${err}")
-if(NOT summarySha STREQUAL sha OR NOT lastLine MATCHES "^Summary: .*, SHA-256 ${sha}\n$")
-    message(FATAL_ERROR "the summary names another SHA-256 than ${sha}:\n${out}\n${err}")
+if(NOT summarySha STREQUAL sha OR NOT summaryWrittenSha STREQUAL writtenSha
+   OR NOT lastLine MATCHES "^Summary: .*, SHA-256 ${sha}${writtenPart}\n$")
+    message(FATAL_ERROR "the summary names another SHA-256 than ${sha} (written: ${writtenSha}):\n${out}\n${err}")
 endif()
