@@ -2,10 +2,15 @@
 #include "capturewriter.h"
 #include "germannumberformat.h"
 #include "interruptedcaptures.h"
+#include "openfordownload.h"
 #include "portdiagnosis.h"
 #include "windowtest.h"
+#include "winserialdevice.h"
+#include "winserialdeviceasync.h"
 
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -28,27 +33,41 @@ private slots:
         tearDown();
     }
 
-    // Why a COM port did not open, from Windows' own error (the same when
-    // the port is given by its device path).
+    // Why a COM port did not open, from Windows' own error on a real open
+    // (tools/test-windows links COM31 to a device that is no serial line and
+    // COM32 to nothing).
     void diagnosis_data()
     {
-        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("text");
         QTest::newRow("held by another program")
-            << 5 << "COM12 is in use by another program. Close it, then try again.";
+            << "COM12"
+            << "COM12 is in use by another program. Close it, then try again.";
         QTest::newRow("not there")
-            << 2 << "COM12 does not exist: check the name, or plug in the adapter and refresh the port list.";
-        // %1: Windows' own text, whose full stop the sentence has.
-        QTest::newRow("anything else: Windows' text") << 121 << "COM12 could not be opened: %1 (error 121).";
+            << "COM77"
+            << "COM77 does not exist: check the name, or plug in the adapter and refresh the port list.";
+        QTest::newRow("link to nothing")
+            << "\\\\.\\COM32"
+            << "COM32 does not exist: check the name, or plug in the adapter and refresh the port list.";
+        // Windows' own text for its error (Wine's differs from Windows' here).
+        QTest::newRow("no serial line: Windows' text") << "COM31"
+                                                       << "COM31 could not be opened: %1 (error %2).";
     }
 
     void diagnosis()
     {
-        QFETCH(int, error);
+        QFETCH(QString, port);
         QFETCH(QString, text);
-        SetLastError(DWORD(error));
-        QCOMPARE(Kv::PortDiagnosis::ofFailedOpen("\\\\.\\COM12").informativeText(),
-                 text.arg(qt_error_string(error).chopped(1)));
+        if (qEnvironmentVariableIsEmpty("DATALOGGER_TEST_TESTER_PORT"))
+            QSKIP("Needs the ports of tools/test-windows");
+        Kv::WinSerialDevice holder("COM12");
+        QVERIFY(holder.openPort(QIODevice::ReadWrite, 50, 50));
+        Kv::WinSerialDeviceAsync device(nullptr, port);
+        const Kv::PortDiagnosis diagnosis = Kv::openForDownload(device, port);
+        if (diagnosis.cause == Kv::PortDiagnosis::Cause::None && port == "COM12")
+            QSKIP("Wine lets a second handle open a COM port");
+        const int error = int(diagnosis.errorCode);
+        QCOMPARE(diagnosis.informativeText(), text.arg(qt_error_string(error).chopped(1)).arg(error));
     }
 
     // The lock on a capture being written (LockFileEx), which the system
@@ -78,6 +97,50 @@ private slots:
         QVERIFY(InterruptedCaptures(folder.path()).list().isEmpty());
     }
 
+    // Adapters plugged in and out (entered in the registry, then announced as
+    // Windows does): the list follows, the user's choice stays, and a
+    // download runs on it. Only a window of the windows platform hears it.
+    void deviceChanges()
+    {
+        const QString port = qEnvironmentVariable("DATALOGGER_TEST_TESTER_PORT");
+        if (port.isEmpty() || QGuiApplication::platformName() != "windows")
+            QSKIP("Needs the windows platform and the simulator: run through tools/test-windows");
+        QSettings usb(QStringLiteral("HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Enum\\USB"),
+                      QSettings::NativeFormat);
+        const auto unplug = qScopeGuard([&usb] { usb.remove("VID_1A86&PID_7523"); });
+        MainWindow window;
+        auto *ports = window.findChild<QComboBox *>("comPorts");
+        window.show();
+        emit ports->activated(ports->findText(port));
+        const QStringList events{"arrival", "removal", "nodes"};
+        for (const QString &event : events) {
+            if (event == "removal") {
+                usb.remove("VID_1A86&PID_7523");
+            } else {
+                usb.beginGroup("VID_1A86&PID_7523/SN21");
+                usb.setValue("ClassGUID", "{4d36e978-e325-11ce-bfc1-08002be10318}");
+                usb.setValue("HardwareID",
+                             QStringList{"USB\\VID_1A86&PID_7523&REV_0264", "USB\\VID_1A86&PID_7523"});
+                usb.setValue("Device Parameters/PortName", "COM21");
+                usb.endGroup();
+                usb.sync();
+            }
+            // Sent to every window, so this thread must go on taking messages.
+            QProcess announce;
+            announce.start(QCoreApplication::applicationDirPath() + "/devicebroadcast.exe",
+                           event == "nodes" ? QStringList{event} : QStringList{event, "COM21"});
+            QTRY_COMPARE(announce.state(), QProcess::NotRunning);
+            QCOMPARE(announce.exitCode(), 0);
+            const int plugged = event == "removal" ? -1 : 0;
+            QTRY_COMPARE(ports->findText("COM21"), plugged);
+            QCOMPARE(ports->currentText(), port);
+        }
+        QCOMPARE(ports->itemData(0, Qt::ToolTipRole).toString(),
+                 "COM21\nVID:PID: 1a86:7523\nSerial number: SN21\nDevice: \\\\.\\COM21");
+        downloadInto(window, folder->filePath("results.csv"));
+    }
+
+    // Last: the settings it stores stay for tools/test-windows to read.
     void download_data()
     {
         QTest::addColumn<QLocale::Language>("language");
@@ -104,20 +167,27 @@ private slots:
             auto *ports = window.findChild<QComboBox *>("comPorts");
             ports->setCurrentIndex(ports->findText(port));
             QCOMPARE(ports->currentText(), port);
-            answerSaveDialog(path);
-            catchWarning();
             window.show();
-            window.findChild<QPushButton *>("downloadBtn")->click();
-            // The save dialog opens by itself at the end of the transfer.
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 60000);
+            downloadInto(window, path);
         }
-        QCOMPARE(warningText, QString());
         QCOMPARE(readFile(path).toLatin1(),
                  converted ? toGermanNumberFormat(sent.readAll()) : sent.readAll());
         const QSettings registry(QStringLiteral("HKEY_CURRENT_USER\\Software\\THALDEN\\THALDEN Datalogger"),
                                  QSettings::NativeFormat);
         QCOMPARE(registry.value("Device/PortName").toString(), port);
         QCOMPARE(registry.value("Device/LastSavedFilePath").toString(), path);
+    }
+
+private:
+    // Downloads on the port chosen in window and saves to path.
+    void downloadInto(MainWindow &window, const QString &path)
+    {
+        answerSaveDialog(path);
+        catchWarning();
+        window.findChild<QPushButton *>("downloadBtn")->click();
+        // The save dialog opens by itself at the end of the transfer.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 60000);
+        QCOMPARE(warningText, QString());
     }
 };
 
