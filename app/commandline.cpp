@@ -59,13 +59,14 @@ int listPorts(ExitReport &report)
 {
     QList<Kv::SerialPortInfo> ports;
     Kv::enumerateSerialPorts(ports);
-    QString text = QStringLiteral("name\tdevice\tfriendly name\tvid:pid\tstable name\n");
+    QString text = QStringLiteral("name\tdevice\tfriendly name\tvid:pid\tstable name\tserial number\n");
     for (const Kv::SerialPortInfo &port : std::as_const(ports)) {
         const QString ids = port.vendorId || port.productId
                                 ? QString::asprintf("%04x:%04x", port.vendorId, port.productId)
                                 : QString();
-        text += QStringList{port.portName, port.openPath, port.friendlyName, ids, port.stablePath}.join(
-                    QLatin1Char('\t')) +
+        text += QStringList{port.portName, port.openPath,   port.friendlyName,
+                            ids,           port.stablePath, port.serialNumber}
+                    .join(QLatin1Char('\t')) +
                 QLatin1Char('\n');
     }
     return answer(text, report);

@@ -16,6 +16,17 @@ SerialPortInfo portNamed(const QString &portName)
     return info;
 }
 
+// A USB device with a serial number has it as the last part of its instance
+// ID; one without gets a part made up by Windows, which always has an "&".
+QString serialNumberOf(const QString &instanceId)
+{
+    const QStringList parts = instanceId.split(QLatin1Char('\\'));
+    if (parts.size() != 3 || parts.first().compare(QLatin1String("USB"), Qt::CaseInsensitive) != 0 ||
+        parts.last().contains(QLatin1Char('&')))
+        return QString();
+    return parts.last();
+}
+
 bool listed(const QList<SerialPortInfo> &ports, const QString &portName)
 {
     for (const SerialPortInfo &port : ports) {
@@ -42,6 +53,7 @@ void enumerateSerialPorts(QList<SerialPortInfo> &ports)
         info.friendlyName = QString::fromStdWString(device.friendlyName);
         info.enumeratorName = QString::fromStdWString(device.enumeratorName);
         setIdsFromHardwareId(info, QString::fromStdWString(device.hardwareId));
+        info.serialNumber = serialNumberOf(QString::fromStdWString(device.instanceId));
         found.append(info);
     }
     // Virtual ports (com0com, Bluetooth, Wine's) are only in the driver map;

@@ -39,6 +39,18 @@ std::wstring deviceProperty(HDEVINFO list, SP_DEVINFO_DATA &device, DWORD proper
     return textFrom(buffer, size);
 }
 
+std::wstring instanceId(HDEVINFO list, SP_DEVINFO_DATA &device)
+{
+    DWORD size = 0;
+    SetupDiGetDeviceInstanceIdW(list, &device, nullptr, 0, &size);
+    if (size == 0)
+        return {};
+    std::vector<wchar_t> buffer(size + 1, L'\0');
+    if (!SetupDiGetDeviceInstanceIdW(list, &device, buffer.data(), DWORD(buffer.size()), nullptr))
+        return {};
+    return buffer.data();
+}
+
 std::wstring registryPortName(HDEVINFO list, SP_DEVINFO_DATA &device)
 {
     const HKEY key = SetupDiOpenDevRegKey(list, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
@@ -71,6 +83,7 @@ bool listSetupApiPorts(std::vector<SetupApiPort> &devices)
         port.physicalName = deviceProperty(list, device, SPDRP_PHYSICAL_DEVICE_OBJECT_NAME);
         port.enumeratorName = deviceProperty(list, device, SPDRP_ENUMERATOR_NAME);
         port.hardwareId = deviceProperty(list, device, SPDRP_HARDWAREID);
+        port.instanceId = instanceId(list, device);
         port.portName = registryPortName(list, device);
         devices.push_back(port);
     }

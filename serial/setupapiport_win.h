@@ -17,6 +17,7 @@ struct SetupApiPort
     std::wstring friendlyName;
     std::wstring enumeratorName;
     std::wstring hardwareId; // the first of the device's hardware identifiers
+    std::wstring instanceId; // USB\VID_0403&PID_6001\A600XYZ
 };
 
 // Appends the present devices of the ports setup class (COM and LPT ports) in

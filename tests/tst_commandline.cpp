@@ -519,9 +519,9 @@ void TestCommandLine::listPorts()
     QCOMPARE(run({"--list-ports"}), 0);
     qunsetenv("DATALOGGER_EXTRA_PORTS");
     const QList<QByteArray> lines = out.split('\n');
-    QCOMPARE(lines.first(), QByteArray("name\tdevice\tfriendly name\tvid:pid\tstable name"));
+    QCOMPARE(lines.first(), QByteArray("name\tdevice\tfriendly name\tvid:pid\tstable name\tserial number"));
     const QByteArray name = port.mid(5).toLocal8Bit();
-    QVERIFY2(lines.contains(name + '\t' + port.toLocal8Bit() + '\t' + name + "\t\t"), out.constData());
+    QVERIFY2(lines.contains(name + '\t' + port.toLocal8Bit() + '\t' + name + "\t\t\t"), out.constData());
 }
 
 DATALOGGER_TEST_MAIN(TestCommandLine)
