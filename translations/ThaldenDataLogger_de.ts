@@ -292,6 +292,11 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>Die Übertragung endete nach %1 mitten in einer Zeile. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
+    <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>Die vom Fenster gespeicherte Sprache konnte nicht aus %1 geladen werden; es wird Englisch verwendet.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

@@ -292,6 +292,11 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>The transfer ended in the middle of a line after %1. The results may be incomplete.</translation>
     </message>
+    <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>The language stored by the window could not be loaded from %1; English is used.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

@@ -292,6 +292,11 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>La transferencia terminó en mitad de una línea después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
+    <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>No se pudo cargar el idioma guardado por la ventana desde %1; se usa el inglés.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

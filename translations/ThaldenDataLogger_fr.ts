@@ -292,6 +292,11 @@ Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>Le transfert s’est terminé au milieu d’une ligne après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
+    <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>La langue enregistrée par la fenêtre n’a pas pu être chargée depuis %1&#xa0;; l’anglais est utilisé.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

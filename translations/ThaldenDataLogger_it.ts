@@ -292,6 +292,11 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>Il trasferimento è terminato a metà di una riga dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
+    <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>Non è stato possibile caricare da %1 la lingua memorizzata dalla finestra; si usa l’inglese.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>

@@ -292,6 +292,11 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>De overdracht eindigde na %1 midden in een regel. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
+    <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>De door het venster opgeslagen taal kon niet uit %1 worden geladen; Engels wordt gebruikt.</translation>
+    </message>
 </context>
 <context>
     <name>DialogLanguage</name>
