@@ -59,14 +59,67 @@ set(CPACK_PACKAGE_VENDOR THALDEN)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Korvane DataLogger: copies the stored results of a PV tester to the PC")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "THALDEN Datalogger")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "THALDEN Datalogger")
-set(CPACK_PACKAGE_EXECUTABLES thalden-datalogger "Korvane DataLogger")
 set(CPACK_GENERATOR ZIP NSIS)
+# The installer script's lines below reach NSIS as written here.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_NSIS_PACKAGE_NAME "THALDEN Datalogger")
 set(CPACK_NSIS_DISPLAY_NAME "THALDEN Datalogger ${PROJECT_VERSION}")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/resources/windows/thalden-datalogger.ico")
 set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/resources/windows/thalden-datalogger.ico")
-set(CPACK_NSIS_INSTALLED_ICON_NAME thalden-datalogger.exe)
+set(CPACK_NSIS_INSTALLED_ICON_NAME "thalden-datalogger.exe,0")
+# The program is THALDEN's own (desktop/copyright): no licence to agree to.
+set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
+
+# The header and side pictures, drawn from the brand artwork when building.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(installer_images "${CMAKE_CURRENT_BINARY_DIR}/installer-images")
+add_custom_command(OUTPUT "${installer_images}/header.bmp" "${installer_images}/welcome.bmp"
+    COMMAND Python3::Interpreter "${PROJECT_SOURCE_DIR}/tools/make_brand_images.py"
+        --installer-images "${installer_images}"
+    DEPENDS "${PROJECT_SOURCE_DIR}/tools/make_brand_images.py"
+    COMMENT "Drawing the installer's pictures")
+add_custom_target(installer_images ALL DEPENDS "${installer_images}/header.bmp" "${installer_images}/welcome.bmp")
+set(CPACK_NSIS_MUI_HEADERIMAGE "${installer_images}/header.bmp")
+set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP "${installer_images}/welcome.bmp")
+set(CPACK_NSIS_MUI_UNWELCOMEFINISHPAGE_BITMAP "${installer_images}/welcome.bmp")
+
+# The Start-menu link, with the program's icon named (Wine's menus and some
+# shells take no icon from a link without one).
+set(CPACK_NSIS_CREATE_ICONS_EXTRA "
+  CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\Korvane DataLogger.lnk' '$INSTDIR\\thalden-datalogger.exe' '' '$INSTDIR\\thalden-datalogger.exe' 0")
+set(CPACK_NSIS_DELETE_ICONS_EXTRA "
+  Delete '$SMPROGRAMS\\$MUI_TEMP\\Korvane DataLogger.lnk'")
+
+# The installed-programs entry: what the template leaves out, and NoModify and
+# NoRepair again as the DWORDs Windows reads (the template writes strings).
+set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\THALDEN Datalogger")
+# The program's name where NSIS puts its own at the bottom of each page
+# (CPACK_NSIS_BRANDING_TEXT always adds /TRIM, which makensis on Linux rejects).
+set(CPACK_NSIS_DEFINES "!include FileFunc.nsh\nBrandingText \"THALDEN Datalogger ${PROJECT_VERSION}\"")
+set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
+  WriteRegStr SHCTX '${uninstall_key}' InstallLocation '$INSTDIR'
+  WriteRegDWORD SHCTX '${uninstall_key}' NoModify 1
+  WriteRegDWORD SHCTX '${uninstall_key}' NoRepair 1
+  \${GetSize} '$INSTDIR' '/S=0K' $0 $1 $2
+  WriteRegDWORD SHCTX '${uninstall_key}' EstimatedSize $0")
+
+# Captures and settings are the user's: an uninstall asked on screen offers to
+# remove them too, a silent one keeps them. They are the current user's even
+# when the uninstaller works for all users.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
+  StrCpy $R8 '$SMPROGRAMS'
+  SetShellVarContext current
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
+    'Remove your captures and settings as well?$\\n$\\nCaptures (measurement data): $APPDATA\\THALDEN\\THALDEN Datalogger$\\nSettings: HKEY_CURRENT_USER\\Software\\THALDEN\\THALDEN Datalogger$\\n$\\nChoose No to keep them for a later installation.' \
+    /SD IDNO IDNO keepUserData
+    RMDir /r '$APPDATA\\THALDEN\\THALDEN Datalogger'
+    RMDir '$APPDATA\\THALDEN'
+    DeleteRegKey HKCU 'Software\\THALDEN\\THALDEN Datalogger'
+    DeleteRegKey /ifempty HKCU 'Software\\THALDEN'
+  keepUserData:
+  StrCmp $R8 '$SMPROGRAMS' +2
+    SetShellVarContext all")
 set(CPACK_NSIS_URL_INFO_ABOUT "https://www.thalden.de/datalogger")
 set(CPACK_NSIS_CONTACT "datalogger@thalden.de")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
@@ -89,6 +142,17 @@ if(EXISTS "${nsis_template}")
     file(READ "${nsis_template}" mark LIMIT 3)
     file(READ "${nsis_template}" template OFFSET 3)
     set(nsis_folder "${CMAKE_CURRENT_BINARY_DIR}/nsis")
+    # The installer's own key is not the program's settings key, which a
+    # per-user uninstall would otherwise delete; the empty vendor key goes too.
+    set(installer_key "Software\\@CPACK_PACKAGE_VENDOR@\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@")
+    string(FIND "${template}" "DeleteRegKey /ifempty SHCTX \"${installer_key}\"" found)
+    if(found EQUAL -1)
+        message(FATAL_ERROR "CMake's NSIS.template.in no longer removes ${installer_key}")
+    endif()
+    string(REPLACE "DeleteRegKey /ifempty SHCTX \"${installer_key}\""
+        "DeleteRegKey /ifempty SHCTX \"${installer_key}\"\n  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\""
+        template "${template}")
+    string(REPLACE "${installer_key}" "${installer_key} Setup" template "${template}")
     file(WRITE "${nsis_folder}/NSIS.template.in" "${mark}Unicode true\nTarget amd64-unicode\n${template}")
     set(CPACK_MODULE_PATH "${nsis_folder}" ${CMAKE_MODULE_PATH})
 else()

@@ -110,8 +110,8 @@ void TestMainWindow::firstStart()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QImage shown = window.windowHandle()->icon().pixmap(64).toImage();
     QCOMPARE(shown.size(), QSize(64, 64));
-    QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
-             QImage(":/appicon/thalden-datalogger.png").convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             QImage(":/appicon/thalden-datalogger.png").convertToFormat(QImage::Format_ARGB32_Premultiplied));
 
     const QPalette theme = QApplication::palette();
     const auto restoreTheme = qScopeGuard([&] { QApplication::setPalette(theme); });

@@ -8,11 +8,19 @@ Writes, relative to the repository root:
   resources/images/thalden-open.png        32 x 32 RGBA  toolbar: open results file
   resources/images/thalden-device.png      32 x 32 RGB   the PV tester
   resources/images/thalden-logo.png       300 x 100 RGB  logo (panel + "THALDEN")
-  resources/appicon/thalden-datalogger.png  64 x 64 RGB  application icon
-  resources/windows/thalden-datalogger.ico  the same 64 x 64 image, one 24-bit entry
+  resources/appicon/thalden-datalogger.png  64 x 64 RGBA  application icon
+  resources/windows/thalden-datalogger.ico  the application icon for Windows:
+                                           16, 20, 24, 32, 40, 48 and 64 px as
+                                           32-bit images with alpha, 256 px as PNG
   resources/windows/thalden-datalogger.manifest  manifest for the .exe (asInvoker)
-  desktop/icons/N/thalden-datalogger.png   N x N RGB  the application icon for the
+  desktop/icons/N/thalden-datalogger.png   N x N RGBA  the application icon for the
                                            desktop's icon theme, N = 16 ... 256
+
+With --installer-images FOLDER it writes only the installer's artwork, which
+the Windows build draws at build time (24-bit BMP, as NSIS wants it):
+
+  FOLDER/header.bmp     150 x 57   the header of the installer's inner pages
+  FOLDER/welcome.bmp    164 x 314  the welcome and finish pages' side picture
 
 Everything is drawn here from flat shapes using only the standard library, and
 the output is byte-for-byte the same on every run.  Rerun after a change with
@@ -26,6 +34,7 @@ directory will do) and commit the regenerated files together with this script.
 import math
 import os
 import struct
+import sys
 import zlib
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -298,26 +307,51 @@ def draw_text(c, text, x, y, scale, spacing, colour):
 # --------------------------------------------------------------------------
 
 def app_icon(size=64):
+    # The motif alone: Explorer, taskbars and menus show it on their own background.
     c = Canvas(size, size)
-    c.vertical_gradient(SKY_TOP, SKY_BOTTOM)
     draw_solar_scene(c, 0, 0, size / 64)
     return c
 
 
 THEME_ICON_SIZES = (16, 32, 48, 64, 128, 256)
+# What Explorer, the taskbar and the Start menu ask for at 100 to 250 % scaling.
+ICO_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+
+
+def draw_wordmark(c, x, y, big, small):
+    """"THALDEN" with an orange rule and "DATALOGGER" spread to its width."""
+    name_w = text_width("THALDEN", big, big)
+    draw_text(c, "THALDEN", x, y, big, big, NAVY)
+    rule_y = y + (GLYPH_H + 2) * big
+    c.fill(rect(x, rule_y, x + name_w, rule_y + max(1, big // 2)), SUN_RAY)
+    spacing = (name_w - len("DATALOGGER") * GLYPH_W * small) / (len("DATALOGGER") - 1)
+    draw_text(c, "DATALOGGER", x, rule_y + 2 * big, small, spacing, NAVY)
+    return name_w
+
+
+def installer_header():
+    """The inner pages' header: white like the page's top band, the scene and the name."""
+    c = Canvas(150, 57, WHITE)
+    draw_solar_scene(c, 2, 4, 50 / 64)
+    draw_wordmark(c, 60, 10, 2, 1)
+    return c
+
+
+def installer_welcome():
+    """The welcome and finish pages' side picture."""
+    c = Canvas(164, 314)
+    c.vertical_gradient(SKY_TOP, SKY_BOTTOM)
+    draw_solar_scene(c, 12, 40, 140 / 64)
+    name_w = text_width("THALDEN", 3, 3)
+    draw_wordmark(c, (164 - name_w) // 2, 215, 3, 2)
+    return c
 
 
 def logo():
     c = Canvas(300, 100, WHITE)
     draw_solar_scene(c, 4, 4, 1.45)
-    big, small = 4, 2
-    name_w = text_width("THALDEN", big, big)
-    x = 108 + (300 - 108 - name_w) // 2
-    draw_text(c, "THALDEN", x, 22, big, big, NAVY)
-    c.fill(rect(x, 58, x + name_w, 60), SUN_RAY)
-    # Spread the sub-title to the width of the name.
-    spacing = (name_w - len("DATALOGGER") * GLYPH_W * small) / (len("DATALOGGER") - 1)
-    draw_text(c, "DATALOGGER", x, 66, small, spacing, NAVY)
+    name_w = text_width("THALDEN", 4, 4)
+    draw_wordmark(c, 108 + (300 - 108 - name_w) // 2, 22, 4, 2)
     return c
 
 
@@ -383,32 +417,48 @@ def png_bytes(canvas, with_alpha):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-ICO_SIZE = 64
-ICO_XOR_BYTES = ICO_SIZE * ICO_SIZE * 3          # 24-bit rows, 192 bytes: aligned
-ICO_AND_BYTES = ICO_SIZE * (ICO_SIZE // 8)       # 1-bit rows, 8 bytes, padded to 4
-ICO_IMAGE_BYTES = 40 + ICO_XOR_BYTES + ICO_AND_BYTES
-ICO_FILE_BYTES = 6 + 16 + ICO_IMAGE_BYTES
+def ico_bytes(canvases):
+    """A multi-size .ico: 32-bit BGRA images (with the 1-bit mask older
+    readers want) up to 64 px, the 256 px image as PNG as Windows stores it."""
+    images = []
+    for canvas in canvases:
+        size = canvas.width
+        assert canvas.height == size and not canvas.is_opaque()
+        if size >= 256:
+            images.append((size, png_bytes(canvas, with_alpha=True)))
+            continue
+        rows = list(canvas.rows(with_alpha=True))
+        xor = b"".join(bytes(row[i + k] for i in range(0, len(row), 4) for k in (2, 1, 0, 3))
+                       for row in reversed(rows))            # bottom-up, BGRA
+        mask_row = (size + 31) // 32 * 4
+        mask = bytearray()
+        for row in reversed(rows):
+            bits = bytearray(mask_row)
+            for x in range(size):
+                if row[4 * x + 3] == 0:
+                    bits[x // 8] |= 0x80 >> (x % 8)
+            mask.extend(bits)
+        info = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 32, 0,
+                           len(xor) + len(mask), 0, 0, 0, 0)
+        images.append((size, info + xor + bytes(mask)))
+    data = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, image in images:
+        data += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return data + b"".join(image for _, image in images)
 
 
-def ico_bytes(canvas):
-    """Single-entry 64 x 64, 24-bit .ico; the AND mask is all zero (opaque)."""
-    assert (canvas.width, canvas.height) == (ICO_SIZE, ICO_SIZE)
-    assert canvas.is_opaque(), "a 24-bit icon has no alpha to carry transparency"
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", ICO_SIZE, ICO_SIZE, 0, 0, 1, 24,
-                        ICO_IMAGE_BYTES, 6 + 16)
-    info = struct.pack("<IiiHHIIiiII", 40, ICO_SIZE, 2 * ICO_SIZE, 1, 24, 0,
-                       ICO_XOR_BYTES + ICO_AND_BYTES, 0, 0, 0, 0)
-    rows = list(canvas.rows(with_alpha=False))
-    xor = b"".join(bytes(row[i + 2 - k] for i in range(0, len(row), 3) for k in range(3))
-                   for row in reversed(rows))            # bottom-up, BGR
-    and_mask = bytes(ICO_AND_BYTES)
-    image = info + xor + and_mask
-    assert len(xor) == 12288 and len(and_mask) == 512
-    assert len(image) == ICO_IMAGE_BYTES == 12840
-    data = header + entry + image
-    assert len(data) == ICO_FILE_BYTES == 12862
-    return data
+def bmp_bytes(canvas):
+    """A 24-bit, bottom-up Windows bitmap of an opaque canvas."""
+    assert canvas.is_opaque()
+    stride = (canvas.width * 3 + 3) // 4 * 4
+    pixels = b"".join(bytes(row[i + 2 - k] for i in range(0, len(row), 3) for k in range(3))
+                      .ljust(stride, b"\0") for row in reversed(list(canvas.rows(with_alpha=False))))
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, canvas.width, canvas.height, 1, 24, 0,
+                       len(pixels), 2835, 2835, 0, 0)
+    return header + info + pixels
 
 
 # Windows reads the execution level from this; asInvoker keeps UAC from
@@ -445,6 +495,12 @@ def write(relative_path, data):
 
 
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--installer-images":
+        os.makedirs(sys.argv[2], exist_ok=True)
+        for name, canvas in (("header.bmp", installer_header()), ("welcome.bmp", installer_welcome())):
+            with open(os.path.join(sys.argv[2], name), "wb") as f:
+                f.write(bmp_bytes(canvas))
+        return
     icons = [("thalden-download.png", download_icon(), True),
              ("thalden-save.png", save_icon(), True),
              ("thalden-open.png", open_icon(), True),
@@ -462,17 +518,17 @@ def main():
     write(os.path.join("resources", "images", "thalden-logo.png"),
           png_bytes(brand, with_alpha=False))
 
-    icon = app_icon()
+    icons = {size: app_icon(size) for size in sorted(set(ICO_SIZES + THEME_ICON_SIZES))}
     write(os.path.join("resources", "appicon", "thalden-datalogger.png"),
-          png_bytes(icon, with_alpha=False))
-    write(os.path.join("resources", "windows", "thalden-datalogger.ico"), ico_bytes(icon))
+          png_bytes(icons[64], with_alpha=True))
+    write(os.path.join("resources", "windows", "thalden-datalogger.ico"),
+          ico_bytes([icons[size] for size in ICO_SIZES]))
     write(os.path.join("resources", "windows", "thalden-datalogger.manifest"),
           manifest_bytes())
 
     for size in THEME_ICON_SIZES:
-        canvas = icon if size == 64 else app_icon(size)
         write(os.path.join("desktop", "icons", str(size), "thalden-datalogger.png"),
-              png_bytes(canvas, with_alpha=False))
+              png_bytes(icons[size], with_alpha=True))
 
 
 if __name__ == "__main__":
