@@ -8,7 +8,9 @@
 #include "winserialdevice.h"
 #include "winserialdeviceasync.h"
 
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -93,6 +95,52 @@ private slots:
         QCOMPARE(arrived, QByteArray("1.5,2\r\n"));
         QVERIFY(InterruptedCaptures::markOffered(path));
         QVERIFY(InterruptedCaptures(folder.path()).list().isEmpty());
+    }
+
+    // Adapters plugged in and out (entered in the registry, then announced as
+    // Windows does): the list follows, the user's choice stays, and a
+    // download runs on it. Only a window of the windows platform hears it,
+    // and under Wine only with an X display (without one Wine makes no window).
+    void deviceChanges()
+    {
+        const QString port = qEnvironmentVariable("DATALOGGER_TEST_TESTER_PORT");
+        if (port.isEmpty() || QGuiApplication::platformName() != "windows")
+            QSKIP("Needs the windows platform and the simulator: run through tools/test-windows");
+        QSettings usb(QStringLiteral("HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Enum\\USB"),
+                      QSettings::NativeFormat);
+        const auto unplug = qScopeGuard([&usb] { usb.remove("VID_1A86&PID_7523"); });
+        MainWindow window;
+        auto *ports = window.findChild<QComboBox *>("comPorts");
+        window.show();
+        ports->setCurrentIndex(ports->findText(port));
+        emit ports->activated(ports->currentIndex());
+        QCOMPARE(ports->currentText(), port);
+        const QStringList events{"arrival", "removal", "nodes"};
+        for (const QString &event : events) {
+            if (event == "removal") {
+                usb.remove("VID_1A86&PID_7523");
+            } else {
+                usb.beginGroup("VID_1A86&PID_7523/SN21");
+                usb.setValue("ClassGUID", "{4d36e978-e325-11ce-bfc1-08002be10318}");
+                usb.setValue("HardwareID",
+                             QStringList{"USB\\VID_1A86&PID_7523&REV_0264", "USB\\VID_1A86&PID_7523"});
+                usb.setValue("Device Parameters/PortName", "COM21");
+                usb.endGroup();
+                usb.sync();
+            }
+            // Sent to every window, so this thread must go on taking messages.
+            QProcess announce;
+            announce.start(QCoreApplication::applicationDirPath() + "/devicebroadcast.exe",
+                           event == "nodes" ? QStringList{event} : QStringList{event, "COM21"});
+            QTRY_COMPARE(announce.state(), QProcess::NotRunning);
+            QCOMPARE(announce.exitCode(), 0);
+            const int plugged = event == "removal" ? -1 : 0;
+            QTRY_COMPARE(ports->findText("COM21"), plugged);
+            QCOMPARE(ports->currentText(), port);
+        }
+        QCOMPARE(ports->itemData(0, Qt::ToolTipRole).toString(),
+                 "COM21\nVID:PID: 1a86:7523\nSerial number: SN21\nDevice: \\\\.\\COM21");
+        downloadInto(window, folder->filePath("results.csv"));
     }
 
     void download_data()
