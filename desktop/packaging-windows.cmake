@@ -53,6 +53,21 @@ if(CMAKE_STRIP)
         endforeach()")
 endif()
 
+# Signed after stripping, which would drop the signature: with a certificate
+# in the environment (DATALOGGER_SIGN_PKCS12, see tools/sign-windows), both
+# executables here, and through the installer's script below the uninstaller
+# and the installer. The zip and the installer take the signed executables.
+set(sign_tool "${PROJECT_SOURCE_DIR}/tools/sign-windows")
+if(CMAKE_HOST_UNIX)
+    install(CODE "
+        execute_process(COMMAND \"${sign_tool}\" --when-configured
+            \"\${CMAKE_INSTALL_PREFIX}/thalden-datalogger.exe\"
+            \"\${CMAKE_INSTALL_PREFIX}/thalden-datalogger-cli.exe\" RESULT_VARIABLE signed)
+        if(NOT signed EQUAL 0)
+            message(FATAL_ERROR \"Signing failed\")
+        endif()")
+endif()
+
 # The zip and the 64-bit installer (NSIS, from Debian's nsis package).
 set(CPACK_PACKAGE_NAME thalden-datalogger)
 set(CPACK_PACKAGE_VENDOR THALDEN)
@@ -153,7 +168,15 @@ if(EXISTS "${nsis_template}")
         "DeleteRegKey /ifempty SHCTX \"${installer_key}\"\n  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\""
         template "${template}")
     string(REPLACE "${installer_key}" "${installer_key} Setup" template "${template}")
-    file(WRITE "${nsis_folder}/NSIS.template.in" "${mark}Unicode true\nTarget amd64-unicode\n${template}")
+    set(header "Unicode true\nTarget amd64-unicode\n")
+    if(CMAKE_HOST_UNIX)
+        # NSIS >= 3.08 runs these on the uninstaller before it packs it (so
+        # the Uninstall.exe it writes at install time is the signed one) and
+        # on the finished installer.
+        string(APPEND header "!uninstfinalize '\"${sign_tool}\" --when-configured \"%1\"' = 0\n"
+            "!finalize '\"${sign_tool}\" --when-configured \"%1\"' = 0\n")
+    endif()
+    file(WRITE "${nsis_folder}/NSIS.template.in" "${mark}${header}${template}")
     set(CPACK_MODULE_PATH "${nsis_folder}" ${CMAKE_MODULE_PATH})
 else()
     message(WARNING "CMake's NSIS.template.in not found: the installer will be a 32-bit program")
