@@ -22,7 +22,7 @@ for file in "$linux/thalden-datalogger" "$linux/bench/bench_window" "$linux/thal
 done
 
 work=$(mktemp -d)
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 # Linux: settings and data of its own.
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
