@@ -356,9 +356,8 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
                 .arg(QLocale().toString(capturedDownload.header().time, QLocale::ShortFormat),
                      visibleText(capturedDownload.header().portName)));
     } else {
-        QObject::connect(&transfer, &DownloadSession::lineBusy, &app, [] {
-            say(tr("The tester is still sending an earlier transfer; waiting until it ends..."));
-        });
+        QObject::connect(&transfer, &DownloadSession::lineBusy, &app,
+                         [] { say(DownloadSession::busyLineText()); });
         QObject::connect(&transfer, &DownloadSession::requested, &app,
                          [] { say(tr("Waiting for the tester: start the transfer on the tester.")); });
         const Kv::PortDiagnosis failure = transfer.start();
@@ -424,11 +423,8 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
     case DownloadSession::Outcome::LineBusy:
         // As a port in use: the line could not serve the download, nothing was asked.
         return fail(report, PortFailed,
-                    tr("The tester went on sending an earlier transfer for %n second(s), so the results "
-                       "were not requested. End that transfer on the tester, or switch the tester off and "
-                       "on, then download again.",
-                       "%n is a number of seconds",
-                       waitSeconds > 0 ? waitSeconds : DownloadSession::busyLineLimitMs / 1000));
+                    DownloadSession::busyLineEndText(
+                        waitSeconds > 0 ? waitSeconds : DownloadSession::busyLineLimitMs / 1000));
     case DownloadSession::Outcome::PortGone: {
         // It had opened: say that it went, not that it would not open.
         Kv::PortDiagnosis wentAway;

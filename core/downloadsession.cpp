@@ -134,6 +134,19 @@ void DownloadSession::writeCaptureHeader()
     capture->writeHeader(header);
 }
 
+QString DownloadSession::busyLineText()
+{
+    return tr("The tester is still sending an earlier transfer; waiting until it ends...");
+}
+
+QString DownloadSession::busyLineEndText(int seconds)
+{
+    return tr("The tester went on sending an earlier transfer for %n second(s), so the results were not "
+              "requested. End that transfer on the tester, or switch the tester off and on, then download "
+              "again.",
+              "%n is a number of seconds", seconds);
+}
+
 void DownloadSession::cancel()
 {
     if (running)

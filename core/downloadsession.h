@@ -90,6 +90,11 @@ public:
     // From the first byte to now or to the end of the transfer; 0 before data.
     qint64 msecsReceiving() const;
 
+    // What the window and the command line say while an earlier transfer
+    // keeps the line busy, and once it has kept it busy for seconds.
+    static QString busyLineText();
+    static QString busyLineEndText(int seconds);
+
 signals:
     // received() has grown.
     void readyRead();

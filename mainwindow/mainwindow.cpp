@@ -175,10 +175,8 @@ void MainWindow::download()
     // For support: what was sent, what came back and when, how it ended.
     CaptureFolder().keep(*session);
     setState(State::Waiting);
-    connect(session, &DownloadSession::lineBusy, this, [this] {
-        statusBar()->showMessage(
-            tr("The tester is still sending an earlier transfer; waiting until it ends..."));
-    });
+    connect(session, &DownloadSession::lineBusy, this,
+            [this] { statusBar()->showMessage(DownloadSession::busyLineText()); });
     // The line fell quiet: the tester's prompt again.
     connect(session, &DownloadSession::requested, this, [this] { setState(State::Waiting); });
     const Kv::PortDiagnosis failure = session->start();
@@ -355,10 +353,7 @@ void MainWindow::readTimeOut()
     }
     if (outcome == DownloadSession::Outcome::LineBusy) {
         QMessageBox::warning(this, windowTitle(),
-                             tr("The tester went on sending an earlier transfer for %n second(s), so the "
-                                "results were not requested. End that transfer on the tester, or switch the "
-                                "tester off and on, then download again.",
-                                "%n is a number of seconds", DownloadSession::busyLineLimitMs / 1000));
+                             DownloadSession::busyLineEndText(DownloadSession::busyLineLimitMs / 1000));
         return;
     }
     if (!dataReceived)

@@ -271,18 +271,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffnet werden; 3 innerhalb von --wait kam nichts an; 4 die Datei konnte nicht geschrieben werden; 5 die Verbindung brach während der Übertragung ab, oder der bei --replay angegebene Mitschnitt wurde abgeschnitten (das Angekommene wird geschrieben); 130 unterbrochen (das Angekommene wird geschrieben).</translation>
     </message>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>Das Prüfgerät sendet noch eine frühere Übertragung; es wird gewartet, bis sie endet...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Das Prüfgerät sendete %n Sekunde lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
-            <numerusform>Das Prüfgerät sendete %n Sekunden lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>Der Mitschnitt bricht nach %1 ab, vor seinem Abschluss: Er wurde abgeschnitten. Die Ergebnisse sind möglicherweise unvollständig.</translation>
@@ -303,6 +291,21 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
     <message>
         <source>Please choose a language</source>
         <translation>Bitte wählen Sie eine Sprache</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadSession</name>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>Das Prüfgerät sendet noch eine frühere Übertragung; es wird gewartet, bis sie endet...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Das Prüfgerät sendete %n Sekunde lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
+            <numerusform>Das Prüfgerät sendete %n Sekunden lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -498,18 +501,6 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
     <message>
         <source>Port</source>
         <translation>Anschluss</translation>
-    </message>
-    <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>Das Prüfgerät sendet noch eine frühere Übertragung; es wird gewartet, bis sie endet...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Das Prüfgerät sendete %n Sekunde lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
-            <numerusform>Das Prüfgerät sendete %n Sekunden lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
-        </translation>
     </message>
     <message>
         <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>

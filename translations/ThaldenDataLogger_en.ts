@@ -271,18 +271,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</translation>
     </message>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>The tester is still sending an earlier transfer; waiting until it ends...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>The tester went on sending an earlier transfer for %n second, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
-            <numerusform>The tester went on sending an earlier transfer for %n seconds, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</translation>
@@ -303,6 +291,21 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
     <message>
         <source>Please choose a language</source>
         <translation>Please choose a language</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadSession</name>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>The tester is still sending an earlier transfer; waiting until it ends...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>The tester went on sending an earlier transfer for %n second, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
+            <numerusform>The tester went on sending an earlier transfer for %n seconds, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -498,18 +501,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
     <message>
         <source>Port</source>
         <translation>Port</translation>
-    </message>
-    <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>The tester is still sending an earlier transfer; waiting until it ends...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>The tester went on sending an earlier transfer for %n second, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
-            <numerusform>The tester went on sending an earlier transfer for %n seconds, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
-        </translation>
     </message>
     <message>
         <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>

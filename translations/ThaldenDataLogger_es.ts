@@ -271,18 +271,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 no llegó nada dentro de --wait; 4 no se pudo escribir el archivo; 5 se perdió la conexión durante la transferencia, o la captura dada a --replay quedó cortada (se escribe lo que llegó); 130 interrumpido (se escribe lo que llegó).</translation>
     </message>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>El comprobador aún está enviando una transferencia anterior; esperando a que termine...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundo, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
-            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundos, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>La captura se detiene tras %1, antes de su desenlace: quedó cortada. Es posible que los resultados estén incompletos.</translation>
@@ -303,6 +291,21 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
     <message>
         <source>Please choose a language</source>
         <translation>Elija un idioma</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadSession</name>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>El comprobador aún está enviando una transferencia anterior; esperando a que termine...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundo, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
+            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundos, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -498,18 +501,6 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
     <message>
         <source>Port</source>
         <translation>Puerto</translation>
-    </message>
-    <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>El comprobador aún está enviando una transferencia anterior; esperando a que termine...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundo, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
-            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundos, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
-        </translation>
     </message>
     <message>
         <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>

@@ -271,18 +271,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le port n’a pas pu être ouvert&#xa0;; 3 rien n’est arrivé dans le délai de --wait&#xa0;; 4 le fichier n’a pas pu être écrit&#xa0;; 5 la connexion a été perdue pendant le transfert, ou la capture donnée à --replay a été tronquée (ce qui est arrivé est écrit)&#xa0;; 130 interrompu (ce qui est arrivé est écrit).</translation>
     </message>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>Le testeur envoie encore un transfert antérieur&#xa0;; attente de sa fin...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n seconde, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
-            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n secondes, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>La capture s’arrête après %1, avant son résultat&#xa0;: elle a été tronquée. Les résultats sont peut-être incomplets.</translation>
@@ -303,6 +291,21 @@ Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le
     <message>
         <source>Please choose a language</source>
         <translation>Veuillez choisir une langue</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadSession</name>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>Le testeur envoie encore un transfert antérieur&#xa0;; attente de sa fin...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n seconde, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
+            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n secondes, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -498,18 +501,6 @@ Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le
     <message>
         <source>Port</source>
         <translation>Port</translation>
-    </message>
-    <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>Le testeur envoie encore un transfert antérieur&#xa0;; attente de sa fin...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n seconde, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
-            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n secondes, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
-        </translation>
     </message>
     <message>
         <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>

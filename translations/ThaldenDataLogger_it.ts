@@ -271,18 +271,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta; 3 non è arrivato nulla entro --wait; 4 impossibile scrivere il file; 5 connessione persa durante il trasferimento, o registrazione data a --replay troncata (ciò che è arrivato viene scritto); 130 interrotto (ciò che è arrivato viene scritto).</translation>
     </message>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>Il tester sta ancora inviando un trasferimento precedente; in attesa che finisca...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondo, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
-            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondi, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>La registrazione si interrompe dopo %1, prima del suo esito: è stata troncata. I risultati potrebbero essere incompleti.</translation>
@@ -303,6 +291,21 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
     <message>
         <source>Please choose a language</source>
         <translation>Scegliere una lingua</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadSession</name>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>Il tester sta ancora inviando un trasferimento precedente; in attesa che finisca...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondo, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
+            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondi, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -498,18 +501,6 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
     <message>
         <source>Port</source>
         <translation>Porta</translation>
-    </message>
-    <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>Il tester sta ancora inviando un trasferimento precedente; in attesa che finisca...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondo, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
-            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondi, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
-        </translation>
     </message>
     <message>
         <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>

@@ -271,18 +271,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 3 er kwam niets binnen --wait; 4 het bestand kon niet worden geschreven; 5 de verbinding viel weg tijdens de overdracht, of de opname die aan --replay is gegeven is afgebroken (wat aankwam wordt geschreven); 130 onderbroken (wat aankwam wordt geschreven).</translation>
     </message>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>De tester verzendt nog een eerdere overdracht; wachten tot die eindigt...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>De tester bleef %n seconde een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
-            <numerusform>De tester bleef %n seconden een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>De opname stopt na %1, vóór haar uitkomst: ze is afgebroken. De resultaten zijn mogelijk onvolledig.</translation>
@@ -303,6 +291,21 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
     <message>
         <source>Please choose a language</source>
         <translation>Kies een taal</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadSession</name>
+    <message>
+        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
+        <translation>De tester verzendt nog een eerdere overdracht; wachten tot die eindigt...</translation>
+    </message>
+    <message numerus="yes">
+        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>De tester bleef %n seconde een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
+            <numerusform>De tester bleef %n seconden een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -498,18 +501,6 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
     <message>
         <source>Port</source>
         <translation>Poort</translation>
-    </message>
-    <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>De tester verzendt nog een eerdere overdracht; wachten tot die eindigt...</translation>
-    </message>
-    <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>De tester bleef %n seconde een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
-            <numerusform>De tester bleef %n seconden een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
-        </translation>
     </message>
     <message>
         <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
