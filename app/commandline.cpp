@@ -2,14 +2,18 @@
 
 #include "application.h"
 #include "capturereader.h"
+#include "capturerecorder.h"
+#include "capturereplayline.h"
 #include "capturewriter.h"
 #include "commandlineplatform.h"
 #include "dataamount.h"
+#include "downloadreport.h"
 #include "downloadsession.h"
 #include "downloadsummary.h"
 #include "exitreport.h"
 #include "portpath.h"
 #include "resultswriter.h"
+#include "serialline.h"
 #include "serialportenumerator.h"
 #include "terminationhandler.h"
 #include "translations.h"
@@ -20,7 +24,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QScopeGuard>
 
 #include <cerrno>
 #include <cstdio>
@@ -194,192 +197,176 @@ int CommandLine::run(int argc, char *argv[])
     return exitCode;
 }
 
-int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArguments, ExitReport &report)
+namespace {
+
+// What the options ask for, once they are checked.
+struct Request
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        tr("Copies the stored results of a PV tester to a file, without a window.\n\n"
-           "Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived "
-           "within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, "
-           "or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what "
-           "arrived is written)."));
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("help")}, tr("Displays this help."));
-    const QCommandLineOption version(QStringList{QStringLiteral("version")}, tr("Displays the version."));
-    const QCommandLineOption list(QStringLiteral("list-ports"),
-                                  tr("Lists the serial ports as the window does, tab-separated."));
-#ifdef Q_OS_WIN
-    const QString downloadText =
-        tr("Downloads the results from PORT: a COM port's name (COM5) or its device path (\\\\.\\COM12).");
-#else
-    const QString downloadText = tr("Downloads the results from PORT: a path when it begins with / or ., "
-                                    "otherwise a name below /dev (ttyUSB0, pts/3).");
-#endif
-    const QCommandLineOption download(QStringLiteral("download"), downloadText, QStringLiteral("PORT"));
-    const QCommandLineOption output(QStringLiteral("output"),
-                                    tr("Writes the results to FILE, or to standard output for -."),
-                                    QStringLiteral("FILE"));
-    const QCommandLineOption german(QStringLiteral("german"),
-                                    tr("Converts the results to the German number format."));
-    const QCommandLineOption wait(QStringLiteral("wait"),
-                                  tr("Gives up when no byte has arrived SECONDS after the request "
-                                     "(default: waits until interrupted)."),
-                                  QStringLiteral("SECONDS"));
-    const QCommandLineOption capture(QStringLiteral("capture"),
-                                     tr("Also keeps a capture of the download in FILE: what was sent, what "
-                                        "came back and when, how it ended."),
-                                     QStringLiteral("FILE"));
-    const QCommandLineOption replay(
-        QStringLiteral("replay"),
-        tr("Instead of --download: runs the capture FILE through the download again "
-           "and writes what that download wrote, with its exit code."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption json(
-        QStringLiteral("json"), tr("At the end, however it ends, writes one JSON object to standard output: "
-                                   "the exit code, whether the results were saved, the reason for a failure, "
-                                   "and the download's summary (bytes, lines, seconds, end, SHA-256)."));
-    parser.addOptions({help, version, list, download, output, german, wait, capture, replay, json});
-
-    auto usageError = [&report](const QString &message) {
-        fail(report, UsageError, message);
-#ifdef Q_OS_WIN
-        say(tr("Try \"thalden-datalogger-cli --help\"."));
-#else
-        say(tr("Try \"thalden-datalogger --help\"."));
-#endif
-        return UsageError;
-    };
-    // Arguments the parser refuses may still ask for it.
-    report.setRequested(app.arguments().contains(QStringLiteral("--json")));
-    if (!parser.parse(app.arguments()))
-        return usageError(parser.errorText());
-    report.setRequested(parser.isSet(json));
-    if (parser.isSet(help))
-        return answer(parser.helpText(), report);
-    if (parser.isSet(version))
-        return answer(QStringLiteral("THALDEN Datalogger %1\n").arg(QCoreApplication::applicationVersion()),
-                      report);
-    // The parser would quietly take the last of them.
-    for (const QCommandLineOption &option : {download, output, wait, capture, replay}) {
-        if (parser.values(option).size() > 1)
-            return usageError(tr("--%1 may be given only once.", "%1 is an option's name, such as output")
-                                  .arg(option.names().constFirst()));
-    }
-    if (!parser.positionalArguments().isEmpty())
-        return usageError(tr("Unexpected argument: %1", "%1 is the argument given")
-                              .arg(parser.positionalArguments().constFirst()));
-    if (parser.isSet(list))
-        return listPorts(report);
-    const bool replaying = parser.isSet(replay);
-    for (const QCommandLineOption &option : {download, capture, wait}) {
-        if (replaying && parser.isSet(option))
-            return usageError(
-                tr("--replay cannot be combined with --%1.", "%1 is an option's name, such as wait")
-                    .arg(option.names().constFirst()));
-    }
-    if (!parser.isSet(download) && !replaying)
-        return usageError(tr("Nothing to do: give --download PORT --output FILE, or --list-ports."));
-    if (!parser.isSet(output))
-        return usageError(replaying ? tr("--replay needs --output FILE.")
-                                    : tr("--download needs --output FILE."));
-    if (parser.isSet(json) && (parser.value(output) == QLatin1String("-") ||
-                               ResultsWriter::descriptorOf(parser.value(output)) == 1))
-        return usageError(tr("--json cannot be combined with --output %1: both would go to standard output.",
-                             "%1 is -, /dev/stdout or the like")
-                              .arg(parser.value(output)));
+    QString port;            // --download, as the system opens it
+    QString replayPath;      // --replay
+    QString outputPath;      // - for standard output
+    QString captureArgument; // --capture, as given
+    QString capturePath;     // where the capture is written
+    bool german = false;
+    bool json = false;
     int waitSeconds = 0;
-    if (parser.isSet(wait)) {
+    bool toStandardOutput() const
+    {
+        return outputPath == QLatin1String("-");
+    }
+};
+
+struct Options
+{
+    QCommandLineOption help{QStringList{QStringLiteral("help")}, CommandLine::tr("Displays this help.")};
+    QCommandLineOption version{QStringList{QStringLiteral("version")},
+                               CommandLine::tr("Displays the version.")};
+    QCommandLineOption list{QStringLiteral("list-ports"),
+                            CommandLine::tr("Lists the serial ports as the window does, tab-separated.")};
+#ifdef Q_OS_WIN
+    QCommandLineOption download{
+        QStringLiteral("download"),
+        CommandLine::tr("Downloads the results from PORT: a COM port's name (COM5) or "
+                        "its device path (\\\\.\\COM12)."),
+        QStringLiteral("PORT")};
+#else
+    QCommandLineOption download{
+        QStringLiteral("download"),
+        CommandLine::tr("Downloads the results from PORT: a path when it begins with / "
+                        "or ., otherwise a name below /dev (ttyUSB0, pts/3)."),
+        QStringLiteral("PORT")};
+#endif
+    QCommandLineOption output{QStringLiteral("output"),
+                              CommandLine::tr("Writes the results to FILE, or to standard output for -."),
+                              QStringLiteral("FILE")};
+    QCommandLineOption german{QStringLiteral("german"),
+                              CommandLine::tr("Converts the results to the German number format.")};
+    QCommandLineOption wait{QStringLiteral("wait"),
+                            CommandLine::tr("Gives up when no byte has arrived SECONDS after the request "
+                                            "(default: waits until interrupted)."),
+                            QStringLiteral("SECONDS")};
+    QCommandLineOption capture{QStringLiteral("capture"),
+                               CommandLine::tr("Also keeps a capture of the download in FILE: what was sent, "
+                                               "what came back and when, how it ended."),
+                               QStringLiteral("FILE")};
+    QCommandLineOption replay{QStringLiteral("replay"),
+                              CommandLine::tr("Instead of --download: runs the capture FILE through the "
+                                              "download again and writes what that download wrote, with its "
+                                              "exit code."),
+                              QStringLiteral("FILE")};
+    QCommandLineOption json{
+        QStringLiteral("json"),
+        CommandLine::tr("At the end, however it ends, writes one JSON object to standard output: the exit "
+                        "code, whether the results were saved, the reason for a failure, and the download's "
+                        "summary (bytes, lines, seconds, end, SHA-256).")};
+};
+
+int usageError(ExitReport &report, const QString &message)
+{
+    fail(report, CommandLine::UsageError, message);
+#ifdef Q_OS_WIN
+    say(CommandLine::tr("Try \"thalden-datalogger-cli --help\"."));
+#else
+    say(CommandLine::tr("Try \"thalden-datalogger --help\"."));
+#endif
+    return CommandLine::UsageError;
+}
+
+// The checks of a download's options, once the parser has taken them; -1
+// when they ask for a download, else the exit code.
+int readRequest(const QCommandLineParser &parser, const Options &options, ExitReport &report,
+                Request &request)
+{
+    const bool replaying = parser.isSet(options.replay);
+    for (const QCommandLineOption &option : {options.download, options.capture, options.wait}) {
+        if (replaying && parser.isSet(option))
+            return usageError(report, CommandLine::tr("--replay cannot be combined with --%1.",
+                                                      "%1 is an option's name, such as wait")
+                                          .arg(option.names().constFirst()));
+    }
+    if (!parser.isSet(options.download) && !replaying)
+        return usageError(
+            report, CommandLine::tr("Nothing to do: give --download PORT --output FILE, or --list-ports."));
+    if (!parser.isSet(options.output))
+        return usageError(report, replaying ? CommandLine::tr("--replay needs --output FILE.")
+                                            : CommandLine::tr("--download needs --output FILE."));
+    request.outputPath = parser.value(options.output);
+    request.json = parser.isSet(options.json);
+    if (request.json && (request.toStandardOutput() || ResultsWriter::descriptorOf(request.outputPath) == 1))
+        return usageError(report, CommandLine::tr("--json cannot be combined with --output %1: both would go "
+                                                  "to standard output.",
+                                                  "%1 is -, /dev/stdout or the like")
+                                      .arg(request.outputPath));
+    if (parser.isSet(options.wait)) {
         bool number = false;
-        waitSeconds = parser.value(wait).toInt(&number);
-        if (!number || waitSeconds <= 0 || waitSeconds > 24 * 3600)
-            return usageError(tr("--wait needs a positive number of seconds."));
+        request.waitSeconds = parser.value(options.wait).toInt(&number);
+        if (!number || request.waitSeconds <= 0 || request.waitSeconds > 24 * 3600)
+            return usageError(report, CommandLine::tr("--wait needs a positive number of seconds."));
     }
+    request.replayPath = parser.value(options.replay);
+    request.captureArgument = parser.value(options.capture);
+    request.german = parser.isSet(options.german);
+    if (parser.isSet(options.download))
+        request.port = CommandLinePlatform::portPath(parser.value(options.download));
+    return -1;
+}
 
-    const QString undecodable = optionWithUndecodableName(rawArguments, app.arguments());
-    if (!undecodable.isEmpty()) {
-        const QString option = QLatin1String("--") + undecodable;
-        return fail(report, UsageError,
-                    tr("The name given to %1 (%2) is not valid UTF-8, and would name another file. "
-                       "Give the name in UTF-8.",
-                       "%1 is an option's name, such as --output, %2 the name as it can be shown")
-                        .arg(option, parser.value(undecodable)));
-    }
-    const QString closedStream = closedStreamError(parser.isSet(json), parser.value(output));
-    if (!closedStream.isEmpty())
-        return fail(report, WriteFailed, closedStream);
-
-    CaptureReader capturedDownload(parser.value(replay));
-    if (replaying && !capturedDownload.open())
-        return replayRefused(parser.value(replay), capturedDownload, report);
-
-    // Whatever can be known of the output is checked before the tester is asked.
-    const QString outputPath = parser.value(output);
-    const bool toStandardOutput = outputPath == QLatin1String("-");
-    ResultsWriter writer(parser.isSet(german) ? ResultsWriter::Format::German
-                                              : ResultsWriter::Format::AsReceived);
-    auto writeFailed = [&](const QString &reason) {
-        // Told to end while the output waited for a reader.
-        if (writer.wasStopped())
-            return fail(report, Interrupted, tr("Interrupted: %1", "%1 is the reason").arg(reason));
+// Whatever can be known of the output is checked before the tester is asked;
+// -1 when the output can be written, else the exit code.
+int checkOutputs(ResultsWriter &writer, ExitReport &report, Request &request)
+{
+    if (!request.toStandardOutput() && !QFileInfo(QFileInfo(request.outputPath).absolutePath()).isDir())
         return fail(
-            report, WriteFailed,
-            toStandardOutput
-                ? tr("Standard output could not be written: %1", "%1 is the system's reason").arg(reason)
-                : tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
-                      .arg(outputPath, reason));
-    };
-    if (!toStandardOutput && !QFileInfo(QFileInfo(outputPath).absolutePath()).isDir())
-        return fail(report, WriteFailed,
-                    tr("The folder of %1 does not exist.", "%1 is a file path").arg(outputPath));
-    if (!toStandardOutput && !writer.canWrite(outputPath))
-        return writeFailed(writer.errorString());
+            report, CommandLine::WriteFailed,
+            CommandLine::tr("The folder of %1 does not exist.", "%1 is a file path").arg(request.outputPath));
+    if (!request.toStandardOutput() && !writer.canWrite(request.outputPath))
+        return fail(
+            report, CommandLine::WriteFailed,
+            CommandLine::tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
+                .arg(request.outputPath, writer.errorString()));
     // The capture is written in place, by the rules the output follows.
-    QString capturePath;
-    if (parser.isSet(capture)) {
+    if (!request.captureArgument.isEmpty()) {
         QString refused;
-        capturePath = ResultsWriter::placeOf(parser.value(capture), refused);
-        if (capturePath.isEmpty())
-            return fail(report, WriteFailed,
-                        tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
-                            .arg(parser.value(capture), refused));
+        request.capturePath = ResultsWriter::placeOf(request.captureArgument, refused);
+        if (request.capturePath.isEmpty())
+            return fail(
+                report, CommandLine::WriteFailed,
+                CommandLine::tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
+                    .arg(request.captureArgument, refused));
     }
-    const QString port = replaying ? capturedDownload.header().devicePath
-                                   : CommandLinePlatform::portPath(parser.value(download));
+    return -1;
+}
 
-    DownloadSession transfer(port);
-    transfer.setWaitLimit(waitSeconds * 1000);
-    CaptureWriter *captureWriter = capturePath.isEmpty() ? nullptr : new CaptureWriter(capturePath);
-    transfer.setCapture(captureWriter);
-    if (replaying) {
-        transfer.replay(&capturedDownload);
-        say(tr("Replaying the download of %1 from %2.", "%1 is a date and time, %2 a port")
-                .arg(QLocale().toString(capturedDownload.header().time, QLocale::ShortFormat),
-                     visibleText(capturedDownload.header().portName)));
-    } else {
-        QObject::connect(&transfer, &DownloadSession::lineBusy, &app,
-                         [] { say(DownloadSession::busyLineText()); });
-        QObject::connect(&transfer, &DownloadSession::requested, &app,
-                         [] { say(tr("Waiting for the tester: start the transfer on the tester.")); });
-        const Kv::PortDiagnosis failure = transfer.start();
-        if (failure.cause != Kv::PortDiagnosis::Cause::None)
-            return fail(report, PortFailed,
-                        tr("The port could not be opened.") + QLatin1Char('\n') + failure.informativeText());
-    }
+// Why the results could not be written: told to end while the output waited
+// for a reader, or the system's reason.
+int writeFailed(const Request &request, const ResultsWriter &writer, ExitReport &report,
+                const QString &reason)
+{
+    if (writer.wasStopped())
+        return fail(report, CommandLine::Interrupted,
+                    CommandLine::tr("Interrupted: %1", "%1 is the reason").arg(reason));
+    return fail(
+        report, CommandLine::WriteFailed,
+        request.toStandardOutput()
+            ? CommandLine::tr("Standard output could not be written: %1", "%1 is the system's reason")
+                  .arg(reason)
+            : CommandLine::tr("%1 could not be written: %2", "%1 is a file path, %2 the system's reason")
+                  .arg(request.outputPath, reason));
+}
 
-    // On a terminal one line shows the amount as it grows; in a log, one line
-    // when the data begins and one at the end.
-    const bool terminal = CommandLinePlatform::isTerminal(stderr);
-    const QString eraseToLineEnd = CommandLinePlatform::eraseToLineEnd();
-    QElapsedTimer lastShown;
-    auto status = [&] {
-        return tr("%1 received in %2 s", "%1 is an amount such as 12.3 KiB, %2 a number of seconds")
-            .arg(dataAmount(transfer.received().size()))
-            .arg(transfer.msecsReceiving() / 1000);
-    };
-    QObject::connect(&transfer, &DownloadSession::readyRead, &app, [&] {
+// Shows the amount received as it grows: on a terminal in one line that
+// changes, in a log one line when the data begins; the last figure at the end.
+class Progress
+{
+public:
+    explicit Progress(const DownloadSession &transfer)
+        : transfer(transfer)
+    {}
+    void update()
+    {
         if (!terminal) {
             if (!lastShown.isValid()) {
-                say(tr("Receiving..."));
+                say(CommandLine::tr("Receiving..."));
                 lastShown.start();
             }
             return;
@@ -388,95 +375,209 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
             return;
         lastShown.start();
         CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd);
-    });
+    }
+    void end()
+    {
+        if (terminal && lastShown.isValid())
+            CommandLinePlatform::write(stderr,
+                                       QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
+        else if (!transfer.received().isEmpty())
+            say(status());
+    }
 
-    TerminationHandler termination;
+private:
+    QString status() const
+    {
+        return CommandLine::tr("%1 received in %2 s",
+                               "%1 is an amount such as 12.3 KiB, %2 a number of seconds")
+            .arg(dataAmount(transfer.received().size()))
+            .arg(transfer.msecsReceiving() / 1000);
+    }
+
+    const DownloadSession &transfer;
+    const bool terminal = CommandLinePlatform::isTerminal(stderr);
+    const QString eraseToLineEnd = CommandLinePlatform::eraseToLineEnd();
+    QElapsedTimer lastShown;
+};
+
+// The arguments into a request: -1 when they ask for a download, else the
+// exit code of what they ask for instead (help, the port list) or of a
+// usage error.
+int parse(QCoreApplication &app, const QByteArrayList &rawArguments, ExitReport &report, Request &request)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(CommandLine::tr(
+        "Copies the stored results of a PV tester to a file, without a window.\n\n"
+        "Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived "
+        "within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, "
+        "or the capture given to --replay was cut short (what arrived is written); 130 "
+        "interrupted (what arrived is written)."));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    const Options options;
+    parser.addOptions({options.help, options.version, options.list, options.download, options.output,
+                       options.german, options.wait, options.capture, options.replay, options.json});
+    // Arguments the parser refuses may still ask for it.
+    report.setRequested(app.arguments().contains(QStringLiteral("--json")));
+    if (!parser.parse(app.arguments()))
+        return usageError(report, parser.errorText());
+    report.setRequested(parser.isSet(options.json));
+    if (parser.isSet(options.help))
+        return answer(parser.helpText(), report);
+    if (parser.isSet(options.version))
+        return answer(QStringLiteral("THALDEN Datalogger %1\n").arg(QCoreApplication::applicationVersion()),
+                      report);
+    // The parser would quietly take the last of them.
+    for (const QCommandLineOption &option :
+         {options.download, options.output, options.wait, options.capture, options.replay}) {
+        if (parser.values(option).size() > 1)
+            return usageError(report, CommandLine::tr("--%1 may be given only once.",
+                                                      "%1 is an option's name, such as output")
+                                          .arg(option.names().constFirst()));
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(report, CommandLine::tr("Unexpected argument: %1", "%1 is the argument given")
+                                      .arg(parser.positionalArguments().constFirst()));
+    if (parser.isSet(options.list))
+        return listPorts(report);
+    const int refused = readRequest(parser, options, report, request);
+    if (refused >= 0)
+        return refused;
+    const QString undecodable = optionWithUndecodableName(rawArguments, app.arguments());
+    if (!undecodable.isEmpty())
+        return fail(
+            report, CommandLine::UsageError,
+            CommandLine::tr("The name given to %1 (%2) is not valid UTF-8, and would name another file. "
+                            "Give the name in UTF-8.",
+                            "%1 is an option's name, such as --output, %2 the name as it can be shown")
+                .arg(QLatin1String("--") + undecodable, parser.value(undecodable)));
+    const QString closedStream = closedStreamError(request.json, request.outputPath);
+    if (!closedStream.isEmpty())
+        return fail(report, CommandLine::WriteFailed, closedStream);
+    return -1;
+}
+
+// Runs the download, or the replay on replayLine, to its end: -1 once it
+// has ended, else the exit code of a port that would not open.
+int download(const Request &request, DownloadSession &transfer, CaptureReplayLine *replayLine,
+             const TerminationHandler &termination, ExitReport &report)
+{
+    transfer.setWaitLimit(replayLine ? replayLine->recordedWaitMs() : request.waitSeconds * 1000);
+    if (!request.capturePath.isEmpty()) {
+        QList<Kv::SerialPortInfo> ports;
+        Kv::enumerateSerialPorts(ports);
+        new CaptureRecorder(transfer, new CaptureWriter(request.capturePath),
+                            CaptureRecorder::portAt(ports, request.port));
+    }
+    if (!replayLine) {
+        QObject::connect(&transfer, &DownloadSession::lineBusy, [] { say(DownloadSession::busyLineText()); });
+        QObject::connect(&transfer, &DownloadSession::requested, [] {
+            say(CommandLine::tr("Waiting for the tester: start the transfer on the tester."));
+        });
+    }
+    const Kv::PortDiagnosis failure = transfer.start();
+    if (failure.cause != Kv::PortDiagnosis::Cause::None)
+        return fail(report, CommandLine::PortFailed,
+                    CommandLine::tr("The port could not be opened.") + QLatin1Char('\n') +
+                        failure.informativeText());
+    Progress progress(transfer);
+    QObject::connect(&transfer, &DownloadSession::readyRead, [&progress] { progress.update(); });
     QObject::connect(&termination, &TerminationHandler::requested, &transfer, &DownloadSession::cancel);
-    QObject::connect(&transfer, &DownloadSession::finished, &app, &QCoreApplication::quit);
-    app.exec();
-    if (terminal && lastShown.isValid())
-        CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
-    else if (!transfer.received().isEmpty())
-        say(status());
-    if (transfer.outcome() == DownloadSession::Outcome::CaptureUnreadable)
-        return replayRefused(parser.value(replay), capturedDownload, report);
-    // The last line, however the download ended: what a replay of its
-    // capture must give again.
-    const auto sumUp = qScopeGuard([&] {
-        // A capture that fails says so before.
-        if (captureWriter)
-            captureWriter->waitForWritten();
-        DownloadSummary summary = DownloadSummary::of(transfer);
-        if (report.isSaved())
-            summary.writtenSha256 = writer.sha256Of(transfer.received());
-        say(summary.line());
-        report.setDownload(summary);
-    });
-    // The wait the download had, from its capture.
-    if (replaying)
-        waitSeconds = int((capturedDownload.end().microseconds + 500000) / 1000000);
+    QObject::connect(&transfer, &DownloadSession::finished, QCoreApplication::instance(),
+                     &QCoreApplication::quit);
+    QCoreApplication::exec();
+    progress.end();
+    return -1;
+}
 
-    switch (transfer.outcome()) {
-    case DownloadSession::Outcome::NothingArrived:
-        return fail(report, NothingArrived,
-                    tr("Nothing arrived within %n second(s).", "%n is a number of seconds", waitSeconds));
-    case DownloadSession::Outcome::LineBusy:
-        // As a port in use: the line could not serve the download, nothing was asked.
-        return fail(report, PortFailed,
-                    DownloadSession::busyLineEndText(
-                        waitSeconds > 0 ? waitSeconds : DownloadSession::busyLineLimitMs / 1000));
-    case DownloadSession::Outcome::PortGone: {
-        // It had opened: say that it went, not that it would not open.
-        Kv::PortDiagnosis wentAway;
-        wentAway.cause = Kv::PortDiagnosis::Cause::WentAway;
-        wentAway.port = visibleText(Kv::portShownAs(port));
-        return fail(report, PortFailed, wentAway.informativeText());
-    }
-    default:
-        break;
-    }
-    const QString interrupted = tr("The download was interrupted.");
-    const bool cutShort = transfer.outcome() == DownloadSession::Outcome::CutShort;
-    const QString cutShortText =
-        tr("The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.",
-           "%1 is an amount such as 12.3 KB")
-            .arg(dataAmount(transfer.received().size()));
-    // Nothing to write, and no interruption: the capture ends after its header.
-    if (cutShort && transfer.received().isEmpty())
-        return fail(report, ConnectionLost, cutShortText);
+// A replay's end is the one the end rule finds; one that differs from the
+// capture's own is told.
+void compareWithRecorded(const DownloadSession &transfer, CaptureReplayLine &line)
+{
+    const Download::Outcome recorded = line.recordedEnd().reason;
+    if (recorded == Download::Outcome::NotEnded || recorded == transfer.outcome())
+        return;
+    say(CommandLine::tr("The replay ends as %1 where the capture records %2.",
+                        "%1 and %2 are words such as complete or line-lost")
+            .arg(QString::fromLatin1(CaptureFormat::reasonWord(transfer.outcome())),
+                 QString::fromLatin1(CaptureFormat::reasonWord(recorded))));
+}
+
+// Writes what arrived, and says what the download's end means: the exit code.
+int write(const Request &request, ResultsWriter &writer, const DownloadSession &transfer, ExitReport &report)
+{
+    const DownloadReport told(transfer, visibleText(Kv::portShownAs(request.port)));
+    QString message = told.headline();
+    if (!told.diagnosis().isEmpty())
+        message += QLatin1Char('\n') + told.diagnosis();
     if (transfer.received().isEmpty())
-        return fail(report, Interrupted, interrupted);
-
-    if (toStandardOutput) {
+        return fail(report, told.exitCode(), message);
+    if (request.toStandardOutput()) {
         CommandLinePlatform::setBinary(stdout);
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly)) {
             report.setWritten(false);
-            return writeFailed(out.errorString());
+            return writeFailed(request, writer, report, out.errorString());
         }
         report.setWritten(writer.writeTo(out, transfer.received()));
     } else {
-        report.setWritten(writer.writeFile(outputPath, transfer.received()));
+        report.setWritten(writer.writeFile(request.outputPath, transfer.received()));
     }
     if (!report.isSaved())
-        return writeFailed(writer.errorString());
-    if (!toStandardOutput)
-        say(tr("Saved %1 to %2.", "%1 is an amount such as 12.3 KiB, %2 a file path")
-                .arg(dataAmount(transfer.received().size()), outputPath));
-    if (cutShort)
-        return fail(report, ConnectionLost, cutShortText);
-    // A line that fell silent mid-line did not fail.
-    if (transfer.outcome() == DownloadSession::Outcome::EndedMidLine)
-        return fail(report, ConnectionLost,
-                    tr("The transfer ended in the middle of a line after %1. The results may be incomplete.",
-                       "The %1 is replaced with the amount received, such as 12.3 KB.")
-                        .arg(dataAmount(transfer.received().size())));
-    if (transfer.isIncomplete())
-        return fail(report, ConnectionLost,
-                    tr("The connection to the tester was lost after %1. The results may be incomplete.",
-                       "The %1 is replaced with the amount received, such as 12.3 KB.")
-                        .arg(dataAmount(transfer.received().size())));
-    if (transfer.outcome() == DownloadSession::Outcome::Cancelled)
-        return fail(report, Interrupted, interrupted);
-    return Saved;
+        return writeFailed(request, writer, report, writer.errorString());
+    if (!request.toStandardOutput())
+        say(CommandLine::tr("Saved %1 to %2.", "%1 is an amount such as 12.3 KiB, %2 a file path")
+                .arg(dataAmount(transfer.received().size()), request.outputPath));
+    if (told.exitCode() != DownloadReport::Saved)
+        return fail(report, told.exitCode(), message);
+    return CommandLine::Saved;
+}
+
+} // namespace
+
+int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArguments, ExitReport &report)
+{
+    Request request;
+    const int parsed = parse(app, rawArguments, report, request);
+    if (parsed >= 0)
+        return parsed;
+    const bool replaying = !request.replayPath.isEmpty();
+    CaptureReader capture(request.replayPath);
+    if (replaying && !capture.open())
+        return replayRefused(request.replayPath, capture, report);
+    ResultsWriter writer(request.german ? ResultsWriter::Format::German : ResultsWriter::Format::AsReceived);
+    const int refused = checkOutputs(writer, report, request);
+    if (refused >= 0)
+        return refused;
+
+    CaptureReplayLine *replayLine = nullptr;
+    if (replaying) {
+        request.port = capture.header().devicePath;
+        replayLine = new CaptureReplayLine(&capture);
+        say(tr("Replaying the download of %1 from %2.", "%1 is a date and time, %2 a port")
+                .arg(QLocale().toString(capture.header().time, QLocale::ShortFormat),
+                     visibleText(capture.header().portName)));
+    }
+    DownloadSession transfer(replayLine ? static_cast<DownloadLine *>(replayLine)
+                                        : new SerialLine(request.port));
+    // Until the end: an output that waits for a reader ends when told to.
+    TerminationHandler termination;
+    const int ended = download(request, transfer, replayLine, termination, report);
+    if (ended >= 0)
+        return ended;
+    if (transfer.outcome() == DownloadSession::Outcome::CaptureUnreadable)
+        return replayRefused(request.replayPath, capture, report);
+    if (replayLine)
+        compareWithRecorded(transfer, *replayLine);
+
+    const int exitCode = write(request, writer, transfer, report);
+    // The last line, however the download ended: what a replay of its
+    // capture must give again. A capture that fails says so before.
+    if (auto *recorder = transfer.findChild<CaptureRecorder *>())
+        recorder->writer().waitForWritten();
+    DownloadSummary summary = DownloadSummary::of(transfer);
+    if (report.isSaved())
+        summary.writtenSha256 = writer.sha256Of(transfer.received());
+    say(summary.line());
+    report.setDownload(summary);
+    return exitCode;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "downloadreport.h"
+
 #include <QByteArrayList>
 #include <QCoreApplication>
 
@@ -13,14 +15,15 @@ class CommandLine
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
 
 public:
+    // A download's own are the report's.
     enum ExitCode {
-        Saved = 0,
-        UsageError = 1,
-        PortFailed = 2,
-        NothingArrived = 3,
-        WriteFailed = 4,
-        ConnectionLost = 5,
-        Interrupted = 130,
+        Saved = DownloadReport::Saved,
+        UsageError = DownloadReport::UsageError,
+        PortFailed = DownloadReport::PortFailed,
+        NothingArrived = DownloadReport::NothingArrived,
+        WriteFailed = DownloadReport::WriteFailed,
+        ConnectionLost = DownloadReport::ConnectionLost,
+        Interrupted = DownloadReport::Interrupted,
     };
 
     // Whether the arguments ask for the command line rather than the window.

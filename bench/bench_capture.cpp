@@ -5,8 +5,10 @@
 // The captures are written in TMPDIR: point it at the disk to measure.
 
 #include "capturereader.h"
+#include "capturerecorder.h"
 #include "capturewriter.h"
 #include "downloadsession.h"
+#include "serialline.h"
 #include "testersimulatorthread.h"
 
 #include <QCoreApplication>
@@ -53,7 +55,7 @@ void overhead(const QString &folder)
         writer.writeHeader(header);
         for (int i = 0; i < chunks; ++i)
             writer.writeChunk(1204331 + qint64(i) * 1067000, kib.constData(), kib.size());
-        writer.writeEnd(DownloadSession::Outcome::Complete, 1204331 + qint64(chunks) * 1067000,
+        writer.writeEnd(Download::Outcome::Complete, 1204331 + qint64(chunks) * 1067000,
                         kib.repeated(chunks));
         writer.waitForWritten();
     }
@@ -85,10 +87,10 @@ void syncCost(const QString &folder, qint64 bitsPerSecond, qint64 size, int sync
     const double cpuBefore = cpuMs();
     QElapsedTimer clock;
     clock.start();
-    DownloadSession session(testerThread.tester->portPath());
+    DownloadSession session(new SerialLine(testerThread.tester->portPath()));
     auto *writer = new CaptureWriter(path);
     writer->setSyncInterval(syncMs);
-    session.setCapture(writer);
+    new CaptureRecorder(session, writer, CaptureRecorder::portAt({}, testerThread.tester->portPath()));
     QSignalSpy finished(&session, &DownloadSession::finished);
     session.start();
     finished.wait(3600 * 1000);
@@ -122,9 +124,9 @@ int replayTiming(const QString &capture, double speed, const QString &folder)
         return 1;
     }
     const QString again = folder + "/again.capture";
-    DownloadSession session(testerThread.tester->portPath());
+    DownloadSession session(new SerialLine(testerThread.tester->portPath()));
     auto *writer = new CaptureWriter(again);
-    session.setCapture(writer);
+    new CaptureRecorder(session, writer, CaptureRecorder::portAt({}, testerThread.tester->portPath()));
     QSignalSpy finished(&session, &DownloadSession::finished);
     session.start();
     finished.wait(24 * 3600 * 1000);

@@ -5,6 +5,7 @@
 
 #include "downloadsession.h"
 #include "ptypair.h"
+#include "serialline.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,7 +22,7 @@ namespace {
 double untilRequest(int earlierMs)
 {
     PtyPair pty;
-    DownloadSession session(pty.slavePath);
+    DownloadSession session(new SerialLine(pty.slavePath));
     QElapsedTimer clock;
     clock.start();
     if (session.start().cause != Kv::PortDiagnosis::Cause::None)

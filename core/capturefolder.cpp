@@ -1,8 +1,8 @@
 #include "capturefolder.h"
 
 #include "capturereader.h"
+#include "capturerecorder.h"
 #include "capturewriter.h"
-#include "downloadsession.h"
 #include "interruptedcaptures.h"
 #include "privatefiles.h"
 
@@ -43,7 +43,7 @@ QString CaptureFolder::defaultPath()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/captures");
 }
 
-void CaptureFolder::keep(DownloadSession &session) const
+void CaptureFolder::keep(DownloadSession &session, const Kv::SerialPortInfo &port) const
 {
     // A folder that cannot be made is reported by the writer, once.
     PrivateFiles::makeFolder(path);
@@ -57,7 +57,7 @@ void CaptureFolder::keep(DownloadSession &session) const
     // download has ended. The context outlives the session, which the window
     // deletes at once.
     writer->whenWritten(QCoreApplication::instance(), [folder = *this] { folder.prune(); });
-    session.setCapture(writer);
+    new CaptureRecorder(session, writer, port);
 }
 
 void CaptureFolder::prune(int reserveFiles) const

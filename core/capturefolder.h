@@ -1,5 +1,7 @@
 #pragma once
 
+#include "serialportinfo.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,11 +21,12 @@ public:
     // captures/ in the application's data folder.
     static QString defaultPath();
 
-    // Gives session a new capture here, after making room for it, and brings
+    // Records session into a new capture here (port is what the port list
+    // knows of its port), after making room for it, and brings
     // the folder within its limits again once the capture is complete: while
     // a download runs its capture comes on top. A capture that would pass the
     // size limit alone is cut there.
-    void keep(DownloadSession &session) const;
+    void keep(DownloadSession &session, const Kv::SerialPortInfo &port) const;
     // Removes the oldest captures until at most maxFiles - reserveFiles and
     // maxBytes remain, keeping those InterruptedCaptures still has to offer.
     // Other files in the folder are left alone.

@@ -4,7 +4,7 @@ namespace CaptureFormat {
 
 namespace {
 
-using Outcome = DownloadSession::Outcome;
+using Outcome = Download::Outcome;
 
 struct ReasonName
 {

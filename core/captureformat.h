@@ -1,6 +1,6 @@
 #pragma once
 
-#include "downloadsession.h"
+#include "downloadoutcome.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -29,6 +29,7 @@ struct Header
     QString line;       // the line settings the port was opened with
     QByteArray commands;
     qint64 discarded = 0; // bytes of an earlier transfer thrown away before the commands
+    qint64 waitMs = 0;    // the wait limit for the first byte; 0 for none
 };
 
 struct Chunk
@@ -39,16 +40,16 @@ struct Chunk
 
 struct End
 {
-    DownloadSession::Outcome reason = DownloadSession::Outcome::NotEnded;
+    Download::Outcome reason = Download::Outcome::NotEnded;
     qint64 microseconds = 0;
     qint64 bytes = 0;  // of the whole download
     QByteArray sha256; // of the whole download, in hexadecimal
 };
 
 // The stable word a capture names an end with.
-QByteArray reasonWord(DownloadSession::Outcome reason);
+QByteArray reasonWord(Download::Outcome reason);
 // NotEnded for a word that names no end.
-DownloadSession::Outcome reasonOf(const QByteArray &word);
+Download::Outcome reasonOf(const QByteArray &word);
 
 // A header value on one line: control bytes and the percent sign
 // percent-encoded, everything else as it is.

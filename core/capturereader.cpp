@@ -100,6 +100,11 @@ bool CaptureReader::open()
             head.line = text;
         else if (key == "commands")
             head.commands = value;
+        // Figures only told: one that is no number counts as none.
+        else if (key == "discarded" && !readNumber(value, head.discarded))
+            head.discarded = 0;
+        else if (key == "wait" && !readNumber(value, head.waitMs))
+            head.waitMs = 0;
     }
     state = State::Chunks;
     return true;
@@ -159,7 +164,7 @@ bool CaptureReader::readChunk(CaptureFormat::Chunk &chunk)
                 return false;
             ending.reason = CaptureFormat::reasonOf(words[2]);
             ending.sha256 = words[4];
-            if (ending.reason == DownloadSession::Outcome::NotEnded)
+            if (ending.reason == Download::Outcome::NotEnded)
                 return damaged(tr("its end names no known reason"));
             // A cut that left nothing out leaves the capture whole.
             const bool whole = ending.bytes == bytes && ending.sha256 == hash.result().toHex();

@@ -40,7 +40,7 @@ public:
         enum Kind { Header, Chunk, Cut, End, Stop } kind;
         qint64 microseconds = 0;
         QByteArray bytes;
-        DownloadSession::Outcome reason = DownloadSession::Outcome::NotEnded;
+        Download::Outcome reason = Download::Outcome::NotEnded;
     };
 
     Worker(const QString &path, qint64 limit, int syncMs)
@@ -253,6 +253,8 @@ void CaptureWriter::writeHeader(const CaptureFormat::Header &header)
     // Older readers skip a key they do not know.
     if (header.discarded > 0)
         text += "discarded: " + QByteArray::number(header.discarded) + '\n';
+    if (header.waitMs > 0)
+        text += "wait: " + QByteArray::number(header.waitMs) + '\n';
     text += '\n';
     worker = std::make_shared<Worker>(filePath, limit, syncMs);
     thread = QThread::create([worker = worker] { worker->run(); });
@@ -279,7 +281,7 @@ void CaptureWriter::writeChunk(qint64 microseconds, const char *data, qint64 siz
     }
 }
 
-void CaptureWriter::writeEnd(DownloadSession::Outcome reason, qint64 microseconds, const QByteArray &received)
+void CaptureWriter::writeEnd(Download::Outcome reason, qint64 microseconds, const QByteArray &received)
 {
     if (worker)
         worker->hand({Worker::Item::End, microseconds, received, reason});

@@ -46,7 +46,7 @@ public:
     void writeChunk(qint64 microseconds, const char *data, qint64 size);
     // Writes the outcome, with the count and SHA-256 of received (every chunk
     // handed over, in order), and closes the file.
-    void writeEnd(DownloadSession::Outcome reason, qint64 microseconds, const QByteArray &received);
+    void writeEnd(Download::Outcome reason, qint64 microseconds, const QByteArray &received);
 
     // Calls written in context's thread once the file is complete (or writing
     // has failed), if it was begun. Set before writeHeader().

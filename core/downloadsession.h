@@ -1,41 +1,24 @@
 #pragma once
 
+#include "downloadline.h"
+#include "downloadoutcome.h"
 #include "portdiagnosis.h"
-#include "winserialdeviceasync.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
-#include <memory>
-
-class CaptureReader;
-class CaptureWriter;
-
-// One download of the tester's stored results, for every front end: opens the
-// port with the tester's line, asks for the results, keeps every byte that
-// arrives and decides when and how the transfer has ended. It shows and
-// prints nothing; outcome() says what happened.
+// One download of the tester's stored results, for every front end: opens
+// the line it is given, asks for the results once the line is quiet, keeps
+// every byte that arrives and decides when and how the transfer has ended,
+// on the line's clock. It shows, prints and writes nothing: outcome() says
+// what happened, and a capture is kept by connecting to its signals.
 class DownloadSession : public QObject
 {
     Q_OBJECT
 
 public:
-    enum class Outcome {
-        NotEnded,          // not started, or running
-        Complete,          // the tester fell silent after a line end
-        EndedMidLine,      // silent in the middle of a line, for the grace period too
-        LineLost,          // the line failed after data (hang-up, adapter pulled)
-        PortGone,          // the line failed before any data
-        NothingArrived,    // no byte within the wait limit
-        LineBusy,          // an earlier transfer went on past the wait limit: nothing was asked
-        Cancelled,         // cancel(): what had arrived is kept
-        CaptureUnreadable, // replay(): the capture is damaged or cut at a size limit
-        CutShort,          // replay(): the capture stops before its outcome, after its last whole chunk
-    };
-    Q_ENUM(Outcome)
+    using Outcome = Download::Outcome;
 
     // How much longer silence in the middle of a line may last before the
     // transfer counts as ended there: a radio link, a USB adapter or a busy
@@ -51,31 +34,20 @@ public:
     // without end.
     static constexpr int busyLineLimitMs = 120000;
 
-    explicit DownloadSession(const QString &portPath, QObject *parent = nullptr);
+    // Takes line.
+    explicit DownloadSession(DownloadLine *line, QObject *parent = nullptr);
     ~DownloadSession() override;
 
     // Gives up when no byte has arrived msecs after the request; 0, the
     // default, waits until cancelled. The wait for a quiet line before the
-    // request ends after msecs too, or after busyLineLimitMs. Set before start().
+    // request ends after msecs too, or after busyLineLimitMs.
     void setWaitLimit(int msecs);
+    int waitLimit() const;
 
-    // Keeps a capture of the download in writer, which the session takes:
-    // the header once the request is sent, each chunk as it arrives and the
-    // outcome at the end. Set before start().
-    void setCapture(CaptureWriter *writer);
-
-    // Opens the port and, once the line is quiet, asks the tester for its
-    // results: cause None when the download runs, otherwise why the port did
-    // not open.
+    // Opens the line and, once it is quiet, asks the tester for its results:
+    // cause None when the download runs, otherwise why the line did not open.
     Kv::PortDiagnosis start();
-    // Instead of start(): plays back the capture that reader has opened, as
-    // fast as the event loop goes. Its chunks arrive as the port's did, and
-    // the download ends with the capture's outcome and times, with CutShort
-    // at the last whole chunk of a capture that stops before its outcome (the
-    // program was killed, the power failed), or with CaptureUnreadable (the
-    // reader says why).
-    void replay(CaptureReader *reader);
-    // Ends a running download; everything received before the port is closed
+    // Ends a running download; everything received before the line is closed
     // is kept.
     void cancel();
 
@@ -89,6 +61,10 @@ public:
     QByteArray takeReceived();
     // From the first byte to now or to the end of the transfer; 0 before data.
     qint64 msecsReceiving() const;
+    // Since the request went out, on the line's clock; at the end, its end.
+    qint64 microseconds() const;
+    // Bytes of an earlier transfer thrown away before the request.
+    qint64 discardedBytes() const;
 
     // What the window and the command line say while an earlier transfer
     // keeps the line busy, and once it has kept it busy for seconds.
@@ -98,6 +74,9 @@ public:
 signals:
     // received() has grown.
     void readyRead();
+    // The last size bytes of received() came at microseconds since the
+    // request: what one read of the line brought. Before readyRead().
+    void chunkReceived(qint64 microseconds, qsizetype size);
     // The download has ended (also through cancel()); outcome() says how.
     void finished();
     // Bytes came before the request: an earlier transfer is still under way.
@@ -109,38 +88,25 @@ signals:
 
 private:
     bool take();
-    // Bytes that came before the request went out: not the results.
-    qint64 staleBytes() const;
     // Before the request: counts silent read periods, or starts again after bytes.
     void waitForQuietLine(bool bytesCame);
     void request();
     void append(const QByteArray &chunk);
     void readTimeOut();
     void finish(Outcome how);
-    void replayChunks();
-    // Since the commands were sent; in a replay, the capture's time.
-    qint64 microseconds() const;
-    void writeCaptureHeader();
 
-    friend class TestDownloadSession;
-
-    const QString portPath;
-    Kv::WinSerialDeviceAsync device;
+    DownloadLine *const line;
     QByteArray data;
     Outcome result = Outcome::NotEnded;
     bool running = false;
-    QElapsedTimer sinceOpen;
-    QElapsedTimer sinceRequest; // valid once the request is sent
+    int waitMs = 0;
+    qint64 openUs = 0;
+    qint64 requestUs = -1; // on the line's clock, once the request is sent
     int silentPeriods = 0;
     bool busy = false;    // lineBusy() was sent
     qint64 discarded = 0; // bytes of an earlier transfer, before the request
     qint64 firstByteUs = -1;
     qint64 endUs = -1;
-    std::unique_ptr<CaptureWriter> capture;
-    CaptureReader *replaying = nullptr;
-    qint64 replayUs = 0;
-    QTimer replayTimer;
-    // Runs while the line is silent after a byte that does not end a line.
-    QElapsedTimer midLineSilence;
-    QTimer waitLimit;
+    // Since when the line is silent after a byte that does not end a line.
+    qint64 midLineSilenceUs = -1;
 };

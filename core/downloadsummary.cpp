@@ -1,6 +1,7 @@
 #include "downloadsummary.h"
 
 #include "captureformat.h"
+#include "downloadsession.h"
 
 #include <QCryptographicHash>
 

@@ -72,7 +72,7 @@ bool InterruptedCaptures::read(const QString &path, QByteArray &bytes, QDateTime
     time = reader.header().time;
     if (!time.isValid())
         time = QFileInfo(path).lastModified();
-    return reader.end().reason == DownloadSession::Outcome::NotEnded;
+    return reader.end().reason == Download::Outcome::NotEnded;
 }
 
 bool InterruptedCaptures::markOffered(const QString &path)

@@ -2,10 +2,12 @@
 
 #include "appconstants.h"
 #include "capturefolder.h"
+#include "capturerecorder.h"
 #include "capturewriter.h"
 #include "clickguard.h"
 #include "dataamount.h"
 #include "dialoglanguage.h"
+#include "downloadreport.h"
 #include "downloadsession.h"
 #include "fileopener.h"
 #include "portlist.h"
@@ -13,6 +15,7 @@
 #include "receivedamountlabel.h"
 #include "recoverystore.h"
 #include "resultssaver.h"
+#include "serialline.h"
 #include "serialportenumerator.h"
 #include "translations.h"
 #include "unsavedresultsguard.h"
@@ -171,9 +174,9 @@ void MainWindow::download()
     downloadedData.clear();
 
     const QString portPath = ui.comPorts->currentData(Qt::UserRole).toString();
-    session = new DownloadSession(portPath, this);
+    session = new DownloadSession(new SerialLine(portPath), this);
     // For support: what was sent, what came back and when, how it ended.
-    CaptureFolder().keep(*session);
+    CaptureFolder().keep(*session, CaptureRecorder::portAt(portList->ports(), portPath));
     setState(State::Waiting);
     connect(session, &DownloadSession::lineBusy, this,
             [this] { statusBar()->showMessage(DownloadSession::busyLineText()); });
@@ -228,12 +231,15 @@ void MainWindow::setState(State newState)
 void MainWindow::showPortFailure(const Kv::PortDiagnosis &failure)
 {
     // A port that went away had opened: connecting did not fail.
-    const QString text = failure.cause == Kv::PortDiagnosis::Cause::WentAway
-                             ? tr("The port was lost before any results arrived.")
-                             : tr("Failed to connect. Please check the device is connected and switched on");
+    showWarning(tr("Failed to connect. Please check the device is connected and switched on"),
+                failure.informativeText());
+}
+
+void MainWindow::showWarning(const QString &text, const QString &informativeText)
+{
     QMessageBox box(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
     // Why, and the remedy: commands in it can be selected and copied.
-    box.setInformativeText(failure.informativeText());
+    box.setInformativeText(informativeText);
     if (auto *why = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
         why->setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
@@ -340,44 +346,21 @@ void MainWindow::readTimeOut()
         return;
     }
 
-    const DownloadSession::Outcome outcome = session->outcome();
-    const bool incomplete = session->isIncomplete();
+    const DownloadReport report(*session, ui.comPorts->currentText());
     cancelDownload();
-    // A port that went before any data.
-    if (outcome == DownloadSession::Outcome::PortGone) {
-        Kv::PortDiagnosis wentAway;
-        wentAway.cause = Kv::PortDiagnosis::Cause::WentAway;
-        wentAway.port = ui.comPorts->currentText();
-        showPortFailure(wentAway);
+    // Nothing to save: why, unless the user ended it.
+    if (!dataReceived) {
+        if (report.outcome() != Download::Outcome::Cancelled && !report.headline().isEmpty())
+            showWarning(report.headline(), report.diagnosis());
         return;
     }
-    if (outcome == DownloadSession::Outcome::LineBusy) {
-        QMessageBox::warning(this, windowTitle(),
-                             DownloadSession::busyLineEndText(DownloadSession::busyLineLimitMs / 1000));
-        return;
-    }
-    if (!dataReceived)
-        return;
     QCoreApplication::processEvents();
     // The question about unsaved results is open (the window is closing):
     // its answer decides, and its Save saves them.
     if (asking)
         return;
-    // The results stop where the transfer broke off, perhaps mid-record.
-    // A line that fell silent mid-line did not fail.
-    if (outcome == DownloadSession::Outcome::EndedMidLine) {
-        QMessageBox::warning(this, windowTitle(),
-                             tr("The transfer ended in the middle of a line after %1. The results may be "
-                                "incomplete.",
-                                "The %1 is replaced with the amount received, such as 12.3 KB.")
-                                 .arg(dataAmount(downloadedData.size())));
-    } else if (incomplete) {
-        QMessageBox::warning(
-            this, windowTitle(),
-            tr("The connection to the tester was lost after %1. The results may be incomplete.",
-               "The %1 is replaced with the amount received, such as 12.3 KB.")
-                .arg(dataAmount(downloadedData.size())));
-    }
+    if (report.mayBeIncomplete())
+        QMessageBox::warning(this, windowTitle(), report.headline());
     saveFile();
 }
 

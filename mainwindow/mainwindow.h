@@ -58,6 +58,7 @@ private:
     void setState(State state);
     // Why the port did not open, or went away before any data.
     void showPortFailure(const Kv::PortDiagnosis &failure);
+    void showWarning(const QString &text, const QString &informativeText);
     void takeReceived();
     // The results of the running download, or else of the last one.
     const QByteArray &results() const;

@@ -14,6 +14,7 @@ PortList::PortList(QComboBox *list, const QString &storedName)
 
 void PortList::show(const QList<Kv::SerialPortInfo> &ports)
 {
+    listed = ports;
     bool same = list->count() == ports.size();
     for (int i = 0; same && i < ports.size(); ++i) {
         same = list->itemText(i) == ports.at(i).portName &&
@@ -71,4 +72,9 @@ QString PortList::toolTip(const Kv::SerialPortInfo &port)
     add(tr("Stable name: %1", "The %1 is a path that names the adapter whatever port it is on"),
         port.stablePath);
     return lines.join(QLatin1Char('\n'));
+}
+
+const QList<Kv::SerialPortInfo> &PortList::ports() const
+{
+    return listed;
 }

@@ -31,11 +31,15 @@ public:
     // The chosen port's name, listed or not: the one to store.
     QString chosenName() const;
 
+    // What was last shown: for the capture of a download, what is known of its port.
+    const QList<Kv::SerialPortInfo> &ports() const;
+
     static QString toolTip(const Kv::SerialPortInfo &port);
 
 private:
     QComboBox *list;
     QString storedName;
+    QList<Kv::SerialPortInfo> listed;
     // The chosen port while it is not listed; empty while the entry shown is the choice.
     QString missing;
 };

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-using Outcome = DownloadSession::Outcome;
+using Outcome = Download::Outcome;
 using Chunks = QList<CaptureFormat::Chunk>;
 
 class TestCapture : public QObject

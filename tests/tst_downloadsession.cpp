@@ -2,9 +2,12 @@
 // window: how each transfer ends, and what it keeps.
 
 #include "capturereader.h"
+#include "capturerecorder.h"
+#include "capturereplayline.h"
 #include "capturewriter.h"
 #include "downloadsession.h"
 #include "ptypair.h"
+#include "serialline.h"
 #include "testersimulator.h"
 #include "testersimulatorthread.h"
 
@@ -83,10 +86,10 @@ void TestDownloadSession::outcomes()
     tester.setOptions(options);
     QVERIFY(tester.start());
 
-    DownloadSession session(tester.portPath());
+    DownloadSession session(new SerialLine(tester.portPath()));
     session.setWaitLimit(waitMs);
     auto *writer = new CaptureWriter(folder.filePath("a.capture"));
-    session.setCapture(writer);
+    new CaptureRecorder(session, writer, CaptureRecorder::portAt({}, tester.portPath()));
     QSignalSpy finished(&session, &DownloadSession::finished);
     QCOMPARE(session.start().cause, Kv::PortDiagnosis::Cause::None);
     QVERIFY(session.isRunning());
@@ -112,9 +115,12 @@ void TestDownloadSession::outcomes()
     CaptureReader capture(folder.filePath("a.capture"));
     QVERIFY(capture.open());
     QCOMPARE(capture.header().commands, tester.receivedBytes());
-    DownloadSession replay(QString{});
+    // Replayed, the same end rule finds the same end at the same time.
+    auto *line = new CaptureReplayLine(&capture);
+    DownloadSession replay(line);
+    replay.setWaitLimit(line->recordedWaitMs());
     QSignalSpy replayed(&replay, &DownloadSession::finished);
-    replay.replay(&capture);
+    QCOMPARE(replay.start().cause, Kv::PortDiagnosis::Cause::None);
     QVERIFY(replayed.wait(20000));
     QCOMPARE(replay.outcome(), outcome);
     QVERIFY(replay.received() == session.received());
@@ -139,7 +145,7 @@ void TestDownloadSession::cancelKeepsEverything()
     options.neverAnswer = cancelAfter < 0;
     TesterSimulatorThread testerThread(options);
     const TesterSimulator &tester = *testerThread.tester;
-    DownloadSession session(tester.portPath());
+    DownloadSession session(new SerialLine(tester.portPath()));
     QSignalSpy finished(&session, &DownloadSession::finished);
     QCOMPARE(session.start().cause, Kv::PortDiagnosis::Cause::None);
     if (cancelAfter < 0)
@@ -163,8 +169,9 @@ void TestDownloadSession::earlierTransfer()
 {
     QTemporaryDir folder;
     PtyPair pty;
-    DownloadSession session(pty.slavePath);
-    session.setCapture(new CaptureWriter(folder.filePath("a.capture")));
+    DownloadSession session(new SerialLine(pty.slavePath));
+    auto *recorder = new CaptureRecorder(session, new CaptureWriter(folder.filePath("a.capture")),
+                                         CaptureRecorder::portAt({}, pty.slavePath));
     QSignalSpy busy(&session, &DownloadSession::lineBusy);
     QCOMPARE(session.start().cause, Kv::PortDiagnosis::Cause::None);
     QAtomicInt sending = 1;
@@ -183,7 +190,7 @@ void TestDownloadSession::earlierTransfer()
     QCOMPARE(session.outcome(), Outcome::Complete);
     QCOMPARE(asked + session.received(), "SYST:REM\r\nMEM:DATA? ALL\r\nnew\r\n");
     // Every byte sent before the request is counted, none is a chunk.
-    session.capture->waitForWritten();
+    recorder->writer().waitForWritten();
     QFile capture(folder.filePath("a.capture"));
     QVERIFY(capture.open(QIODevice::ReadOnly));
     QVERIFY(capture.readAll().contains("\ndiscarded: " + QByteArray::number(sent) + "\n\nchunk "));

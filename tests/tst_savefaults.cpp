@@ -187,7 +187,7 @@ void TestSaveFaults::commandLine()
     writer.writeHeader(header);
     for (qsizetype at = 0; at < data.size(); at += 4096)
         writer.writeChunk(1000 + at, data.constData() + at, qMin<qsizetype>(4096, data.size() - at));
-    writer.writeEnd(DownloadSession::Outcome::Complete, 2000000, data);
+    writer.writeEnd(Download::Outcome::Complete, 2000000, data);
     writer.waitForWritten();
     Scenario scenario{work.filePath("out"), expected, overFile};
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -163,14 +163,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Receiving...</source>
         <translation>Empfang läuft...</translation>
     </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Innerhalb von %n Sekunde kam nichts an.</numerusform>
-            <numerusform>Innerhalb von %n Sekunden kam nichts an.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 could not be written: %2</source>
         <comment>%1 is a file path, %2 the system&apos;s reason</comment>
@@ -180,11 +172,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Saved %1 to %2.</source>
         <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
         <translation>%1 in %2 gespeichert.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
     <message>
         <source>Standard output could not be written: %1</source>
@@ -249,10 +236,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>--json kann nicht mit --output %1 kombiniert werden: beides ginge auf die Standardausgabe.</translation>
     </message>
     <message>
-        <source>The download was interrupted.</source>
-        <translation>Die Übertragung wurde unterbrochen.</translation>
-    </message>
-    <message>
         <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>Der bei %1 angegebene Name (%2) ist kein gültiges UTF-8 und würde eine andere Datei bezeichnen. Geben Sie den Namen in UTF-8 an.</translation>
@@ -271,6 +254,42 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffnet werden; 3 innerhalb von --wait kam nichts an; 4 die Datei konnte nicht geschrieben werden; 5 die Verbindung brach während der Übertragung ab, oder der bei --replay angegebene Mitschnitt wurde abgeschnitten (das Angekommene wird geschrieben); 130 unterbrochen (das Angekommene wird geschrieben).</translation>
     </message>
     <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>Die vom Fenster gespeicherte Sprache konnte nicht aus %1 geladen werden; es wird Englisch verwendet.</translation>
+    </message>
+    <message>
+        <source>The replay ends as %1 where the capture records %2.</source>
+        <comment>%1 and %2 are words such as complete or line-lost</comment>
+        <translation>Die Wiedergabe endet als %1, wo der Mitschnitt %2 verzeichnet.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogLanguage</name>
+    <message>
+        <source>Please choose a language</source>
+        <translation>Bitte wählen Sie eine Sprache</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadReport</name>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Innerhalb von %n Sekunde kam nichts an.</numerusform>
+            <numerusform>Innerhalb von %n Sekunden kam nichts an.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>Der Anschluss ging verloren, bevor Ergebnisse ankamen.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>Die Übertragung wurde unterbrochen.</translation>
+    </message>
+    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>Der Mitschnitt bricht nach %1 ab, vor seinem Abschluss: Er wurde abgeschnitten. Die Ergebnisse sind möglicherweise unvollständig.</translation>
@@ -281,16 +300,9 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <translation>Die Übertragung endete nach %1 mitten in einer Zeile. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
     <message>
-        <source>The language stored by the window could not be loaded from %1; English is used.</source>
-        <comment>%1 is a file path</comment>
-        <translation>Die vom Fenster gespeicherte Sprache konnte nicht aus %1 geladen werden; es wird Englisch verwendet.</translation>
-    </message>
-</context>
-<context>
-    <name>DialogLanguage</name>
-    <message>
-        <source>Please choose a language</source>
-        <translation>Bitte wählen Sie eine Sprache</translation>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
 </context>
 <context>
@@ -490,22 +502,8 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <translation>Möchten Sie jetzt neu starten?</translation>
     </message>
     <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
-    </message>
-    <message>
-        <source>The port was lost before any results arrived.</source>
-        <translation>Der Anschluss ging verloren, bevor Ergebnisse ankamen.</translation>
-    </message>
-    <message>
         <source>Port</source>
         <translation>Anschluss</translation>
-    </message>
-    <message>
-        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>Die Übertragung endete nach %1 mitten in einer Zeile. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
 </context>
 <context>

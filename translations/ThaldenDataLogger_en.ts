@@ -163,14 +163,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Receiving...</source>
         <translation>Receiving...</translation>
     </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Nothing arrived within %n second.</numerusform>
-            <numerusform>Nothing arrived within %n seconds.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 could not be written: %2</source>
         <comment>%1 is a file path, %2 the system&apos;s reason</comment>
@@ -180,11 +172,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Saved %1 to %2.</source>
         <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
         <translation>Saved %1 to %2.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
     </message>
     <message>
         <source>Standard output could not be written: %1</source>
@@ -249,10 +236,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>--json cannot be combined with --output %1: both would go to standard output.</translation>
     </message>
     <message>
-        <source>The download was interrupted.</source>
-        <translation>The download was interrupted.</translation>
-    </message>
-    <message>
         <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</translation>
@@ -271,6 +254,42 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</translation>
     </message>
     <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>The language stored by the window could not be loaded from %1; English is used.</translation>
+    </message>
+    <message>
+        <source>The replay ends as %1 where the capture records %2.</source>
+        <comment>%1 and %2 are words such as complete or line-lost</comment>
+        <translation>The replay ends as %1 where the capture records %2.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogLanguage</name>
+    <message>
+        <source>Please choose a language</source>
+        <translation>Please choose a language</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadReport</name>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Nothing arrived within %n second.</numerusform>
+            <numerusform>Nothing arrived within %n seconds.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>The port was lost before any results arrived.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>The download was interrupted.</translation>
+    </message>
+    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</translation>
@@ -281,16 +300,9 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <translation>The transfer ended in the middle of a line after %1. The results may be incomplete.</translation>
     </message>
     <message>
-        <source>The language stored by the window could not be loaded from %1; English is used.</source>
-        <comment>%1 is a file path</comment>
-        <translation>The language stored by the window could not be loaded from %1; English is used.</translation>
-    </message>
-</context>
-<context>
-    <name>DialogLanguage</name>
-    <message>
-        <source>Please choose a language</source>
-        <translation>Please choose a language</translation>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
     </message>
 </context>
 <context>
@@ -490,22 +502,8 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <translation>Would you like to restart now?</translation>
     </message>
     <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
-    </message>
-    <message>
-        <source>The port was lost before any results arrived.</source>
-        <translation>The port was lost before any results arrived.</translation>
-    </message>
-    <message>
         <source>Port</source>
         <translation>Port</translation>
-    </message>
-    <message>
-        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>The transfer ended in the middle of a line after %1. The results may be incomplete.</translation>
     </message>
 </context>
 <context>

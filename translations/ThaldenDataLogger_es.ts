@@ -163,14 +163,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Receiving...</source>
         <translation>Recibiendo...</translation>
     </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>No llegó nada en %n segundo.</numerusform>
-            <numerusform>No llegó nada en %n segundos.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 could not be written: %2</source>
         <comment>%1 is a file path, %2 the system&apos;s reason</comment>
@@ -180,11 +172,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Saved %1 to %2.</source>
         <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
         <translation>%1 guardados en %2.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
     <message>
         <source>Standard output could not be written: %1</source>
@@ -249,10 +236,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>--json no puede combinarse con --output %1: ambos irían a la salida estándar.</translation>
     </message>
     <message>
-        <source>The download was interrupted.</source>
-        <translation>La descarga se interrumpió.</translation>
-    </message>
-    <message>
         <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>El nombre indicado en %1 (%2) no es UTF-8 válido y designaría otro archivo. Indique el nombre en UTF-8.</translation>
@@ -271,6 +254,42 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 no llegó nada dentro de --wait; 4 no se pudo escribir el archivo; 5 se perdió la conexión durante la transferencia, o la captura dada a --replay quedó cortada (se escribe lo que llegó); 130 interrumpido (se escribe lo que llegó).</translation>
     </message>
     <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>No se pudo cargar el idioma guardado por la ventana desde %1; se usa el inglés.</translation>
+    </message>
+    <message>
+        <source>The replay ends as %1 where the capture records %2.</source>
+        <comment>%1 and %2 are words such as complete or line-lost</comment>
+        <translation>La reproducción termina como %1 donde la captura registra %2.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogLanguage</name>
+    <message>
+        <source>Please choose a language</source>
+        <translation>Elija un idioma</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadReport</name>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>No llegó nada en %n segundo.</numerusform>
+            <numerusform>No llegó nada en %n segundos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>Se perdió el puerto antes de que llegara ningún resultado.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>La descarga se interrumpió.</translation>
+    </message>
+    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>La captura se detiene tras %1, antes de su desenlace: quedó cortada. Es posible que los resultados estén incompletos.</translation>
@@ -281,16 +300,9 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <translation>La transferencia terminó en mitad de una línea después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
     <message>
-        <source>The language stored by the window could not be loaded from %1; English is used.</source>
-        <comment>%1 is a file path</comment>
-        <translation>No se pudo cargar el idioma guardado por la ventana desde %1; se usa el inglés.</translation>
-    </message>
-</context>
-<context>
-    <name>DialogLanguage</name>
-    <message>
-        <source>Please choose a language</source>
-        <translation>Elija un idioma</translation>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
 </context>
 <context>
@@ -490,22 +502,8 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <translation>¿Desea reiniciar ahora?</translation>
     </message>
     <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
-    </message>
-    <message>
-        <source>The port was lost before any results arrived.</source>
-        <translation>Se perdió el puerto antes de que llegara ningún resultado.</translation>
-    </message>
-    <message>
         <source>Port</source>
         <translation>Puerto</translation>
-    </message>
-    <message>
-        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>La transferencia terminó en mitad de una línea después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
 </context>
 <context>

@@ -163,14 +163,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Receiving...</source>
         <translation>Réception...</translation>
     </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Rien n’est arrivé en %n seconde.</numerusform>
-            <numerusform>Rien n’est arrivé en %n secondes.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 could not be written: %2</source>
         <comment>%1 is a file path, %2 the system&apos;s reason</comment>
@@ -180,11 +172,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Saved %1 to %2.</source>
         <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
         <translation>%1 enregistrés dans %2.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
     <message>
         <source>Standard output could not be written: %1</source>
@@ -249,10 +236,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>--json ne peut pas être combiné avec --output %1 : les deux iraient sur la sortie standard.</translation>
     </message>
     <message>
-        <source>The download was interrupted.</source>
-        <translation>Le téléchargement a été interrompu.</translation>
-    </message>
-    <message>
         <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>Le nom donné à %1 (%2) n’est pas de l’UTF-8 valide et désignerait un autre fichier. Indiquez le nom en UTF-8.</translation>
@@ -271,6 +254,42 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le port n’a pas pu être ouvert&#xa0;; 3 rien n’est arrivé dans le délai de --wait&#xa0;; 4 le fichier n’a pas pu être écrit&#xa0;; 5 la connexion a été perdue pendant le transfert, ou la capture donnée à --replay a été tronquée (ce qui est arrivé est écrit)&#xa0;; 130 interrompu (ce qui est arrivé est écrit).</translation>
     </message>
     <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>La langue enregistrée par la fenêtre n’a pas pu être chargée depuis %1&#xa0;; l’anglais est utilisé.</translation>
+    </message>
+    <message>
+        <source>The replay ends as %1 where the capture records %2.</source>
+        <comment>%1 and %2 are words such as complete or line-lost</comment>
+        <translation>Le rejeu se termine par %1 là où la capture indique %2.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogLanguage</name>
+    <message>
+        <source>Please choose a language</source>
+        <translation>Veuillez choisir une langue</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadReport</name>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Rien n’est arrivé en %n seconde.</numerusform>
+            <numerusform>Rien n’est arrivé en %n secondes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>Le port a été perdu avant l’arrivée des résultats.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>Le téléchargement a été interrompu.</translation>
+    </message>
+    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>La capture s’arrête après %1, avant son résultat&#xa0;: elle a été tronquée. Les résultats sont peut-être incomplets.</translation>
@@ -281,16 +300,9 @@ Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le
         <translation>Le transfert s’est terminé au milieu d’une ligne après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
     <message>
-        <source>The language stored by the window could not be loaded from %1; English is used.</source>
-        <comment>%1 is a file path</comment>
-        <translation>La langue enregistrée par la fenêtre n’a pas pu être chargée depuis %1&#xa0;; l’anglais est utilisé.</translation>
-    </message>
-</context>
-<context>
-    <name>DialogLanguage</name>
-    <message>
-        <source>Please choose a language</source>
-        <translation>Veuillez choisir une langue</translation>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
 </context>
 <context>
@@ -490,22 +502,8 @@ Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le
         <translation>Voulez-vous redémarrer maintenant&#xa0;?</translation>
     </message>
     <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
-    </message>
-    <message>
-        <source>The port was lost before any results arrived.</source>
-        <translation>Le port a été perdu avant l’arrivée des résultats.</translation>
-    </message>
-    <message>
         <source>Port</source>
         <translation>Port</translation>
-    </message>
-    <message>
-        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>Le transfert s’est terminé au milieu d’une ligne après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
 </context>
 <context>

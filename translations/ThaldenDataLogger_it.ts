@@ -163,14 +163,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Receiving...</source>
         <translation>Ricezione...</translation>
     </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Non è arrivato nulla entro %n secondo.</numerusform>
-            <numerusform>Non è arrivato nulla entro %n secondi.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 could not be written: %2</source>
         <comment>%1 is a file path, %2 the system&apos;s reason</comment>
@@ -180,11 +172,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Saved %1 to %2.</source>
         <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
         <translation>%1 salvati in %2.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
     <message>
         <source>Standard output could not be written: %1</source>
@@ -249,10 +236,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>--json non può essere combinato con --output %1: entrambi andrebbero sullo standard output.</translation>
     </message>
     <message>
-        <source>The download was interrupted.</source>
-        <translation>Il download è stato interrotto.</translation>
-    </message>
-    <message>
         <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>Il nome indicato per %1 (%2) non è UTF-8 valido e indicherebbe un altro file. Indicare il nome in UTF-8.</translation>
@@ -271,6 +254,42 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta; 3 non è arrivato nulla entro --wait; 4 impossibile scrivere il file; 5 connessione persa durante il trasferimento, o registrazione data a --replay troncata (ciò che è arrivato viene scritto); 130 interrotto (ciò che è arrivato viene scritto).</translation>
     </message>
     <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>Non è stato possibile caricare da %1 la lingua memorizzata dalla finestra; si usa l’inglese.</translation>
+    </message>
+    <message>
+        <source>The replay ends as %1 where the capture records %2.</source>
+        <comment>%1 and %2 are words such as complete or line-lost</comment>
+        <translation>La riproduzione termina come %1 dove la registrazione indica %2.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogLanguage</name>
+    <message>
+        <source>Please choose a language</source>
+        <translation>Scegliere una lingua</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadReport</name>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Non è arrivato nulla entro %n secondo.</numerusform>
+            <numerusform>Non è arrivato nulla entro %n secondi.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>La porta è andata persa prima che arrivassero i risultati.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>Il download è stato interrotto.</translation>
+    </message>
+    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>La registrazione si interrompe dopo %1, prima del suo esito: è stata troncata. I risultati potrebbero essere incompleti.</translation>
@@ -281,16 +300,9 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <translation>Il trasferimento è terminato a metà di una riga dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
     <message>
-        <source>The language stored by the window could not be loaded from %1; English is used.</source>
-        <comment>%1 is a file path</comment>
-        <translation>Non è stato possibile caricare da %1 la lingua memorizzata dalla finestra; si usa l’inglese.</translation>
-    </message>
-</context>
-<context>
-    <name>DialogLanguage</name>
-    <message>
-        <source>Please choose a language</source>
-        <translation>Scegliere una lingua</translation>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
 </context>
 <context>
@@ -490,22 +502,8 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <translation>Riavviare ora?</translation>
     </message>
     <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
-    </message>
-    <message>
-        <source>The port was lost before any results arrived.</source>
-        <translation>La porta è andata persa prima che arrivassero i risultati.</translation>
-    </message>
-    <message>
         <source>Port</source>
         <translation>Porta</translation>
-    </message>
-    <message>
-        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>Il trasferimento è terminato a metà di una riga dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
 </context>
 <context>

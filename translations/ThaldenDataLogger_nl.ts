@@ -163,14 +163,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Receiving...</source>
         <translation>Bezig met ontvangen...</translation>
     </message>
-    <message numerus="yes">
-        <source>Nothing arrived within %n second(s).</source>
-        <comment>%n is a number of seconds</comment>
-        <translation>
-            <numerusform>Binnen %n seconde kwam er niets aan.</numerusform>
-            <numerusform>Binnen %n seconden kwam er niets aan.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 could not be written: %2</source>
         <comment>%1 is a file path, %2 the system&apos;s reason</comment>
@@ -180,11 +172,6 @@ thalden-datalogger-cli.exe --help</translation>
         <source>Saved %1 to %2.</source>
         <comment>%1 is an amount such as 12.3 KiB, %2 a file path</comment>
         <translation>%1 opgeslagen in %2.</translation>
-    </message>
-    <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
     <message>
         <source>Standard output could not be written: %1</source>
@@ -249,10 +236,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>--json kan niet worden gecombineerd met --output %1: beide zouden naar de standaarduitvoer gaan.</translation>
     </message>
     <message>
-        <source>The download was interrupted.</source>
-        <translation>De download is onderbroken.</translation>
-    </message>
-    <message>
         <source>The name given to %1 (%2) is not valid UTF-8, and would name another file. Give the name in UTF-8.</source>
         <comment>%1 is an option&apos;s name, such as --output, %2 the name as it can be shown</comment>
         <translation>De naam bij %1 (%2) is geen geldige UTF-8 en zou een ander bestand aanduiden. Geef de naam in UTF-8.</translation>
@@ -271,6 +254,42 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
 Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 3 er kwam niets binnen --wait; 4 het bestand kon niet worden geschreven; 5 de verbinding viel weg tijdens de overdracht, of de opname die aan --replay is gegeven is afgebroken (wat aankwam wordt geschreven); 130 onderbroken (wat aankwam wordt geschreven).</translation>
     </message>
     <message>
+        <source>The language stored by the window could not be loaded from %1; English is used.</source>
+        <comment>%1 is a file path</comment>
+        <translation>De door het venster opgeslagen taal kon niet uit %1 worden geladen; Engels wordt gebruikt.</translation>
+    </message>
+    <message>
+        <source>The replay ends as %1 where the capture records %2.</source>
+        <comment>%1 and %2 are words such as complete or line-lost</comment>
+        <translation>De herhaling eindigt als %1 waar de opname %2 vastlegt.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogLanguage</name>
+    <message>
+        <source>Please choose a language</source>
+        <translation>Kies een taal</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadReport</name>
+    <message numerus="yes">
+        <source>Nothing arrived within %n second(s).</source>
+        <comment>%n is a number of seconds</comment>
+        <translation>
+            <numerusform>Binnen %n seconde kwam er niets aan.</numerusform>
+            <numerusform>Binnen %n seconden kwam er niets aan.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The port was lost before any results arrived.</source>
+        <translation>De poort ging verloren voordat er resultaten binnenkwamen.</translation>
+    </message>
+    <message>
+        <source>The download was interrupted.</source>
+        <translation>De download is onderbroken.</translation>
+    </message>
+    <message>
         <source>The capture stops after %1, before its outcome: it was cut short. The results may be incomplete.</source>
         <comment>%1 is an amount such as 12.3 KB</comment>
         <translation>De opname stopt na %1, vóór haar uitkomst: ze is afgebroken. De resultaten zijn mogelijk onvolledig.</translation>
@@ -281,16 +300,9 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <translation>De overdracht eindigde na %1 midden in een regel. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
     <message>
-        <source>The language stored by the window could not be loaded from %1; English is used.</source>
-        <comment>%1 is a file path</comment>
-        <translation>De door het venster opgeslagen taal kon niet uit %1 worden geladen; Engels wordt gebruikt.</translation>
-    </message>
-</context>
-<context>
-    <name>DialogLanguage</name>
-    <message>
-        <source>Please choose a language</source>
-        <translation>Kies een taal</translation>
+        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
+        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
+        <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
 </context>
 <context>
@@ -490,22 +502,8 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <translation>Wilt u nu opnieuw starten?</translation>
     </message>
     <message>
-        <source>The connection to the tester was lost after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
-    </message>
-    <message>
-        <source>The port was lost before any results arrived.</source>
-        <translation>De poort ging verloren voordat er resultaten binnenkwamen.</translation>
-    </message>
-    <message>
         <source>Port</source>
         <translation>Poort</translation>
-    </message>
-    <message>
-        <source>The transfer ended in the middle of a line after %1. The results may be incomplete.</source>
-        <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
-        <translation>De overdracht eindigde na %1 midden in een regel. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
 </context>
 <context>

@@ -1,14 +1,16 @@
 # Replays a reference capture through the command line (cmake -P): what it
 # writes must be, byte for byte, what the captured download wrote, with the
-# same exit code, and its summary must name the SHA-256 of the bytes received
-# and of the file written.
+# same exit code, its end must be the one the capture records (the end rule
+# runs again, on the capture's clock), and its summary must name the SHA-256
+# of the bytes received and of the file written.
 # A damaged copy must be refused with exit code 1, writing nothing.
 #   -DPROGRAM=... -DCORPUS=folder -DNAME=normal -DEXIT=0 [-DGERMAN=ON] -DWORK=folder
 #   [-DDAMAGE=cut-short|a-byte-changed|foreign|newer-version]
 # NAME long-line is made here: a line of 70,000 bytes is too large to commit.
 # So are the captures that once crashed or misled the reader (NAME
 # many-cuts, control-port replay; cut, long-header-line, long-header, huge-format,
-# huge-time, time-backwards are refused). A capture cut short (DAMAGE
+# huge-time, time-backwards are refused), and misjudged, whose recorded end the
+# end rule does not find, which the replay must say. A capture cut short (DAMAGE
 # cut-short) writes the bytes it holds, a start of what the download wrote.
 cmake_minimum_required(VERSION 3.21)
 file(REMOVE_RECURSE "${WORK}")
@@ -52,6 +54,7 @@ endif()
 set(head "THALDEN-DATALOGGER-CAPTURE 1\nprogram: THALDEN Datalogger\ndevice: /dev/ttyUSB0\n")
 set(record "1,2\n")
 string(SHA256 sha "${record}")
+string(SHA256 sha3 "1,2")
 set(says "")
 if(NAME STREQUAL "many-cuts")
     string(REPEAT "cut 5\n" 100000 cuts)
@@ -78,6 +81,11 @@ elseif(NAME STREQUAL "huge-time")
     string(SHA256 none "")
     set(made "${head}\nend 999999999999999999 nothing-arrived 0 ${none}\n")
     set(says "line 5 is damaged: its time is more than ten years")
+elseif(NAME STREQUAL "misjudged")
+    # Recorded as complete, though its last line has no end: the end rule
+    # finds otherwise, and the replay says so.
+    set(made "${head}\nchunk 5 3\n1,2\nend 9 complete 3 ${sha3}\n")
+    set(record "1,2")
 elseif(NAME STREQUAL "time-backwards")
     set(made "${head}\nchunk 5 4\n${record}\nend 4 complete 4 ${sha}\n")
     set(says "line 7 is damaged: its time is before the time of the line before it")
@@ -145,6 +153,19 @@ if(NAME STREQUAL "control-port")
     if(NOT hasEscape EQUAL -1 OR NOT hasBell EQUAL -1 OR NOT err MATCHES "from \\\\x1b]0;x\\\\x07\\\\u202e\\.")
         message(FATAL_ERROR "a capture's control characters must be shown as escapes:\n${err}")
     endif()
+endif()
+
+# The end rule, run on the capture's clock, must find the end the capture
+# records.
+file(STRINGS "${capture}" endLine REGEX "^end [0-9]+ [a-z-]+ ")
+string(REGEX REPLACE "^end [0-9]+ ([a-z-]+) .*" "\\1" recorded "${endLine}")
+string(JSON found GET "${out}" end)
+if(NAME STREQUAL "misjudged")
+    if(NOT found STREQUAL "ended-mid-line" OR NOT err MATCHES "The replay ends as ended-mid-line where the capture records complete\\.")
+        message(FATAL_ERROR "a replay that ends otherwise than its capture must say so:\n${err}")
+    endif()
+elseif(NOT found STREQUAL recorded)
+    message(FATAL_ERROR "the end rule finds ${found} where the capture records ${recorded}:\n${err}")
 endif()
 
 execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK}/out.csv" "${expected}"

@@ -674,7 +674,7 @@ void TesterSimulator::replayNext()
 // time, once the reader has every byte; any other end leaves the line quiet.
 void TesterSimulator::endReplay()
 {
-    using Outcome = DownloadSession::Outcome;
+    using Outcome = Download::Outcome;
     const Outcome reason = replayReader->end().reason;
     const bool ended = !replayReader->outcomeMissing() && !replayReader->hasError();
     if (ended && (reason == Outcome::LineLost || reason == Outcome::PortGone)) {

@@ -1,0 +1,70 @@
+#include "capturerecorder.h"
+
+#include "capturewriter.h"
+#include "downloadsession.h"
+#include "portpath.h"
+#include "serialsettings.h"
+#include "testerline.h"
+
+#include <QCoreApplication>
+
+CaptureRecorder::CaptureRecorder(DownloadSession &session, CaptureWriter *writer,
+                                 const Kv::SerialPortInfo &port)
+    : QObject(&session)
+    , session(session)
+    , capture(writer)
+    , port(port)
+{
+    connect(&session, &DownloadSession::requested, this, &CaptureRecorder::writeHeader);
+    connect(&session, &DownloadSession::chunkReceived, this, [this](qint64 microseconds, qsizetype size) {
+        const QByteArray &data = this->session.received();
+        capture->writeChunk(microseconds, data.constData() + data.size() - size, size);
+    });
+    connect(&session, &DownloadSession::finished, this, [this] {
+        capture->writeEnd(this->session.outcome(), this->session.microseconds(), this->session.received());
+    });
+}
+
+CaptureRecorder::~CaptureRecorder() = default;
+
+CaptureWriter &CaptureRecorder::writer() const
+{
+    return *capture;
+}
+
+Kv::SerialPortInfo CaptureRecorder::portAt(const QList<Kv::SerialPortInfo> &ports, const QString &path)
+{
+    for (const Kv::SerialPortInfo &listed : ports) {
+        if (listed.openPath == path || listed.devicePath == path || listed.stablePath == path) {
+            Kv::SerialPortInfo opened = listed;
+            opened.openPath = path;
+            return opened;
+        }
+    }
+    Kv::SerialPortInfo unlisted;
+    unlisted.portName = Kv::portShownAs(path);
+    unlisted.openPath = path;
+    return unlisted;
+}
+
+void CaptureRecorder::writeHeader()
+{
+    CaptureFormat::Header header;
+    header.program =
+        QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
+    header.time = QDateTime::currentDateTime();
+    header.time = header.time.toOffsetFromUtc(header.time.offsetFromUtc());
+    header.portName = port.portName;
+    header.devicePath = port.openPath;
+    // For telling adapters apart.
+    if (port.vendorId || port.productId)
+        header.vidPid = QString::asprintf("%04x:%04x", port.vendorId, port.productId);
+    header.serialNumber = port.serialNumber;
+    header.stableName = port.stablePath;
+    const std::unique_ptr<Kv::SerialSettings> line(Kv::TesterLine::newSettings());
+    header.line = Kv::TesterLine::describe(*line);
+    header.commands = Kv::TesterLine::commands();
+    header.discarded = session.discardedBytes();
+    header.waitMs = session.waitLimit();
+    capture->writeHeader(header);
+}

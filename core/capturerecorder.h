@@ -1,0 +1,40 @@
+#pragma once
+
+#include "serialportinfo.h"
+
+#include <QList>
+#include <QObject>
+
+#include <memory>
+
+class CaptureWriter;
+class DownloadSession;
+
+// Keeps the capture of a session's download, from its signals: the header
+// once the request is sent, each chunk as it arrives, the outcome at the end.
+// Made before the front end connects to the session, it writes the end
+// before the front end takes the results.
+class CaptureRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Records session into writer, which it takes; port is what the port list
+    // knows of the port. A child of session.
+    CaptureRecorder(DownloadSession &session, CaptureWriter *writer, const Kv::SerialPortInfo &port);
+    ~CaptureRecorder() override;
+
+    CaptureWriter &writer() const;
+
+    // What ports (the port list) knows of the port at path, with path as its
+    // open path; only its name as the user knows it when the list does not
+    // have it.
+    static Kv::SerialPortInfo portAt(const QList<Kv::SerialPortInfo> &ports, const QString &path);
+
+private:
+    void writeHeader();
+
+    DownloadSession &session;
+    std::unique_ptr<CaptureWriter> capture;
+    const Kv::SerialPortInfo port;
+};

@@ -1,0 +1,99 @@
+#include "downloadreport.h"
+
+#include "dataamount.h"
+#include "downloadsession.h"
+#include "portdiagnosis.h"
+
+using Download::Outcome;
+
+DownloadReport::DownloadReport(const DownloadSession &session, const QString &port)
+    : how(session.outcome())
+    , portName(port)
+    , bytes(session.received().size())
+    , waitMs(session.waitLimit())
+    , incomplete(session.isIncomplete())
+{}
+
+Outcome DownloadReport::outcome() const
+{
+    return how;
+}
+
+QString DownloadReport::headline() const
+{
+    switch (how) {
+    case Outcome::NothingArrived:
+        return tr("Nothing arrived within %n second(s).", "%n is a number of seconds", (waitMs + 500) / 1000);
+    case Outcome::LineBusy:
+        return DownloadSession::busyLineEndText((waitMs > 0 ? waitMs : DownloadSession::busyLineLimitMs) /
+                                                1000);
+    case Outcome::PortGone:
+        return tr("The port was lost before any results arrived.");
+    case Outcome::Cancelled:
+        return tr("The download was interrupted.");
+    case Outcome::CutShort:
+        return tr("The capture stops after %1, before its outcome: it was cut short. The results may be "
+                  "incomplete.",
+                  "%1 is an amount such as 12.3 KB")
+            .arg(dataAmount(bytes));
+    // A line that fell silent mid-line did not fail.
+    case Outcome::EndedMidLine:
+        return tr("The transfer ended in the middle of a line after %1. The results may be incomplete.",
+                  "The %1 is replaced with the amount received, such as 12.3 KB.")
+            .arg(dataAmount(bytes));
+    case Outcome::LineLost:
+        return tr("The connection to the tester was lost after %1. The results may be incomplete.",
+                  "The %1 is replaced with the amount received, such as 12.3 KB.")
+            .arg(dataAmount(bytes));
+    case Outcome::NotEnded:
+    case Outcome::Complete:
+    case Outcome::CaptureUnreadable:
+        break;
+    }
+    return QString();
+}
+
+QString DownloadReport::diagnosis() const
+{
+    if (how != Outcome::PortGone)
+        return QString();
+    // It had opened: say that it went, not that it would not open.
+    Kv::PortDiagnosis wentAway;
+    wentAway.cause = Kv::PortDiagnosis::Cause::WentAway;
+    wentAway.port = portName;
+    return wentAway.informativeText();
+}
+
+bool DownloadReport::mayBeIncomplete() const
+{
+    return incomplete;
+}
+
+qint64 DownloadReport::amount() const
+{
+    return bytes;
+}
+
+int DownloadReport::exitCode() const
+{
+    switch (how) {
+    case Outcome::NotEnded:
+    case Outcome::Complete:
+        return Saved;
+    case Outcome::CaptureUnreadable:
+        return UsageError;
+    // As a port in use: the line could not serve the download, nothing was asked.
+    case Outcome::LineBusy:
+    case Outcome::PortGone:
+        return PortFailed;
+    case Outcome::NothingArrived:
+        return NothingArrived;
+    case Outcome::EndedMidLine:
+    case Outcome::LineLost:
+    case Outcome::CutShort:
+        return ConnectionLost;
+    case Outcome::Cancelled:
+        return Interrupted;
+    }
+    return Saved;
+}

@@ -1,0 +1,156 @@
+// Downloads replayed from made-up captures: the end rule finds each end on
+// the capture's clock, and the report tells it as the window and the command
+// line do.
+
+#include "capturereader.h"
+#include "capturereplayline.h"
+#include "dataamount.h"
+#include "downloadreport.h"
+#include "downloadsession.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Outcome = Download::Outcome;
+
+namespace {
+
+struct Chunk
+{
+    qint64 ms; // since the request
+    QByteArray bytes;
+};
+using Chunks = QList<Chunk>;
+
+// A capture of chunks, its end recorded as end at endMs ("" for none: cut short).
+QByteArray capture(const Chunks &chunks, const QByteArray &end, qint64 endMs, qint64 waitMs = 0)
+{
+    QByteArray text = "THALDEN-DATALOGGER-CAPTURE 1\ndevice: /dev/ttyUSB0\n";
+    if (waitMs > 0)
+        text += "wait: " + QByteArray::number(waitMs) + '\n';
+    text += '\n';
+    QByteArray all;
+    for (const Chunk &chunk : chunks) {
+        text += "chunk " + QByteArray::number(chunk.ms * 1000) + ' ' +
+                QByteArray::number(chunk.bytes.size()) + '\n' + chunk.bytes + '\n';
+        all += chunk.bytes;
+    }
+    if (!end.isEmpty())
+        text += "end " + QByteArray::number(endMs * 1000) + ' ' + end + ' ' + QByteArray::number(all.size()) +
+                ' ' + QCryptographicHash::hash(all, QCryptographicHash::Sha256).toHex() + '\n';
+    return text;
+}
+
+} // namespace
+
+class TestDownloadReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void replays_data();
+    void replays();
+    void recordedPace();
+};
+
+void TestDownloadReport::replays_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<Outcome>("outcome");
+    QTest::addColumn<qint64>("endMs"); // since the request, as the rule finds it
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("headline"); // %1 the amount received
+    const Chunks line{{1000, "1.5,2.25\r\n"}};
+    const Chunks midLine{{1000, "1.5,2.25\r\n1.6"}};
+    const QString incomplete = "The results may be incomplete.";
+    QTest::newRow("silent after a line end")
+        << capture(line, "complete", 1050) << Outcome::Complete << 1050LL << 0 << QString();
+    QTest::newRow("a pause mid-line shorter than the grace")
+        << capture({{1000, "1.5,"}, {2900, "2.25\r\n"}}, "complete", 2950) << Outcome::Complete << 2950LL << 0
+        << QString();
+    QTest::newRow("silent mid-line for the grace too")
+        << capture(midLine, "ended-mid-line", 3070) << Outcome::EndedMidLine << 3070LL << 5
+        << "The transfer ended in the middle of a line after %1. " + incomplete;
+    QTest::newRow("recorded complete, but mid-line: the rule decides")
+        << capture(midLine, "complete", 1050) << Outcome::EndedMidLine << 3050LL << 5
+        << "The transfer ended in the middle of a line after %1. " + incomplete;
+    QTest::newRow("line lost") << capture(midLine, "line-lost", 1020) << Outcome::LineLost << 1020LL << 5
+                               << "The connection to the tester was lost after %1. " + incomplete;
+    QTest::newRow("port gone") << capture({}, "port-gone", 700) << Outcome::PortGone << 700LL << 2
+                               << "The port was lost before any results arrived.";
+    QTest::newRow("nothing within the wait")
+        << capture({}, "nothing-arrived", 3020, 3000) << Outcome::NothingArrived << 3020LL << 3
+        << "Nothing arrived within 3 second(s).";
+    QTest::newRow("nothing arrived, the wait from before it was recorded")
+        << capture({}, "nothing-arrived", 3020) << Outcome::NothingArrived << 3020LL << 3
+        << "Nothing arrived within 3 second(s).";
+    QTest::newRow("cancelled mid-transfer") << capture(midLine, "cancelled", 1500) << Outcome::Cancelled
+                                            << 1500LL << 130 << "The download was interrupted.";
+    QTest::newRow("cut short") << capture(midLine, "", 0) << Outcome::CutShort << 1000LL << 5
+                               << "The capture stops after %1, before its outcome: it was cut short. " +
+                                      incomplete;
+    QTest::newRow("damaged") << capture(line, "complete", 1050).replace("1.5", "1.6")
+                             << Outcome::CaptureUnreadable << 1000LL << 1 << QString();
+}
+
+// Each replay ends once, as the rule finds it on the capture's clock, with
+// every chunk before its end; the report says what it means to the user.
+void TestDownloadReport::replays()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(Outcome, outcome);
+    QFETCH(qint64, endMs);
+    QFETCH(int, exitCode);
+    QFETCH(QString, headline);
+    QTemporaryDir folder;
+    QFile out(folder.filePath("a.capture"));
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+    out.close();
+    CaptureReader reader(out.fileName());
+    QVERIFY(reader.open());
+    auto *line = new CaptureReplayLine(&reader);
+    DownloadSession session(line);
+    session.setWaitLimit(line->recordedWaitMs());
+    QSignalSpy finished(&session, &DownloadSession::finished);
+    QCOMPARE(session.start().cause, Kv::PortDiagnosis::Cause::None);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(session.outcome(), outcome);
+    QCOMPARE(session.microseconds(), endMs * 1000);
+    QCOMPARE(finished.count(), 1);
+
+    const DownloadReport report(session, "ttyUSB0");
+    QCOMPARE(report.exitCode(), exitCode);
+    QCOMPARE(report.headline(), headline.arg(dataAmount(session.received().size())));
+    QCOMPARE(report.mayBeIncomplete(), headline.contains("incomplete"));
+    QCOMPARE(report.diagnosis().contains("ttyUSB0 went away"), outcome == Outcome::PortGone);
+}
+
+// At the recorded pace a replay takes as long as its download did.
+void TestDownloadReport::recordedPace()
+{
+    QTemporaryDir folder;
+    QFile out(folder.filePath("a.capture"));
+    const QByteArray file = capture({{100, "1,"}, {400, "2\r\n"}}, "complete", 450);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+    out.close();
+    CaptureReader reader(out.fileName());
+    QVERIFY(reader.open());
+    auto *line = new CaptureReplayLine(&reader);
+    line->setSpeed(1);
+    DownloadSession session(line);
+    QSignalSpy finished(&session, &DownloadSession::finished);
+    QElapsedTimer clock;
+    clock.start();
+    session.start();
+    QVERIFY(finished.wait(10000));
+    // The request waits for two silent periods first.
+    QVERIFY2(clock.elapsed() >= 550, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(session.outcome(), Outcome::Complete);
+    QCOMPARE(session.received(), "1,2\r\n");
+}
+
+QTEST_GUILESS_MAIN(TestDownloadReport)
+#include "tst_downloadreport.moc"
