@@ -3,7 +3,6 @@
 #include "capturereader.h"
 #include "capturerecorder.h"
 #include "capturewriter.h"
-#include "interruptedcaptures.h"
 #include "privatefiles.h"
 
 #include <QCoreApplication>
@@ -18,6 +17,23 @@ namespace {
 
 const QString prefix = QStringLiteral("download-");
 const QString suffix = QStringLiteral(".capture");
+const QString offeredSuffix = QStringLiteral("-interrupted.capture");
+
+// Without reading the chunks: whether the last line is an end line. Bytes
+// that look like one at a chunk's end are followed by the chunk's own line
+// feed, so they make an empty last line instead.
+bool hasEndLine(const QString &path)
+{
+    constexpr qint64 tailSize = 256;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(qMax<qint64>(0, file.size() - tailSize)))
+        return false;
+    const QByteArray tail = file.read(tailSize);
+    if (!tail.endsWith('\n'))
+        return false;
+    const QByteArray line = tail.mid(tail.lastIndexOf('\n', tail.size() - 2) + 1).chopped(1);
+    return line.startsWith("end ") && line.count(' ') == 4;
+}
 
 // When the download began, as the capture records it: its name may say
 // otherwise (a clock set wrong, a copied file). A file without a readable
@@ -74,7 +90,7 @@ void CaptureFolder::prune(int reserveFiles) const
         const QString file = folder.filePath(*name);
         size += QFileInfo(file).size();
         full = full || kept + reserveFiles >= maxFiles || size > maxBytes;
-        if (!full || InterruptedCaptures::awaitsOffer(file))
+        if (!full || awaitsOffer(file))
             ++kept;
         else
             QFile::remove(file);
@@ -93,4 +109,17 @@ QStringList CaptureFolder::captures() const
     for (const auto &[time, name] : std::as_const(found))
         names << name;
     return names;
+}
+
+bool CaptureFolder::awaitsOffer(const QString &path)
+{
+    // A file without a capture's header was not written by a download, nor
+    // one larger than the folder keeps: it is not read, and is pruned.
+    return !path.endsWith(offeredSuffix) && QFileInfo(path).size() <= defaultMaxBytes &&
+           CaptureReader(path).open() && !hasEndLine(path);
+}
+
+bool CaptureFolder::markOffered(const QString &path)
+{
+    return QFile::rename(path, path.chopped(suffix.size()) + offeredSuffix);
 }

@@ -34,6 +34,14 @@ public:
     // The oldest download first, by the time each records.
     QStringList captures() const;
 
+    // Whether path stops before its end (the program that wrote it was cut
+    // off) and has not been offered yet, whether or not it is being written;
+    // such a capture is never pruned.
+    static bool awaitsOffer(const QString &path);
+    // Offered (download-...-interrupted.capture): never again, and pruned
+    // like any other from then on.
+    static bool markOffered(const QString &path);
+
 private:
     QString path;
     int maxFiles;

@@ -9,7 +9,7 @@
 // The captures of downloads that were cut off by the program's own end (a
 // kill, a crash, a power cut): they stop before their end line and no writer
 // holds them. They hold what arrived, so they are offered like kept results,
-// once: offering one renames it (download-...-interrupted.capture), and the
+// once: offering one renames it (CaptureFolder::markOffered()), and the
 // folder prunes it like any other from then on.
 class InterruptedCaptures
 {
@@ -20,14 +20,9 @@ public:
     // written, here or by another instance. One where nothing had arrived is
     // marked offered instead.
     QStringList list() const;
-    // Whether path stops before its end and has not been offered yet, whether
-    // or not it is being written; such a capture is never pruned.
-    static bool awaitsOffer(const QString &path);
     // What arrived, and when the download began; false for a capture that
     // cannot be read or has its end.
     static bool read(const QString &path, QByteArray &bytes, QDateTime &time);
-    // Offered: never again.
-    static bool markOffered(const QString &path);
 
 private:
     QString folder;

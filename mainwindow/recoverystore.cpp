@@ -231,6 +231,6 @@ void RecoveryStore::offer()
         if (!settled(question, {}, int(interrupted.size() - i - 1),
                      [&] { return !ResultsSaver::save(nullptr, title, arrived, downloaded).isEmpty(); }))
             return;
-        InterruptedCaptures::markOffered(interrupted.at(i));
+        CaptureFolder::markOffered(interrupted.at(i));
     }
 }

@@ -327,17 +327,8 @@ void TestMainWindowDownload::transfers()
         QCOMPARE(window->ui.outputTextEdit->document()->lastBlock().previous().layout()->lineCount(), 1);
         QVERIFY(window->ui.outputTextEdit->horizontalScrollBar()->maximum() > 0);
     }
-    // In the one format of amounts everywhere.
-    // A line that fell silent mid-line did not fail.
-    QCOMPARE(
-        warnedBeforeSaving,
-        hangUpAt >= 0 ? QStringLiteral("The connection to the tester was lost after %1. The results may be "
-                                       "incomplete.")
-                            .arg(dataAmount(sent.size()))
-        : midLine ? QStringLiteral("The transfer ended in the middle of a line after %1. The results may be "
-                                   "incomplete.")
-                        .arg(dataAmount(sent.size()))
-                  : QString());
+    // Results that may be incomplete are said to be so before the save dialog.
+    QCOMPARE(warnedBeforeSaving.endsWith("The results may be incomplete."), hangUpAt >= 0 || midLine);
 #ifdef __SANITIZE_ADDRESS__
     // AddressSanitizer maps and poisons each large block afresh, its realloc()
     // copies every block it grows (half a second for the 100 MB of results),

@@ -93,7 +93,7 @@ private slots:
         QDateTime time;
         QVERIFY(InterruptedCaptures::read(path, arrived, time));
         QCOMPARE(arrived, QByteArray("1.5,2\r\n"));
-        QVERIFY(InterruptedCaptures::markOffered(path));
+        QVERIFY(CaptureFolder::markOffered(path));
         QVERIFY(InterruptedCaptures(folder.path()).list().isEmpty());
     }
 
