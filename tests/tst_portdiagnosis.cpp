@@ -152,9 +152,8 @@ private slots:
     void noHolderOfNothing()
     {
         const uint before = QDir(QStringLiteral("/proc/self/fd")).count();
-        Kv::OpenError busy;
-        busy.errorNumber = EBUSY;
-        Kv::gatherPortFacts(QString(), busy);
+        Kv::gatherPortFacts(QString(),
+                            {"CreateFileW", ERROR_ACCESS_DENIED, EBUSY, Kv::OpenError::Open, 0, {}});
         QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), before);
     }
 
