@@ -11,7 +11,7 @@ PortDiagnosis openForDownload(WinSerialDeviceAsync &device, const QString &path)
         return reader;
     if (device.open(QIODevice::ReadWrite))
         return {};
-    return PortDiagnosis::ofFailedOpen(path);
+    return PortDiagnosis::ofFailedOpen(path, device.openError());
 }
 
 } // namespace Kv

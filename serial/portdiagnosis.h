@@ -1,5 +1,7 @@
 #pragma once
 
+#include "openerror.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -42,8 +44,8 @@ public:
 
     QString informativeText() const;
 
-    // Why the port at path did not open just now, from this thread's last error.
-    static PortDiagnosis ofFailedOpen(const QString &path);
+    // Why the port at path did not open, from the failure its device kept.
+    static PortDiagnosis ofFailedOpen(const QString &path, const OpenError &error);
     // Another process that has the serial device at path open, found without
     // opening it; cause None when there is none (or it cannot be seen).
     static PortDiagnosis ofOtherReader(const QString &path);

@@ -209,15 +209,15 @@ std::size_t findHolder(PortFacts &facts, const struct stat *node, const QString 
             others.push_back(opener);
     }
     const auto locker = std::find_if(others.begin(), others.end(), [](const Opener &o) { return o.locked; });
-    if (facts.origin.step == ErrorOrigin::LockFile)
-        facts.holder = facts.origin.lockOwner;
+    if (facts.error.step == OpenError::LockFile)
+        facts.holder = facts.error.lockOwner;
     else if (locker != others.end())
         facts.holder = locker->pid;
     else if (node)
         facts.holder = descriptorLockHolder(*node);
     if (othersOnly && facts.holder == ::getpid())
         facts.holder = 0;
-    if (facts.holder == 0 && facts.origin.step != ErrorOrigin::LockFile && others.size() == 1)
+    if (facts.holder == 0 && facts.error.step != OpenError::LockFile && others.size() == 1)
         facts.holder = others.front().pid;
     if (facts.holder > 0)
         facts.holderProgram = programName(facts.holder);
@@ -226,23 +226,22 @@ std::size_t findHolder(PortFacts &facts, const struct stat *node, const QString 
     return others.size();
 }
 
-bool busy(const ErrorOrigin &origin)
+bool busy(const OpenError &error)
 {
-    return origin.step == ErrorOrigin::LockFile || origin.errorNumber == EBUSY ||
-           origin.errorNumber == EWOULDBLOCK;
+    return error.step == OpenError::LockFile || error.errorNumber == EBUSY ||
+           error.errorNumber == EWOULDBLOCK;
 }
 
 } // namespace
 
-PortFacts gatherPortFacts(const QString &path, DWORD win32Error, const ErrorOrigin &origin)
+PortFacts gatherPortFacts(const QString &path, const OpenError &error)
 {
     PortFacts facts;
     facts.path = path;
-    facts.win32Error = win32Error;
-    facts.origin = origin;
+    facts.error = error;
     struct stat node;
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &node) != 0) {
-        if (busy(origin))
+        if (busy(error))
             findHolder(facts, nullptr, {}, false);
         return facts;
     }
@@ -257,7 +256,7 @@ PortFacts gatherPortFacts(const QString &path, DWORD win32Error, const ErrorOrig
     facts.user = userName(::geteuid());
     facts.groupInSession = inSession(node.st_gid);
     facts.groupOnPaper = onPaper(::geteuid(), node.st_gid);
-    if (busy(origin))
+    if (busy(error))
         findHolder(facts, &node, QStringLiteral("/sys"), false);
     return facts;
 }
@@ -266,20 +265,20 @@ PortDiagnosis diagnose(const PortFacts &facts)
 {
     PortDiagnosis result;
     result.port = portShownAs(facts.path);
-    const int error = facts.origin.errorNumber;
+    const int error = facts.error.errorNumber;
     if (facts.path.isEmpty()) {
         result.cause = PortDiagnosis::Cause::NoPortChosen;
     } else if ((facts.nodeFound && !S_ISCHR(facts.mode)) || facts.controllingTerminal || error == ENOTTY) {
         // Without a controlling terminal, /dev/tty fails with ENXIO as an
         // unplugged device does; with one, it would have opened.
         result.cause = PortDiagnosis::Cause::NotSerialPort;
-    } else if (busy(facts.origin)) {
+    } else if (busy(facts.error)) {
         result.cause = PortDiagnosis::Cause::InUse;
         result.processId = facts.holder;
         result.program = facts.holderProgram;
         result.adapterMatch = facts.adapterMatch;
-        if (facts.origin.step == ErrorOrigin::LockFile && facts.holder == 0)
-            result.lockFile = facts.origin.lockFile;
+        if (facts.error.step == OpenError::LockFile && facts.holder == 0)
+            result.lockFile = facts.error.lockFile;
     } else if (error == ENOENT || error == ENOTDIR) {
         result.cause = PortDiagnosis::Cause::NoSuchPort;
     } else if (error == ENODEV || error == ENXIO) {
@@ -301,7 +300,7 @@ PortDiagnosis diagnose(const PortFacts &facts)
     } else {
         // A failure without an errno (settings the layer refuses) has its Win32 code.
         result.cause = PortDiagnosis::Cause::Failed;
-        result.errorCode = error != 0 ? error : facts.win32Error;
+        result.errorCode = error != 0 ? error : facts.error.win32Error;
         result.systemError = error != 0 ? qt_error_string(error) : QStringLiteral("Win32");
     }
     return result;
@@ -331,9 +330,9 @@ PortDiagnosis otherReader(const QString &path, const QString &sysfsRoot)
     return result;
 }
 
-PortDiagnosis PortDiagnosis::ofFailedOpen(const QString &path)
+PortDiagnosis PortDiagnosis::ofFailedOpen(const QString &path, const OpenError &error)
 {
-    return diagnose(gatherPortFacts(path, GetLastError(), lastErrorOrigin()));
+    return diagnose(gatherPortFacts(path, error));
 }
 
 PortDiagnosis PortDiagnosis::ofOtherReader(const QString &path)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "openerror.h"
 #include "portdiagnosis.h"
-#include "win32comm.h"
 
 namespace Kv {
 
@@ -11,8 +11,7 @@ namespace Kv {
 struct PortFacts
 {
     QString path;
-    DWORD win32Error = 0;   // the failure's code
-    ErrorOrigin origin;     // its errno and step
+    OpenError error;        // the failure: its code, errno and step
     bool nodeFound = false; // the rest of the node's facts are valid
     unsigned mode = 0;      // st_mode
     QString owner;          // a name, or the number when the databases lack it
@@ -28,7 +27,7 @@ struct PortFacts
     bool controllingTerminal = false;
 };
 
-PortFacts gatherPortFacts(const QString &path, DWORD win32Error, const ErrorOrigin &origin);
+PortFacts gatherPortFacts(const QString &path, const OpenError &error);
 PortDiagnosis diagnose(const PortFacts &facts);
 
 // PortDiagnosis::ofOtherReader() with the sysfs root as a parameter: a device

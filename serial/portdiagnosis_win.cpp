@@ -5,9 +5,9 @@
 
 namespace Kv {
 
-PortDiagnosis PortDiagnosis::ofFailedOpen(const QString &path)
+PortDiagnosis PortDiagnosis::ofFailedOpen(const QString &path, const OpenError &openError)
 {
-    const DWORD error = GetLastError();
+    const DWORD error = openError.win32Error;
     PortDiagnosis result;
     result.port = portShownAs(path);
     if (path.isEmpty()) {

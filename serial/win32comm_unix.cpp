@@ -72,9 +72,6 @@ struct Thread : Object
 
 // Like Win32, each thread has its own last error.
 thread_local DWORD lastError = ERROR_SUCCESS;
-// What lies behind lastError when it was set through fail() or failErrno().
-thread_local Kv::ErrorOrigin lastOrigin;
-thread_local DWORD lastOriginError = ERROR_SUCCESS;
 
 enum class Stage { Opening, Open };
 
@@ -112,18 +109,33 @@ DWORD win32Error(int error, Stage stage)
     }
 }
 
-BOOL fail(DWORD error, Kv::ErrorOrigin origin = {})
+// Sets the last error; report, where the caller wants them, gets the facts
+// behind it.
+BOOL fail(DWORD error, Kv::OpenError *report = nullptr, const Kv::OpenError &facts = {})
 {
     lastError = error;
-    lastOrigin = origin;
-    lastOriginError = error;
+    if (report)
+        *report = facts;
     return FALSE;
 }
 
-BOOL failErrno(Stage stage = Stage::Open, Kv::ErrorOrigin::Step step = Kv::ErrorOrigin::Unknown)
+BOOL failErrno(Kv::OpenError *report = nullptr, Stage stage = Stage::Open,
+               Kv::OpenError::Step step = Kv::OpenError::Unknown)
 {
-    const int error = errno;
-    return fail(win32Error(error, stage), {error, step, 0, {}});
+    Kv::OpenError facts;
+    facts.errorNumber = errno;
+    facts.step = step;
+    return fail(win32Error(facts.errorNumber, stage), report, facts);
+}
+
+// Hands the facts of a call that failed, with its last error, to error.
+bool reported(bool succeeded, Kv::OpenError &facts, Kv::OpenError &error)
+{
+    if (!succeeded) {
+        facts.win32Error = lastError;
+        error = facts;
+    }
+    return succeeded;
 }
 
 template <typename T>
@@ -174,11 +186,11 @@ private:
     const DWORD thread;
 };
 
-// Takes the port's lock file; false, with the holder or the file in the last
-// error's origin, while a running process holds it or it names none (empty,
-// garbage: the user judges it). Without a folder to write in, or where a stale
-// lock is another account's, the port opens without one.
-bool takeLockFile(Port &port, const QString &devicePath)
+// Takes the port's lock file; false, with the holder or the file in report,
+// while a running process holds it or it names none (empty, garbage: the user
+// judges it). Without a folder to write in, or where a stale lock is another
+// account's, the port opens without one.
+bool takeLockFile(Port &port, const QString &devicePath, Kv::OpenError *report)
 {
     auto lockFile = std::make_unique<Kv::PortLockFile>(devicePath);
     switch (lockFile->take()) {
@@ -191,7 +203,11 @@ bool takeLockFile(Port &port, const QString &devicePath)
     case Kv::PortLockFile::Result::NotUnderstood:
         break;
     }
-    fail(ERROR_ACCESS_DENIED, {0, Kv::ErrorOrigin::LockFile, lockFile->owner(), lockFile->path()});
+    Kv::OpenError facts;
+    facts.step = Kv::OpenError::LockFile;
+    facts.lockOwner = lockFile->owner();
+    facts.lockFile = lockFile->path();
+    fail(ERROR_ACCESS_DENIED, report, facts);
     return false;
 }
 
@@ -240,27 +256,26 @@ bool hungUp(short revents)
     return revents & (POLLHUP | POLLERR | POLLNVAL);
 }
 
-} // namespace
-
-HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES,
-                   DWORD creationDisposition, DWORD, HANDLE)
+// CreateFileW, with the facts of a failure in report where it is given.
+HANDLE createPort(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, DWORD creationDisposition,
+                  Kv::OpenError *report)
 {
     if (fileName == nullptr || creationDisposition != OPEN_EXISTING) {
-        lastError = ERROR_INVALID_PARAMETER;
+        fail(ERROR_INVALID_PARAMETER, report);
         return INVALID_HANDLE_VALUE;
     }
     const QString path = QString::fromWCharArray(fileName);
     const QByteArray nativePath = QFile::encodeName(path);
     struct stat status;
     if (::stat(nativePath.constData(), &status) != 0) {
-        failErrno(Stage::Opening, Kv::ErrorOrigin::Open);
+        failErrno(report, Stage::Opening, Kv::OpenError::Open);
         return INVALID_HANDLE_VALUE;
     }
 
     auto port = std::make_unique<Port>();
     const bool exclusive = shareMode == 0;
     if (exclusive) {
-        if (!takeLockFile(*port, path))
+        if (!takeLockFile(*port, path, report))
             return INVALID_HANDLE_VALUE;
     }
 
@@ -270,18 +285,18 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
     flags |= reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY;
     port->fd = ::open(nativePath.constData(), flags);
     if (port->fd < 0) {
-        failErrno(Stage::Opening, Kv::ErrorOrigin::Open);
+        failErrno(report, Stage::Opening, Kv::OpenError::Open);
         return INVALID_HANDLE_VALUE;
     }
     port->wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (port->wakeFd < 0) {
-        failErrno(Stage::Opening);
+        failErrno(report, Stage::Opening);
         return INVALID_HANDLE_VALUE;
     }
     if (exclusive) {
         // TIOCEXCL does not stop root; a lock on the descriptor does.
         if (::flock(port->fd, LOCK_EX | LOCK_NB) != 0) {
-            failErrno(Stage::Opening, Kv::ErrorOrigin::DescriptorLock);
+            failErrno(report, Stage::Opening, Kv::OpenError::DescriptorLock);
             return INVALID_HANDLE_VALUE;
         }
         port->exclusive = ::ioctl(port->fd, TIOCEXCL) == 0;
@@ -305,6 +320,23 @@ HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSEC
     return static_cast<Object *>(port.release());
 }
 
+} // namespace
+
+HANDLE CreateFileW(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES,
+                   DWORD creationDisposition, DWORD, HANDLE)
+{
+    return createPort(fileName, desiredAccess, shareMode, creationDisposition, nullptr);
+}
+
+HANDLE Kv::createFile(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, DWORD creationDisposition,
+                      OpenError &error)
+{
+    OpenError facts;
+    HANDLE handle = createPort(fileName, desiredAccess, shareMode, creationDisposition, &facts);
+    reported(handle != INVALID_HANDLE_VALUE, facts, error);
+    return handle;
+}
+
 BOOL CloseHandle(HANDLE handle)
 {
     Object *object = objectOf<Object>(handle);
@@ -324,25 +356,21 @@ void SetLastError(DWORD error)
     lastError = error;
 }
 
-Kv::ErrorOrigin Kv::lastErrorOrigin()
-{
-    // Errors set without an origin (an invalid handle) have none.
-    return lastOriginError == lastError ? lastOrigin : ErrorOrigin{};
-}
+namespace {
 
-BOOL GetCommState(HANDLE handle, DCB *dcb)
+BOOL readCommState(HANDLE handle, DCB *dcb, Kv::OpenError *report)
 {
     Port *port = portOf(handle);
     if (!port)
         return FALSE;
     if (!dcb)
-        return fail(ERROR_INVALID_PARAMETER);
+        return fail(ERROR_INVALID_PARAMETER, report);
     termios settings;
     if (::tcgetattr(port->fd, &settings) != 0)
-        return failErrno();
+        return failErrno(report);
     std::uint32_t baudRate = 0;
     if (Kv::Termios2::baudRate(port->fd, &baudRate) != 0)
-        return failErrno();
+        return failErrno(report);
 
     DCB state = port->shadow;
     state.DCBlength = dcb->DCBlength;
@@ -401,24 +429,24 @@ BOOL GetCommState(HANDLE handle, DCB *dcb)
     return TRUE;
 }
 
-BOOL SetCommState(HANDLE handle, DCB *dcb)
+BOOL writeCommState(HANDLE handle, DCB *dcb, Kv::OpenError *report)
 {
     Port *port = portOf(handle);
     if (!port)
         return FALSE;
     if (!dcb)
-        return fail(ERROR_INVALID_PARAMETER);
+        return fail(ERROR_INVALID_PARAMETER, report);
     // The combinations Windows refuses as well.
     const DCB &state = *dcb;
     if (state.BaudRate == 0 || state.ByteSize < 5 || state.ByteSize > 8 || state.Parity > SPACEPARITY ||
         state.StopBits > TWOSTOPBITS || (state.ByteSize == 5 && state.StopBits == TWOSTOPBITS) ||
         (state.ByteSize > 5 && state.StopBits == ONE5STOPBITS) ||
         ((state.fOutX || state.fInX) && state.XonChar == state.XoffChar))
-        return fail(ERROR_INVALID_PARAMETER);
+        return fail(ERROR_INVALID_PARAMETER, report);
 
     termios previous;
     if (::tcgetattr(port->fd, &previous) != 0)
-        return failErrno();
+        return failErrno(report);
     termios settings = previous;
     makeRaw(settings);
     static const tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
@@ -455,18 +483,42 @@ BOOL SetCommState(HANDLE handle, DCB *dcb)
     settings.c_cc[VSTOP] = static_cast<cc_t>(state.XoffChar);
 
     if (::tcsetattr(port->fd, TCSANOW, &settings) != 0)
-        return failErrno();
+        return failErrno(report);
     if (Kv::Termios2::setBaudRate(port->fd, state.BaudRate) != 0) {
         const int error = errno;
         ::tcsetattr(port->fd, TCSANOW, &previous);
-        return fail(win32Error(error, Stage::Open));
+        return fail(win32Error(error, Stage::Open), report);
     }
     const bool dtr = state.fDtrControl != DTR_CONTROL_DISABLE;
     const bool rts = state.fRtsControl == RTS_CONTROL_ENABLE || state.fRtsControl == RTS_CONTROL_HANDSHAKE;
     if (!setModemLine(port->fd, TIOCM_DTR, dtr) || !setModemLine(port->fd, TIOCM_RTS, rts))
-        return failErrno();
+        return failErrno(report);
     port->shadow = state;
     return TRUE;
+}
+
+} // namespace
+
+BOOL GetCommState(HANDLE handle, DCB *dcb)
+{
+    return readCommState(handle, dcb, nullptr);
+}
+
+BOOL SetCommState(HANDLE handle, DCB *dcb)
+{
+    return writeCommState(handle, dcb, nullptr);
+}
+
+BOOL Kv::getCommState(HANDLE handle, DCB *dcb, OpenError &error)
+{
+    OpenError facts;
+    return reported(readCommState(handle, dcb, &facts), facts, error);
+}
+
+BOOL Kv::setCommState(HANDLE handle, DCB *dcb, OpenError &error)
+{
+    OpenError facts;
+    return reported(writeCommState(handle, dcb, &facts), facts, error);
 }
 
 BOOL SetupComm(HANDLE handle, DWORD, DWORD)

@@ -4,7 +4,7 @@
 // over POSIX termios with the Win32 meaning: the same types and layouts, the
 // same time-out rules and the same error codes from GetLastError().
 
-#include <QString>
+#include "openerror.h"
 
 #include <cstdint>
 
@@ -125,24 +125,6 @@ DWORD GetLastError();
 // Restores the last error, for a caller that made other calls since.
 void SetLastError(DWORD error);
 
-namespace Kv {
-
-// Linux only, beside GetLastError(): the errno and the step behind this
-// thread's last error, which its Win32 code does not tell apart (a refused
-// open, a busy port and a held lock all give ERROR_ACCESS_DENIED).
-struct ErrorOrigin
-{
-    enum Step { Unknown, Open, LockFile, DescriptorLock };
-    int errorNumber = 0;
-    Step step = Unknown;
-    // A held lock file: the process it names, 0 when it names none, and its path.
-    long long lockOwner = 0;
-    QString lockFile;
-};
-ErrorOrigin lastErrorOrigin();
-
-} // namespace Kv
-
 BOOL GetCommState(HANDLE handle, DCB *dcb);
 BOOL SetCommState(HANDLE handle, DCB *dcb);
 BOOL SetupComm(HANDLE handle, DWORD inQueue, DWORD outQueue);
@@ -155,6 +137,19 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead
 BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
                LPOVERLAPPED overlapped);
 BOOL FlushFileBuffers(HANDLE handle);
+
+namespace Kv {
+
+// Linux only: what CreateFileW, GetCommState and SetCommState are built on.
+// A failure also hands error its Win32 code, the errno and the step behind it
+// and a held lock file's owner and path, which the Win32 code alone does not
+// tell apart; error's call is the caller's to name. Success leaves error alone.
+HANDLE createFile(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMode, DWORD creationDisposition,
+                  OpenError &error);
+BOOL getCommState(HANDLE handle, DCB *dcb, OpenError &error);
+BOOL setCommState(HANDLE handle, DCB *dcb, OpenError &error);
+
+} // namespace Kv
 
 DWORD GetCurrentThreadId();
 // A handle of the thread with that id, for CancelSynchronousIo; closed with

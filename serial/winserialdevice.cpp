@@ -1,5 +1,6 @@
 #include "winserialdevice.h"
 
+#include "opencalls.h"
 #include "portpath.h"
 #include "seriallogging.h"
 #include "serialsettings.h"
@@ -40,10 +41,10 @@ bool WinSerialDevice::openPort(QIODevice::OpenMode mode, DWORD readTimeout, DWOR
     // A second open must not leak the handle it holds.
     if (handle != INVALID_HANDLE_VALUE)
         close();
+    lastOpenError = {};
     const std::wstring path = portOpenPath(portName.toStdWString());
     qCDebug(lcSerial, "Win32SerialDevice::open()");
-    handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle = OpenCalls::createFile(path, lastOpenError);
     if (handle == INVALID_HANDLE_VALUE)
         return failOpen();
 
@@ -52,7 +53,7 @@ bool WinSerialDevice::openPort(QIODevice::OpenMode mode, DWORD readTimeout, DWOR
         std::memset(portState, 0, sizeof(DCB));
         portState->DCBlength = sizeof(DCB);
     }
-    if (!GetCommState(handle, portState))
+    if (!OpenCalls::getCommState(handle, *portState, lastOpenError))
         return failOpen();
     if (settings)
         settings->applyTo(*portState);
@@ -73,10 +74,13 @@ bool WinSerialDevice::openPort(QIODevice::OpenMode mode, DWORD readTimeout, DWOR
     SetCommTimeouts(handle, &timeouts);
 
     adjustPortState();
-    if (!SetCommState(handle, portState))
+    if (!OpenCalls::setCommState(handle, *portState, lastOpenError))
         return failOpen();
-    if (!QIODevice::open(mode))
+    if (!QIODevice::open(mode)) {
+        lastOpenError.call = QStringLiteral("QIODevice::open");
+        lastOpenError.win32Error = GetLastError();
         return failOpen();
+    }
     readFailing = false;
     writeFailing = false;
     return true;
@@ -84,13 +88,18 @@ bool WinSerialDevice::openPort(QIODevice::OpenMode mode, DWORD readTimeout, DWOR
 
 bool WinSerialDevice::failOpen()
 {
-    const DWORD error = GetLastError();
+    const DWORD error = lastOpenError.win32Error;
     reportError("Win32SerialDevice::open failed with error: ", error, true);
     close();
     // For the caller that asks the system why: closing and tracing may have
     // changed the last error.
     SetLastError(error);
     return false;
+}
+
+OpenError WinSerialDevice::openError() const
+{
+    return lastOpenError;
 }
 
 void WinSerialDevice::close()

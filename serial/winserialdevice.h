@@ -1,5 +1,6 @@
 #pragma once
 
+#include "openerror.h"
 #include "win32comm.h"
 
 #include <QIODevice>
@@ -25,6 +26,8 @@ public:
 
     // Opens and configures the port; the time-outs are in milliseconds.
     bool openPort(QIODevice::OpenMode mode, DWORD readTimeout, DWORD writeTimeout);
+    // Why the last openPort() failed; empty (not failed()) after one that succeeded.
+    OpenError openError() const;
 
     // Closes the port; the QIODevice open mode stays as it is.
     void close() override;
@@ -56,6 +59,7 @@ private:
     const QString portName;
     HANDLE handle = INVALID_HANDLE_VALUE;
     SerialSettings *settings = nullptr;
+    OpenError lastOpenError;
 
     // The thread in ReadFile or WriteFile, 0 when none is.
     std::atomic<DWORD> ioThread{0};

@@ -114,6 +114,11 @@ bool WinSerialDeviceAsync::lineFailed() const
     return thread->readFailed;
 }
 
+OpenError WinSerialDeviceAsync::openError() const
+{
+    return device->openError();
+}
+
 bool WinSerialDeviceAsync::atEnd() const
 {
     return bytesAvailable() == 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "openerror.h"
+
 #include <QIODevice>
 #include <QString>
 
@@ -47,6 +49,9 @@ public:
     // True once a read has failed since open (hang-up, unplug, the port gone),
     // as opposed to a silent line; readTimeOut() goes on at the same pace.
     bool lineFailed() const;
+
+    // Why the last open() failed on the port; empty after one that succeeded.
+    OpenError openError() const;
 
 signals:
     void readTimeOut();

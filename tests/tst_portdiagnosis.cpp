@@ -4,6 +4,7 @@
 #include "ptypair.h"
 #include "testsupport.h"
 #include "winserialdevice.h"
+#include "winserialdeviceasync.h"
 
 #include <QScopeGuard>
 
@@ -23,7 +24,7 @@ PortFacts refused(int error, void (*change)(PortFacts &) = nullptr)
 {
     PortFacts facts;
     facts.path = QStringLiteral("/dev/ttyUSB0");
-    facts.origin.errorNumber = error;
+    facts.error.errorNumber = error;
     facts.nodeFound = true;
     facts.mode = S_IFCHR | 0660;
     facts.owner = QStringLiteral("root");
@@ -35,11 +36,17 @@ PortFacts refused(int error, void (*change)(PortFacts &) = nullptr)
     return facts;
 }
 
-// What the diagnosis gathers when the port at path has just failed to open.
-PortFacts openFailed(const QString &path)
+// What the diagnosis gathers when the port at path has failed to open, and
+// then, on the same thread, the port at since.
+PortFacts openFailed(const QString &path, const QString &since = {})
 {
-    serialFailuresOf([&] { Kv::WinSerialDevice(path).openPort(QIODevice::ReadWrite, 50, 50); });
-    return Kv::gatherPortFacts(path, GetLastError(), Kv::lastErrorOrigin());
+    Kv::WinSerialDevice port(path), later(since);
+    serialFailuresOf([&] {
+        port.openPort(QIODevice::ReadWrite, 50, 50);
+        if (!since.isEmpty())
+            later.openPort(QIODevice::ReadWrite, 50, 50);
+    });
+    return Kv::gatherPortFacts(path, port.openError());
 }
 
 } // namespace
@@ -80,7 +87,7 @@ private slots:
             << refused(EACCES, [](PortFacts &f) { f.groupInSession = f.groupOnPaper = true; })
             << noAccess.arg("dialout", "crw-rw----");
         QTest::newRow("lock file of minicom") << refused(0, [](PortFacts &f) {
-            f.origin.step = Kv::ErrorOrigin::LockFile, f.holder = 4711, f.holderProgram = "minicom";
+            f.error.step = Kv::OpenError::LockFile, f.holder = 4711, f.holderProgram = "minicom";
         }) << busy + "minicom (process 4711). Close that program, then try again.";
         // Another account's process under a /proc that hides its name.
         QTest::newRow("holder without a name")
@@ -118,6 +125,9 @@ private slots:
         QTest::newRow("mistyped path") << openFailed(missing)
                                        << missing + " does not exist: check the name, or plug in the adapter "
                                                     "and refresh the port list.";
+        QTest::newRow("mistyped path, a file failed since")
+            << openFailed(missing, file)
+            << missing + " does not exist: check the name, or plug in the adapter and refresh the port list.";
         QTest::newRow("a file") << openFailed(file) << file + " is not a serial port.";
         QTest::newRow("a folder") << openFailed(folder.path()) << folder.path() + " is not a serial port.";
         QTest::newRow("a device that is no terminal")
@@ -142,8 +152,27 @@ private slots:
     void noHolderOfNothing()
     {
         const uint before = QDir(QStringLiteral("/proc/self/fd")).count();
-        Kv::gatherPortFacts(QString(), ERROR_ACCESS_DENIED, {EBUSY, Kv::ErrorOrigin::Open, 0, {}});
+        Kv::gatherPortFacts(QString(),
+                            {"CreateFileW", ERROR_ACCESS_DENIED, EBUSY, Kv::OpenError::Open, 0, {}});
         QCOMPARE(QDir(QStringLiteral("/proc/self/fd")).count(), before);
+    }
+
+    // A port's device keeps why its open failed until an open succeeds.
+    void failureKeptUntilOpened()
+    {
+        if (::geteuid() == 0)
+            TestSupport::runAsNobody();
+        PtyPair pty;
+        Kv::WinSerialDevice holder(pty.slavePath);
+        Kv::WinSerialDeviceAsync port(nullptr, pty.slavePath);
+        QVERIFY(holder.openPort(QIODevice::ReadWrite, 50, 50));
+        QCOMPARE(serialFailuresOf([&] { port.open(QIODevice::ReadWrite); }),
+                 "Win32SerialDevice::open failed with error: 5");
+        QCOMPARE(port.openError().call, "CreateFileW");
+        QCOMPARE(port.openError().win32Error, ERROR_ACCESS_DENIED);
+        holder.close();
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        QVERIFY(!port.openError().failed());
     }
 
     void holder_data()
@@ -232,7 +261,7 @@ private slots:
         if (diagnosis.cause == PortDiagnosis::Cause::None) {
             serialFailuresOf([&] {
                 if (!port.openPort(QIODevice::ReadWrite, 50, 50))
-                    diagnosis = PortDiagnosis::ofFailedOpen(path);
+                    diagnosis = PortDiagnosis::ofFailedOpen(path, port.openError());
             });
         }
         const QString name = path.mid(5);
