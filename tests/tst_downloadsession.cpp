@@ -89,7 +89,14 @@ void TestDownloadSession::outcomes()
     DownloadSession session(new SerialLine(tester.portPath()));
     session.setWaitLimit(waitMs);
     auto *writer = new CaptureWriter(folder.filePath("a.capture"));
-    new CaptureRecorder(session, writer, CaptureRecorder::portAt({}, tester.portPath()));
+    // The port as listed under another name: the capture tells the adapter.
+    Kv::SerialPortInfo listed;
+    listed.portName = "ttyUSB7";
+    listed.openPath = "/dev/ttyUSB7";
+    listed.stablePath = tester.portPath();
+    listed.vendorId = 0x0403;
+    listed.productId = 0x6001;
+    new CaptureRecorder(session, writer, CaptureRecorder::portAt({listed}, tester.portPath()));
     QSignalSpy finished(&session, &DownloadSession::finished);
     QCOMPARE(session.start().cause, Kv::PortDiagnosis::Cause::None);
     QVERIFY(session.isRunning());
@@ -115,6 +122,9 @@ void TestDownloadSession::outcomes()
     CaptureReader capture(folder.filePath("a.capture"));
     QVERIFY(capture.open());
     QCOMPARE(capture.header().commands, tester.receivedBytes());
+    QCOMPARE(capture.header().portName + capture.header().vidPid, "ttyUSB70403:6001");
+    QCOMPARE(capture.header().devicePath, tester.portPath());
+    QCOMPARE(capture.header().waitMs, qint64(waitMs));
     // Replayed, the same end rule finds the same end at the same time.
     auto *line = new CaptureReplayLine(&capture);
     DownloadSession replay(line);
