@@ -16,11 +16,11 @@
 #include "serialline.h"
 #include "serialportenumerator.h"
 #include "terminationhandler.h"
+#include "transferprogress.h"
 #include "translations.h"
 #include "visibletext.h"
 
 #include <QCommandLineParser>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -354,52 +354,6 @@ int writeFailed(const Request &request, const ResultsWriter &writer, ExitReport 
                   .arg(request.outputPath, reason));
 }
 
-// Shows the amount received as it grows: on a terminal in one line that
-// changes, in a log one line when the data begins; the last figure at the end.
-class Progress
-{
-public:
-    explicit Progress(const DownloadSession &transfer)
-        : transfer(transfer)
-    {}
-    void update()
-    {
-        if (!terminal) {
-            if (!lastShown.isValid()) {
-                say(CommandLine::tr("Receiving..."));
-                lastShown.start();
-            }
-            return;
-        }
-        if (lastShown.isValid() && lastShown.elapsed() < 250)
-            return;
-        lastShown.start();
-        CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd);
-    }
-    void end()
-    {
-        if (terminal && lastShown.isValid())
-            CommandLinePlatform::write(stderr,
-                                       QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
-        else if (!transfer.received().isEmpty())
-            say(status());
-    }
-
-private:
-    QString status() const
-    {
-        return CommandLine::tr("%1 received in %2 s",
-                               "%1 is an amount such as 12.3 KiB, %2 a number of seconds")
-            .arg(dataAmount(transfer.received().size()))
-            .arg(transfer.msecsReceiving() / 1000);
-    }
-
-    const DownloadSession &transfer;
-    const bool terminal = CommandLinePlatform::isTerminal(stderr);
-    const QString eraseToLineEnd = CommandLinePlatform::eraseToLineEnd();
-    QElapsedTimer lastShown;
-};
-
 // The arguments into a request: -1 when they ask for a download, else the
 // exit code of what they ask for instead (help, the port list) or of a
 // usage error.
@@ -479,7 +433,7 @@ int download(const Request &request, DownloadSession &transfer, CaptureReplayLin
         return fail(report, CommandLine::PortFailed,
                     CommandLine::tr("The port could not be opened.") + QLatin1Char('\n') +
                         failure.informativeText());
-    Progress progress(transfer);
+    TransferProgress progress(transfer);
     QObject::connect(&transfer, &DownloadSession::readyRead, [&progress] { progress.update(); });
     QObject::connect(&termination, &TerminationHandler::requested, &transfer, &DownloadSession::cancel);
     QObject::connect(&transfer, &DownloadSession::finished, QCoreApplication::instance(),

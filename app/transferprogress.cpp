@@ -1,0 +1,51 @@
+#include "transferprogress.h"
+
+#include "commandline.h"
+#include "commandlineplatform.h"
+#include "dataamount.h"
+#include "downloadsession.h"
+
+namespace {
+
+void say(const QString &text)
+{
+    CommandLinePlatform::write(stderr, text + QLatin1Char('\n'));
+}
+
+} // namespace
+
+TransferProgress::TransferProgress(const DownloadSession &transfer)
+    : transfer(transfer)
+    , terminal(CommandLinePlatform::isTerminal(stderr))
+    , eraseToLineEnd(CommandLinePlatform::eraseToLineEnd())
+{}
+
+void TransferProgress::update()
+{
+    if (!terminal) {
+        if (!lastShown.isValid()) {
+            say(CommandLine::tr("Receiving..."));
+            lastShown.start();
+        }
+        return;
+    }
+    if (lastShown.isValid() && lastShown.elapsed() < 250)
+        return;
+    lastShown.start();
+    CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd);
+}
+
+void TransferProgress::end()
+{
+    if (terminal && lastShown.isValid())
+        CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
+    else if (!transfer.received().isEmpty())
+        say(status());
+}
+
+QString TransferProgress::status() const
+{
+    return CommandLine::tr("%1 received in %2 s", "%1 is an amount such as 12.3 KiB, %2 a number of seconds")
+        .arg(dataAmount(transfer.received().size()))
+        .arg(transfer.msecsReceiving() / 1000);
+}
