@@ -4,6 +4,7 @@
 // their own, the offscreen platform, and helpers to drive modal dialogs.
 
 #include "application.h"
+#include "capturewriter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -167,5 +168,8 @@ inline void isolateUserFolders(const QString &home)
         setApplicationIdentity();                                                                            \
         TestClass test;                                                                                      \
         QTEST_SET_MAIN_SOURCE_PATH                                                                           \
-        return QTest::qExec(&test, argc, argv);                                                              \
+        const int failed = QTest::qExec(&test, argc, argv);                                                  \
+        /* As the program does: a capture's thread may still write its end. */                               \
+        CaptureWriter::waitForAll();                                                                         \
+        return failed;                                                                                       \
     }
