@@ -1,9 +1,10 @@
 #include "transferprogress.h"
 
-#include "commandline.h"
 #include "commandlineplatform.h"
 #include "dataamount.h"
 #include "downloadsession.h"
+
+#include <QCoreApplication>
 
 namespace {
 
@@ -24,7 +25,7 @@ void TransferProgress::update()
 {
     if (!terminal) {
         if (!lastShown.isValid()) {
-            say(CommandLine::tr("Receiving..."));
+            say(QCoreApplication::translate("CommandLine", "Receiving..."));
             lastShown.start();
         }
         return;
@@ -45,7 +46,9 @@ void TransferProgress::end()
 
 QString TransferProgress::status() const
 {
-    return CommandLine::tr("%1 received in %2 s", "%1 is an amount such as 12.3 KiB, %2 a number of seconds")
+    // The command line's texts.
+    return QCoreApplication::translate("CommandLine", "%1 received in %2 s",
+                                       "%1 is an amount such as 12.3 KiB, %2 a number of seconds")
         .arg(dataAmount(transfer.received().size()))
         .arg(transfer.msecsReceiving() / 1000);
 }
