@@ -25,11 +25,8 @@ private slots:
         // "rate, format (data bits, parity N/O/E/M/S, stop bits), flow, format read
         // back"; no format read back: refused with ERROR_INVALID_PARAMETER.
         QTest::addColumn<QString>("row");
-        QTest::newRow("tester line") << "9600 8N1 none 8N1";
         QTest::newRow("non-standard rate, 2 stop bits") << "250000 8N2 none 8N2";
-        QTest::newRow("RTS/CTS") << "57600 8N1 rtscts 8N1";
         QTest::newRow("CTS out only") << "57600 8N1 cts 8N1";
-        QTest::newRow("XON/XOFF") << "19200 8N1 xonxoff 8N1";
         // A pty forces 8 data bits and no parity: the real state is reported.
         QTest::newRow("7 data bits, mark parity on a pty") << "1200 7M1 none 8N1";
         QTest::newRow("5 data bits on a pty") << "9600 5N1 none 8N1";
