@@ -131,6 +131,28 @@ private slots:
         CloseHandle(handle);
     }
 
+    // With only an interval time-out a read waits as long as it takes for the
+    // first byte, then ends at the first gap longer than the interval.
+    void intervalTimeOutEndsReadAtGap()
+    {
+        PtyPair pty;
+        const HANDLE handle = openPort(pty.slavePath);
+        std::thread far([&] {
+            QThread::msleep(100);
+            pty.exchange("a");
+            QThread::msleep(1000);
+            pty.exchange("bc");
+        });
+        COMMTIMEOUTS timeouts = {50, 0, 0, 0, 0};
+        char data[3] = {};
+        DWORD count = 0;
+        const BOOL read = SetCommTimeouts(handle, &timeouts) && ReadFile(handle, data, 3, &count, nullptr);
+        far.join();
+        QVERIFY(read);
+        QCOMPARE(QByteArray(data, count), QByteArray("a"));
+        CloseHandle(handle);
+    }
+
     // Once the total time-out has passed, a read ends as soon as nothing is
     // queued, however long its interval time-out.
     void totalTimeOutEndsReadAtFirstGap()
