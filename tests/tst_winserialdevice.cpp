@@ -482,8 +482,11 @@ private slots:
         auto record = [&](const QString &event) {
             allInMainThread = allInMainThread && QThread::currentThread() == thread();
 #ifdef _WIN32
-            // Through tools/wine-pty-peer the data may come a pass after the command.
+            // Through tools/wine-pty-peer the data may come a pass after the
+            // command, and in more than one piece.
             const bool started = events.contains(QLatin1String("readyRead"));
+            if (started && event == events.last())
+                return;
 #else
             const bool started = !events.isEmpty();
 #endif
