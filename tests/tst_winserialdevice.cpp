@@ -1,15 +1,28 @@
+// Both serial devices, the blocking one and the one with a worker thread, on
+// a pseudo-terminal (under Wine a COM port onto one).
+
 #include "portpath.h"
 #include "ptypair.h"
+#include "serialsettings.h"
 #include "testerline.h"
 #include "testsupport.h"
 #include "winserialdevice.h"
+#include "winserialdeviceasync.h"
 
 #include <QLockFile>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 
+#include <atomic>
+#include <cctype>
+#include <thread>
+
+using Kv::SerialSettings;
 using Kv::WinSerialDevice;
+using Kv::WinSerialDeviceAsync;
 
 namespace {
 
@@ -25,6 +38,19 @@ QByteArray tryOpen(WinSerialDevice &device)
     bool opened = false;
     const QByteArray text = serialFailuresOf([&] { opened = device.openPort(QIODevice::ReadWrite, 50, 50); });
     return opened ? QByteArray("opened") : text + " | " + device.errorString().toLatin1();
+}
+
+bool portIsFree(const QString &path)
+{
+    WinSerialDevice probe(path);
+    return probe.openPort(QIODevice::ReadWrite, 50, 50);
+}
+
+QByteArray randomBytes(qsizetype size, quint32 seed)
+{
+    QByteArray data(size, Qt::Uninitialized);
+    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32 *>(data.data()), size / 4);
+    return data;
 }
 
 // The line's state as another program sees it, after change() when given.
@@ -44,6 +70,104 @@ DCB lineState(const QString &path, void (*change)(DCB &) = nullptr)
     return read ? state : DCB{};
 }
 
+void anotherProgramsLine(DCB &state)
+{
+    state.BaudRate = 1200;
+    state.Parity = NOPARITY;
+    state.StopBits = TWOSTOPBITS;
+    state.fOutxCtsFlow = 1;
+    state.fRtsControl = RTS_CONTROL_HANDSHAKE;
+    state.fOutX = state.fInX = 1;
+    state.XonChar = 'a';
+    state.XoffChar = 'b';
+}
+
+// "tester" (first) for the tester's record, then changes to it: a rate, a
+// format such as "7E2", "rtscts", "xonxoff", "dtr=0", "rts=0", "xon=" with
+// the XON and XOFF characters.
+SerialSettings *settingsOf(const QByteArray &text)
+{
+    SerialSettings *s = text.startsWith("tester") ? Kv::TesterLine::newSettings() : new SerialSettings;
+    for (const QByteArray &t : text.split(' ')) {
+        if (t.size() == 3 && std::isalpha(t[1])) {
+            s->setByteSize(t[0] - '0');
+            s->setParity(QByteArray("NOEMS").indexOf(t[1]));
+            s->setStopBits(t[2] == '2' ? TWOSTOPBITS : ONESTOPBIT);
+        } else if (t.toUInt()) {
+            s->setBaudRate(t.toUInt());
+        } else if (t == "rtscts") {
+            s->setOutxCtsFlow(1);
+            s->setRtsControl(RTS_CONTROL_HANDSHAKE);
+        } else if (t == "xonxoff") {
+            s->setOutX(1);
+            s->setInX(1);
+        } else if (t == "dtr=0" || t == "rts=0") {
+            t == "dtr=0" ? s->setDtrControl(DTR_CONTROL_DISABLE) : s->setRtsControl(RTS_CONTROL_DISABLE);
+        } else if (t.startsWith("xon=")) {
+            s->setXonChar(t[4]);
+            s->setXoffChar(t[5]);
+        }
+    }
+    return s;
+}
+
+// A device that keeps the state it hands to the driver at open.
+class RecordingDevice : public WinSerialDevice
+{
+public:
+    using WinSerialDevice::WinSerialDevice;
+    DCB handedOver = {};
+
+protected:
+    void adjustPortState() override
+    {
+        handedOver = *portState;
+    }
+};
+
+// Rate, format, flow control, the XON/XOFF characters unless DC1/DC3 and,
+// when asked, the DTR and RTS control.
+QByteArray describe(const DCB &s, bool modemLines)
+{
+    QByteArray text = QByteArray::number(uint(s.BaudRate)) + ' ' + QByteArray::number(s.ByteSize) +
+                      "NOEMS"[qMin<BYTE>(s.Parity, 4)] + (s.StopBits == ONESTOPBIT ? '1' : '2');
+    text +=
+        QByteArray(s.fOutxCtsFlow ? " crtscts" : "") + (s.fOutX ? " ixon" : "") + (s.fInX ? " ixoff" : "");
+    if (s.XonChar != 0x11 || s.XoffChar != 0x13)
+        text += " xon=" + QByteArray(1, s.XonChar) + s.XoffChar;
+    if (modemLines)
+        text += " dtr=" + QByteArray::number(s.fDtrControl) + " rts=" + QByteArray::number(s.fRtsControl);
+    return text;
+}
+
+// The line as the port holds it: on Linux the pseudo-terminal's termios, read
+// while the device is open; under Wine GetCommState, once the device has closed.
+DCB lineOf(PtyPair &pty, WinSerialDevice &device)
+{
+#ifdef _WIN32
+    device.close();
+    return lineState(pty.slavePath);
+#else
+    Q_UNUSED(device);
+    termios line = {};
+    ::tcgetattr(pty.master, &line);
+    DCB state = {};
+    for (const auto &[constant, rate] :
+         {std::pair<speed_t, DWORD>{B1200, 1200}, {B9600, 9600}, {B19200, 19200}, {B921600, 921600}})
+        state.BaudRate = ::cfgetospeed(&line) == constant ? rate : state.BaudRate;
+    state.ByteSize = BYTE(5 + (line.c_cflag & CSIZE) / CS6);
+    // A pseudo-terminal clears PARENB but keeps PARODD.
+    state.Parity = line.c_cflag & PARODD ? ODDPARITY : line.c_cflag & PARENB ? EVENPARITY : NOPARITY;
+    state.StopBits = line.c_cflag & CSTOPB ? TWOSTOPBITS : ONESTOPBIT;
+    state.fOutxCtsFlow = bool(line.c_cflag & CRTSCTS);
+    state.fOutX = bool(line.c_iflag & IXON);
+    state.fInX = bool(line.c_iflag & IXOFF);
+    state.XonChar = char(line.c_cc[VSTART]);
+    state.XoffChar = char(line.c_cc[VSTOP]);
+    return state;
+#endif
+}
+
 } // namespace
 
 class TestWinSerialDevice : public QObject
@@ -58,16 +182,13 @@ private slots:
         QTest::addColumn<int>("code");
 #ifdef _WIN32
         QTest::newRow("missing port") << "COM99" << 2;
-#else
-        QTest::newRow("missing path") << "/dev/ttyNoSuchPort7" << 2;
-#endif
-        QTest::newRow("unplugged since its last use") << "unplugged" << 2;
-#ifdef _WIN32
         // Wine's answer; Windows' is 1 (ERROR_INVALID_FUNCTION).
         QTest::newRow("not a serial port (a regular file)") << "" << 6;
 #else
+        QTest::newRow("missing path") << "/dev/ttyNoSuchPort7" << 2;
         QTest::newRow("not a serial port (a regular file)") << "" << 1;
 #endif
+        QTest::newRow("unplugged since its last use") << "unplugged" << 2;
     }
 
     void openFails()
@@ -91,6 +212,10 @@ private slots:
         }
         WinSerialDevice device(portName);
         QCOMPARE(tryOpen(device), refusal(code));
+        // The worker device opens through the blocking one: refused alike.
+        WinSerialDeviceAsync worker(nullptr, portName);
+        serialFailuresOf([&] { QVERIFY(!worker.open(QIODevice::ReadWrite)); });
+        QVERIFY(!worker.isOpen());
     }
 
     // A bare name is looked for in /dev; paths of any length open (a fixed buffer
@@ -114,6 +239,7 @@ private slots:
         WinSerialDevice device(link);
 #endif
         QCOMPARE(tryOpen(device), QByteArray("opened"));
+        QCOMPARE(tryOpen(device), QByteArray("opened")); // the first handle is released, not leaked
         pty.exchange("ok");
         char data[8];
         QCOMPARE(device.read(data, sizeof data), 2);
@@ -200,59 +326,328 @@ private slots:
         QVERIFY2(waits ? elapsed >= 40 && elapsed < 400 : elapsed < 40, QByteArray::number(elapsed));
     }
 
-    // A vanished port fails reads and writes at once (instead of reading nothing
-    // forever), and a run of the same failure is reported once.
-    void hangUpFailsReadAndWrite()
+    void lineSettings_data()
     {
+        // The settings, and the state the device hands to the driver.
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QByteArray>("handedOver");
 #ifdef _WIN32
-        QSKIP("Wine reads a closed pseudo-terminal as silence");
+        const QByteArray rts = "rts=1"; // Wine's GetCommState leaves RTS/CTS to fOutxCtsFlow
+#else
+        const QByteArray rts = "rts=2";
 #endif
-        PtyPair pty;
-        WinSerialDevice device(pty.slavePath);
-        QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
-        pty.closeMaster();
-        QList<qint64> results;
-        QByteArrayList errors;
-        qint64 elapsed = 0;
-        const QByteArray text = serialFailuresOf([&] {
-            char data[64];
-            elapsed = msecsTaken([&] { results << device.read(data, 64) << device.read(data, 64); });
-            errors << device.errorString().toLatin1();
-            results << device.write("x", 1) << device.write("x", 1);
-            errors << device.errorString().toLatin1();
-            results << device.read(data, 64);
-        });
-        QVERIFY2(elapsed < 40, QByteArray::number(elapsed));
-        QCOMPARE(results, QList<qint64>(5, -1));
-        const QByteArray readFailure = "Win32SerialDevice::readData failed with error: 22";
-        const QByteArray writeFailure = "Win32SerialDevice::writeData failed with error: 22";
-        QCOMPARE(errors, QByteArrayList({readFailure, writeFailure}));
-        QCOMPARE(text, readFailure + writeFailure);
+        QTest::newRow("none: another program's line stays")
+            << QByteArray() << "1200 8N2 crtscts ixon ixoff xon=ab dtr=1 " + rts;
+        QTest::newRow("only the rate: the rest stays")
+            << QByteArray("19200") << "19200 8N2 crtscts ixon ixoff xon=ab dtr=1 " + rts;
+        QTest::newRow("tester line 9600 8N1") << QByteArray("tester") << QByteArray("9600 8N1 dtr=1 rts=1");
+        QTest::newRow("7E2") << QByteArray("tester 7E2") << QByteArray("9600 7E2 dtr=1 rts=1");
+        QTest::newRow("odd parity") << QByteArray("tester 8O1") << QByteArray("9600 8O1 dtr=1 rts=1");
+        QTest::newRow("RTS/CTS") << QByteArray("tester rtscts") << QByteArray("9600 8N1 crtscts dtr=1 rts=2");
+        QTest::newRow("XON/XOFF") << QByteArray("tester xonxoff")
+                                  << QByteArray("9600 8N1 ixon ixoff dtr=1 rts=1");
+        QTest::newRow("XON/XOFF, own characters")
+            << QByteArray("tester xonxoff xon=QS") << QByteArray("9600 8N1 ixon ixoff xon=QS dtr=1 rts=1");
+        QTest::newRow("DTR off, RTS off")
+            << QByteArray("tester dtr=0 rts=0") << QByteArray("9600 8N1 dtr=0 rts=0");
+        QTest::newRow("921600") << QByteArray("tester 921600") << QByteArray("921600 8N1 dtr=1 rts=1");
     }
 
-    // Each open applies the tester's line afresh over what another program
-    // made of it; a second open or close (twice is harmless) releases the port.
-    void reopenAppliesSettingsAgain()
+    // Each open applies the settings afresh over what another program made of
+    // the line; members that were not set keep the driver's value. The line
+    // then holds them as far as a pseudo-terminal can: 8 data bits, of the
+    // parity only PARODD (under Wine not even that), no modem lines. A close
+    // (twice is harmless) releases the port.
+    void lineSettings()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QByteArray, handedOver);
+        QByteArray line = handedOver.left(handedOver.indexOf(" dtr="));
+        const qsizetype format = line.indexOf(' ') + 1;
+        line[format] = '8';
+#ifdef _WIN32
+        line[format + 1] = line[format + 1] == 'O' ? 'S' : 'N'; // Wine's reading of PARODD alone
+#else
+        line[format + 1] = line[format + 1] == 'O' ? 'O' : 'N';
+#endif
+        PtyPair pty;
+        RecordingDevice device(pty.slavePath);
+        device.setSettings(settingsOf(settings));
+        for (int round = 0; round < 2; ++round) {
+            QCOMPARE(lineState(pty.slavePath, anotherProgramsLine).BaudRate, DWORD(1200));
+            QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
+            QCOMPARE(describe(lineOf(pty, device), false), line);
+            device.close();
+            device.close();
+            QCOMPARE(describe(device.handedOver, true), handedOver);
+        }
+    }
+
+    void openAndClose()
     {
         PtyPair pty;
-        WinSerialDevice device(pty.slavePath);
-        device.setSettings(Kv::TesterLine::newSettings());
-        for (int round = 0; round < 2; ++round) {
-            QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
-            QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
+        WinSerialDeviceAsync device(nullptr, pty.slavePath);
+        QSignalSpy aboutToClose(&device, &QIODevice::aboutToClose);
+        device.close();
+        for (int i = 0; i < 50; ++i) {
+            QVERIFY(device.open(QIODevice::ReadWrite));
+            QVERIFY(!device.open(QIODevice::ReadWrite));
+            QVERIFY(device.isOpen());
             device.close();
             device.close();
-            const DCB line = lineState(pty.slavePath);
-            QCOMPARE(QList<DWORD>({line.BaudRate, line.ByteSize, line.Parity, line.StopBits,
-                                   line.fOutxCtsFlow, line.fOutX, DWORD(line.XonChar)}),
-                     QList<DWORD>({9600, 8, NOPARITY, ONESTOPBIT, 0, 0, 0x11}));
-            // Meanwhile another program changes the line.
-            lineState(pty.slavePath, [](DCB &state) {
-                state.BaudRate = 1200;
-                state.StopBits = TWOSTOPBITS;
-                state.fOutX = 1;
-                state.XonChar = 'a';
+        }
+        QCOMPARE(aboutToClose.count(), 50);
+        for (int i = 0; i < 20; ++i) {
+            WinSerialDeviceAsync shortLived(nullptr, pty.slavePath);
+            QVERIFY(shortLived.open(QIODevice::ReadWrite));
+            shortLived.write("x");
+        }
+        QVERIFY(portIsFree(pty.slavePath));
+    }
+
+    void keepsPaceAndClosesQuickly_data()
+    {
+        QTest::addColumn<bool>("hangUp");
+        QTest::newRow("silent line") << false;
+        QTest::newRow("vanished port") << true;
+    }
+
+    // A read period passes every 50 ms, also once the port has vanished and every
+    // read fails at once: no spinning, each failure reported once, close() prompt.
+    void keepsPaceAndClosesQuickly()
+    {
+        QFETCH(bool, hangUp);
+#ifdef _WIN32
+        if (hangUp)
+            QSKIP("Wine reads a closed pseudo-terminal as silence");
+#endif
+        PtyPair pty;
+        WinSerialDeviceAsync device(nullptr, pty.slavePath);
+        QSignalSpy timeOuts(&device, &WinSerialDeviceAsync::readTimeOut);
+        bool timedOut = false;
+        const qint64 first =
+            msecsTaken([&] { timedOut = device.open(QIODevice::ReadWrite) && timeOuts.wait(1000); });
+        QVERIFY(timedOut);
+        QVERIFY2(first >= 40 && first < 400, QByteArray::number(first));
+        double cpu = 0;
+        const QByteArray errors = serialFailuresOf([&] {
+            if (hangUp) {
+                pty.closeMaster();
+                device.write("after hang-up");
+            }
+            timeOuts.clear();
+            const double cpuBefore = processCpuSeconds();
+            QTest::qWait(1000);
+            cpu = processCpuSeconds() - cpuBefore;
+        });
+        // About 20; the bounds are generous for a loaded machine.
+        QVERIFY2(timeOuts.count() >= 4 && timeOuts.count() <= 25, QByteArray::number(timeOuts.count()));
+        QVERIFY2(cpu < 0.3, QByteArray::number(cpu));
+        QCOMPARE(errors.count("readData failed with error: 22"), int(hangUp));
+        QCOMPARE(errors.count("writeData failed with error: 22"), int(hangUp));
+        QCOMPARE(device.lineFailed(), hangUp);
+
+        // close() ends the read pass in progress at once, not at the end of
+        // its period, and a read it cancels is no failure. The best of three
+        // closes right after a time-out, when a pass has just begun.
+        qint64 fastest = 400;
+        const QByteArray closeErrors = serialFailuresOf([&] {
+            for (int i = 0; i < (hangUp ? 1 : 3); ++i) {
+                if (i > 0)
+                    QVERIFY(device.open(QIODevice::ReadWrite));
+                QVERIFY(timeOuts.wait(1000));
+                fastest = qMin(fastest, msecsTaken([&] { device.close(); }));
+            }
+        });
+#ifdef _WIN32
+        // Wine cannot cancel a read in progress (CancelSynchronousIo fails
+        // with 1168): there close() waits for the pass to end.
+        const qint64 bound = 400;
+#else
+        const qint64 bound = hangUp ? 400 : 25;
+#endif
+        QVERIFY2(fastest < bound, QByteArray::number(fastest));
+        QCOMPARE(closeErrors.count("readData"), 0);
+        QVERIFY(hangUp || portIsFree(pty.slavePath));
+    }
+
+    // Signals come in the main thread, in order; reads take from the buffer
+    // piece by piece; a re-opened device starts empty.
+    void signalsAndBufferedReads()
+    {
+        PtyPair pty;
+        WinSerialDeviceAsync device(nullptr, pty.slavePath);
+        QStringList events;
+        bool allInMainThread = true;
+        auto record = [&](const QString &event) {
+            allInMainThread = allInMainThread && QThread::currentThread() == thread();
+#ifdef _WIN32
+            // Through tools/wine-pty-peer the data may come a pass after the
+            // command, and in more than one piece.
+            const bool started = events.contains(QLatin1String("readyRead"));
+            if (started && event == events.last())
+                return;
+#else
+            const bool started = !events.isEmpty();
+#endif
+            if (started || event != QLatin1String("readTimeOut")) // skip passes before the command
+                events << event;
+        };
+        connect(&device, &QIODevice::bytesWritten, this,
+                [&](qint64 n) { record(QStringLiteral("written %1").arg(n)); });
+        connect(&device, &QIODevice::readyRead, this, [&] { record(QStringLiteral("readyRead")); });
+        connect(&device, &WinSerialDeviceAsync::readTimeOut, this,
+                [&] { record(QStringLiteral("readTimeOut")); });
+        QVERIFY(device.open(QIODevice::ReadWrite));
+        QCOMPARE(device.write("SYST:REM\r\n"), qint64(0));
+        QCOMPARE(pty.exchange({}, 10), QByteArray("SYST:REM\r\n"));
+        pty.exchange("ab\ncdefghi");
+        QTRY_VERIFY_WITH_TIMEOUT(events.contains(QStringLiteral("readTimeOut")), 5000);
+        QCOMPARE(events, QStringList({"written 10", "readyRead", "readTimeOut"}));
+        QVERIFY(allInMainThread);
+
+        QCOMPARE(device.bytesAvailable(), qint64(10));
+        QVERIFY(device.canReadLine());
+        QCOMPARE(device.read(3), QByteArray("ab\n"));
+        QCOMPARE(device.bytesAvailable(), qint64(7));
+        QVERIFY(!device.atEnd());
+        QVERIFY(!device.canReadLine());
+        QCOMPARE(device.read(2), QByteArray("cd"));
+
+        device.close();
+        QVERIFY(device.open(QIODevice::ReadWrite));
+        QCOMPARE(device.bytesAvailable(), qint64(0));
+        pty.exchange("f"); // a single byte is taken as well
+        QTRY_COMPARE_WITH_TIMEOUT(device.bytesAvailable(), qint64(1), 5000);
+        device.write("?"); // what came before it is told apart from what came after
+        QCOMPARE(pty.exchange({}, 1), QByteArray("?"));
+        pty.exchange("gh");
+        QTRY_COMPARE_WITH_TIMEOUT(device.bytesAvailable(), qint64(3), 5000);
+        QCOMPARE(device.bytesAvailableBeforeWrite(), qint64(1));
+        QCOMPARE(device.readAll(), QByteArray("fgh"));
+        QVERIFY(device.atEnd());
+        QCOMPARE(device.read(5), QByteArray());
+    }
+
+    void waitForReadyRead()
+    {
+        PtyPair pty;
+        WinSerialDeviceAsync device(nullptr, pty.slavePath);
+        QVERIFY(device.waitForReadyRead(1000)); // closed: at once
+        QVERIFY(device.open(QIODevice::ReadWrite));
+        bool arrived = true;
+        const qint64 silent = msecsTaken([&] { arrived = device.waitForReadyRead(300); });
+        QVERIFY(!arrived);
+        QVERIFY2(silent >= 290, QByteArray::number(silent));
+
+        std::thread farEnd([&] {
+            QThread::msleep(100);
+            pty.exchange("late");
+        });
+        const qint64 elapsed = msecsTaken([&] { arrived = device.waitForReadyRead(3000); });
+        farEnd.join();
+        QVERIFY(arrived);
+        QVERIFY2(elapsed < 1000, QByteArray::number(elapsed));
+        QCOMPARE(device.readAll(), QByteArray("late"));
+    }
+
+    // A write cut short by close() leaves only the unsent rest queued; the next
+    // open sends that rest, and no byte goes out twice.
+    void earlyEndedWriteSendsEachByteOnce()
+    {
+        PtyPair pty;
+        WinSerialDeviceAsync device(nullptr, pty.slavePath);
+        qint64 written = 0;
+        connect(&device, &QIODevice::bytesWritten, this, [&](qint64 bytes) { written += bytes; });
+        QVERIFY(device.open(QIODevice::ReadWrite));
+
+        // The far end does not read: queue pieces until one no longer gets out
+        // whole (a pty takes some 15 KB); the write then runs into its time-out.
+        QByteArray sent;
+        for (bool whole = true; whole && sent.size() < 100000;) {
+            sent += randomBytes(1000, quint32(sent.size()));
+            device.write(sent.constData() + sent.size() - 1000, 1000);
+            whole = QTest::qWaitFor([&] { return written == sent.size(); }, 300);
+        }
+        device.close(); // ends the write in progress at once
+        const QByteArray first = pty.exchange({}, sent.size(), 1000);
+        QVERIFY2(first.size() % 1000 != 0, "a piece should have gone out in part");
+
+        QVERIFY(device.open(QIODevice::ReadWrite));
+        QTRY_COMPARE_WITH_TIMEOUT(written, qint64(sent.size()), 10000);
+        QVERIFY(first + pty.exchange({}, sent.size(), 1000) == sent);
+    }
+
+    // Random transfers both ways at once: random sizes, random write pieces,
+    // pauses shorter than a read period (no readTimeOut() meanwhile), hang-ups
+    // at random points. Every byte sent before the end arrives, once and in order.
+    void soak()
+    {
+        const Soak soak(50);
+        QRandomGenerator random(soak.seed);
+        for (int round = 0; round < soak.rounds; ++round) {
+            const QByteArray where = soak.where(round);
+            PtyPair pty;
+            const QByteArray data = randomBytes(random.bounded(200000), random.generate());
+            const bool hangUp = random.bounded(3) == 0;
+            const qsizetype end = hangUp ? random.bounded(data.size() + 1) : data.size();
+            const quint32 writerSeed = random.generate();
+            const QByteArray toFarEnd =
+                hangUp ? QByteArray() : randomBytes(random.bounded(200000), random.generate());
+
+            WinSerialDeviceAsync device(nullptr, pty.slavePath);
+            QByteArray received;
+            std::atomic<qsizetype> receivedSize{0};
+            int timeOutsWhileSending = 0;
+            std::atomic<bool> sending{true};
+            connect(&device, &QIODevice::readyRead, this, [&] {
+                received += device.readAll();
+                receivedSize = received.size();
             });
+            connect(&device, &WinSerialDeviceAsync::readTimeOut, this, [&] {
+                if (sending && !received.isEmpty())
+                    ++timeOutsWhileSending;
+            });
+            qint64 written = 0;
+            connect(&device, &QIODevice::bytesWritten, this, [&](qint64 bytes) { written += bytes; });
+            QVERIFY2(device.open(QIODevice::ReadWrite), where);
+            QByteArray atFarEnd;
+            std::thread reader([&] { atFarEnd = pty.exchange({}, toFarEnd.size(), 20000); });
+            for (qsizetype queued = 0, piece = 0; queued < toFarEnd.size(); queued += piece) {
+                piece = qMin<qsizetype>(random.bounded(1, 20000), toFarEnd.size() - queued);
+                device.write(toFarEnd.constData() + queued, piece);
+            }
+            std::thread writer([&] {
+                QRandomGenerator pieces(writerSeed);
+                for (qsizetype sent = 0; sent < end;) {
+                    const qsizetype piece = qMin<qsizetype>(pieces.bounded(1, 20000), end - sent);
+                    pty.exchange(data.mid(sent, piece));
+                    sent += piece;
+                    if (pieces.bounded(4) == 0)
+                        QThread::msleep(pieces.bounded(20));
+                }
+                // Hang up once what was sent has been read, as a pulled cable
+                // after the last byte.
+                QElapsedTimer clock;
+                clock.start();
+                while (receivedSize < end && !clock.hasExpired(10000))
+                    QThread::msleep(1);
+                sending = false;
+                if (hangUp)
+                    pty.closeMaster();
+            });
+            const bool arrived = QTest::qWaitFor([&] { return !sending; }, 20000);
+            writer.join();
+            reader.join();
+            QVERIFY2(arrived, where);
+            QVERIFY2(atFarEnd == toFarEnd, where);
+            QVERIFY2(QTest::qWaitFor([&] { return written == toFarEnd.size(); }, 5000), where);
+            if (hangUp) {
+                QSignalSpy timeOuts(&device, &WinSerialDeviceAsync::readTimeOut);
+                QVERIFY2(timeOuts.wait(1000), where);
+            }
+            QVERIFY2(received == data.left(end), where);
+            QVERIFY2(timeOutsWhileSending == 0, where);
         }
     }
 };
