@@ -4,6 +4,7 @@
 #include "capturefolder.h"
 #include "capturereader.h"
 #include "capturewriter.h"
+#include "visibletext.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +30,8 @@ private slots:
     void unwritable();
     void folderLimits_data();
     void folderLimits();
+    void shownValues_data();
+    void shownValues();
 
 private:
     QString write(const Chunks &chunks, Outcome outcome, const CaptureFormat::Header &header = {});
@@ -94,6 +97,8 @@ void TestCapture::roundTrip()
     header.vidPid = "0403:6001";
     header.line = "9600 8N1, no flow control, DTR on, RTS on";
     header.commands = "SYST:REM\r\nMEM:DATA? ALL\r\n";
+    header.discarded = 1;
+    header.waitMs = 1;
     const QString path = write(chunks, outcome, header);
     struct stat made;
     QVERIFY(::stat(QFile::encodeName(path).constData(), &made) == 0 && (made.st_mode & 07777) == 0600);
@@ -107,6 +112,7 @@ void TestCapture::roundTrip()
              QStringList({header.program, header.portName, header.devicePath, header.vidPid, QString(),
                           QString(), header.line}));
     QCOMPARE(read.commands, header.commands);
+    QCOMPARE(read.discarded + read.waitMs, 2);
     CaptureFormat::Chunk chunk;
     QByteArray all;
     for (const CaptureFormat::Chunk &expected : std::as_const(chunks)) {
@@ -294,6 +300,30 @@ void TestCapture::folderLimits()
         expected << names[index.digitValue()];
     QCOMPARE(captures.captures(), expected);
     QVERIFY(other.exists());
+}
+
+void TestCapture::shownValues_data()
+{
+    QTest::addColumn<QString>("value"); // from a capture's header
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("text stays") << "ttyUSB0 J\u00fcrgen's 100%"
+                                << "ttyUSB0 J\u00fcrgen's 100%";
+    QTest::newRow("C0, DEL and C1 controls") << "\x1b]0;x\x07\x7f\u009f"
+                                             << "\\x1b]0;x\\x07\\x7f\\x9f";
+    QTest::newRow("text-direction marks") << "\u061c\u200e\u202e\u2066\u2069"
+                                          << "\\u061c\\u200e\\u202e\\u2066\\u2069";
+    QTest::newRow("their neighbours stay") << "\u00a0\u200d\u202f\u206a"
+                                           << "\u00a0\u200d\u202f\u206a";
+}
+
+// What a capture's header says is shown with its control characters and
+// text-direction marks written out: a capture sent to support cannot set a
+// terminal's title or turn the rest of a message around.
+void TestCapture::shownValues()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, shown);
+    QCOMPARE(visibleText(value), shown);
 }
 
 QTEST_GUILESS_MAIN(TestCapture)

@@ -7,6 +7,7 @@
 #include "dataamount.h"
 #include "downloadreport.h"
 #include "downloadsession.h"
+#include "downloadsummary.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -63,37 +64,42 @@ void TestDownloadReport::replays_data()
     QTest::addColumn<qint64>("endMs"); // since the request, as the rule finds it
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("headline"); // %1 the amount received
+    QTest::addColumn<int>("lines");        // in the summary
     const Chunks line{{1000, "1.5,2.25\r\n"}};
     const Chunks midLine{{1000, "1.5,2.25\r\n1.6"}};
     const QString incomplete = "The results may be incomplete.";
     QTest::newRow("silent after a line end")
-        << capture(line, "complete", 1050) << Outcome::Complete << 1050LL << 0 << QString();
+        << capture(line, "complete", 1050) << Outcome::Complete << 1050LL << 0 << QString() << 1;
+    // Each a line: a lone carriage return, a pair, a line feed.
+    QTest::newRow("line ends of every kind") << capture({{1000, "1\r2\r\n3\n"}}, "complete", 1050)
+                                             << Outcome::Complete << 1050LL << 0 << QString() << 3;
     QTest::newRow("a pause mid-line shorter than the grace")
         << capture({{1000, "1.5,"}, {2900, "2.25\r\n"}}, "complete", 2950) << Outcome::Complete << 2950LL << 0
-        << QString();
+        << QString() << 1;
     QTest::newRow("silent mid-line for the grace too")
         << capture(midLine, "ended-mid-line", 3070) << Outcome::EndedMidLine << 3070LL << 5
-        << "The transfer ended in the middle of a line after %1. " + incomplete;
+        << "The transfer ended in the middle of a line after %1. " + incomplete << 2;
     QTest::newRow("recorded complete, but mid-line: the rule decides")
         << capture(midLine, "complete", 1050) << Outcome::EndedMidLine << 3050LL << 5
-        << "The transfer ended in the middle of a line after %1. " + incomplete;
+        << "The transfer ended in the middle of a line after %1. " + incomplete << 2;
     QTest::newRow("line lost") << capture(midLine, "line-lost", 1020) << Outcome::LineLost << 1020LL << 5
-                               << "The connection to the tester was lost after %1. " + incomplete;
+                               << "The connection to the tester was lost after %1. " + incomplete << 2;
     QTest::newRow("port gone") << capture({}, "port-gone", 700) << Outcome::PortGone << 700LL << 2
-                               << "The port was lost before any results arrived.";
+                               << "The port was lost before any results arrived." << 0;
     QTest::newRow("nothing within the wait")
         << capture({}, "nothing-arrived", 3020, 3000) << Outcome::NothingArrived << 3020LL << 3
-        << "Nothing arrived within 3 second(s).";
+        << "Nothing arrived within 3 second(s)." << 0;
     QTest::newRow("nothing arrived, the wait from before it was recorded")
         << capture({}, "nothing-arrived", 3020) << Outcome::NothingArrived << 3020LL << 3
-        << "Nothing arrived within 3 second(s).";
+        << "Nothing arrived within 3 second(s)." << 0;
     QTest::newRow("cancelled mid-transfer") << capture(midLine, "cancelled", 1500) << Outcome::Cancelled
-                                            << 1500LL << 130 << "The download was interrupted.";
+                                            << 1500LL << 130 << "The download was interrupted." << 2;
     QTest::newRow("cut short") << capture(midLine, "", 0) << Outcome::CutShort << 1000LL << 5
                                << "The capture stops after %1, before its outcome: it was cut short. " +
-                                      incomplete;
+                                      incomplete
+                               << 2;
     QTest::newRow("damaged") << capture(line, "complete", 1050).replace("1.5", "1.6")
-                             << Outcome::CaptureUnreadable << 1000LL << 1 << QString();
+                             << Outcome::CaptureUnreadable << 1000LL << 1 << QString() << 1;
 }
 
 // Each replay ends once, as the rule finds it on the capture's clock, with
@@ -105,6 +111,7 @@ void TestDownloadReport::replays()
     QFETCH(qint64, endMs);
     QFETCH(int, exitCode);
     QFETCH(QString, headline);
+    QFETCH(int, lines);
     QTemporaryDir folder;
     QFile out(folder.filePath("a.capture"));
     QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
@@ -120,6 +127,7 @@ void TestDownloadReport::replays()
     QCOMPARE(session.outcome(), outcome);
     QCOMPARE(session.microseconds(), endMs * 1000);
     QCOMPARE(finished.count(), 1);
+    QCOMPARE(DownloadSummary::of(session).lines, lines);
 
     const DownloadReport report(session, "ttyUSB0");
     QCOMPARE(report.exitCode(), exitCode);

@@ -124,6 +124,7 @@ void TestDownloadSession::outcomes()
     QCOMPARE(capture.header().commands, tester.receivedBytes());
     QCOMPARE(capture.header().portName + capture.header().vidPid, "ttyUSB70403:6001");
     QCOMPARE(capture.header().devicePath, tester.portPath());
+    QCOMPARE(capture.header().line, "9600 8N1, no flow control, DTR on, RTS on");
     QCOMPARE(capture.header().waitMs, qint64(waitMs));
     // Replayed, the same end rule finds the same end at the same time.
     auto *line = new CaptureReplayLine(&capture);
