@@ -126,79 +126,6 @@ int replayRefused(const QString &path, const CaptureReader &reader, ExitReport &
                     .arg(path, reason));
 }
 
-} // namespace
-
-bool CommandLine::isRequested(int argc, char *argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        if (qstrncmp(argv[i], "--", 2) != 0)
-            continue;
-        // --name or --name=value
-        const QByteArray name = QByteArray(argv[i] + 2).split('=').constFirst();
-        for (const char *option : ownOptions) {
-            if (name == option)
-                return true;
-        }
-    }
-    return false;
-}
-
-bool CommandLine::hasDisplay(int argc, char *argv[])
-{
-    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
-            platform = argv[i + 1];
-    }
-    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
-        return true;
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-int CommandLine::explainNoDisplay(int argc, char *argv[])
-{
-    QCoreApplication app(argc, argv);
-    setApplicationIdentity();
-    QObject translatorOwner;
-    installStoredTranslator(&translatorOwner);
-    say(tr("The window needs a display, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is "
-           "set). Without a display, download with the command line: thalden-datalogger --help "
-           "tells how."));
-    return UsageError;
-}
-
-int CommandLine::run(int argc, char *argv[])
-{
-    QByteArrayList rawArguments;
-    for (int i = 0; i < argc; ++i)
-        rawArguments << QByteArray(argv[i]);
-    QCoreApplication app(argc, argv);
-    setApplicationIdentity();
-    // Standard error is the user's here: the messages below say what the
-    // serial layer's trace and failure lines would.
-    QLoggingCategory::setFilterRules(QStringLiteral("thalden.serial*=false\n*.debug=false"));
-    QObject translatorOwner;
-    QString unloadableLanguage;
-    if (!installStoredTranslator(&translatorOwner, &unloadableLanguage) && !unloadableLanguage.isEmpty())
-        say(tr("The language stored by the window could not be loaded from %1; English is used.",
-               "%1 is a file path")
-                .arg(unloadableLanguage));
-
-    ExitReport report;
-    const int exitCode = execute(app, rawArguments, report);
-    // What --help, --version and --list-ports print is their whole answer.
-    if (!report.isRequested() || (exitCode == Saved && !report.hasDownload()))
-        return exitCode;
-    if (!CommandLinePlatform::write(stdout, QString::fromUtf8(report.json(exitCode))) && exitCode == Saved) {
-        say(tr("Standard output could not be written: %1", "%1 is the system's reason")
-                .arg(QString::fromLocal8Bit(std::strerror(errno))));
-        return WriteFailed;
-    }
-    return exitCode;
-}
-
-namespace {
-
 // What the options ask for, once they are checked.
 struct Request
 {
@@ -487,6 +414,75 @@ int write(const Request &request, ResultsWriter &writer, const DownloadSession &
 }
 
 } // namespace
+
+bool CommandLine::isRequested(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrncmp(argv[i], "--", 2) != 0)
+            continue;
+        // --name or --name=value
+        const QByteArray name = QByteArray(argv[i] + 2).split('=').constFirst();
+        for (const char *option : ownOptions) {
+            if (name == option)
+                return true;
+        }
+    }
+    return false;
+}
+
+bool CommandLine::hasDisplay(int argc, char *argv[])
+{
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            platform = argv[i + 1];
+    }
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int CommandLine::explainNoDisplay(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    setApplicationIdentity();
+    QObject translatorOwner;
+    installStoredTranslator(&translatorOwner);
+    say(tr("The window needs a display, and none was found (neither DISPLAY nor WAYLAND_DISPLAY is "
+           "set). Without a display, download with the command line: thalden-datalogger --help "
+           "tells how."));
+    return UsageError;
+}
+
+int CommandLine::run(int argc, char *argv[])
+{
+    QByteArrayList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments << QByteArray(argv[i]);
+    QCoreApplication app(argc, argv);
+    setApplicationIdentity();
+    // Standard error is the user's here: the messages below say what the
+    // serial layer's trace and failure lines would.
+    QLoggingCategory::setFilterRules(QStringLiteral("thalden.serial*=false\n*.debug=false"));
+    QObject translatorOwner;
+    QString unloadableLanguage;
+    if (!installStoredTranslator(&translatorOwner, &unloadableLanguage) && !unloadableLanguage.isEmpty())
+        say(tr("The language stored by the window could not be loaded from %1; English is used.",
+               "%1 is a file path")
+                .arg(unloadableLanguage));
+
+    ExitReport report;
+    const int exitCode = execute(app, rawArguments, report);
+    // What --help, --version and --list-ports print is their whole answer.
+    if (!report.isRequested() || (exitCode == Saved && !report.hasDownload()))
+        return exitCode;
+    if (!CommandLinePlatform::write(stdout, QString::fromUtf8(report.json(exitCode))) && exitCode == Saved) {
+        say(tr("Standard output could not be written: %1", "%1 is the system's reason")
+                .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return WriteFailed;
+    }
+    return exitCode;
+}
 
 int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArguments, ExitReport &report)
 {

@@ -6,15 +6,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-void say(const QString &text)
-{
-    CommandLinePlatform::write(stderr, text + QLatin1Char('\n'));
-}
-
-} // namespace
-
 TransferProgress::TransferProgress(const DownloadSession &transfer)
     : transfer(transfer)
     , terminal(CommandLinePlatform::isTerminal(stderr))
@@ -25,7 +16,8 @@ void TransferProgress::update()
 {
     if (!terminal) {
         if (!lastShown.isValid()) {
-            say(QCoreApplication::translate("CommandLine", "Receiving..."));
+            CommandLinePlatform::write(stderr, QCoreApplication::translate("CommandLine", "Receiving...") +
+                                                   QLatin1Char('\n'));
             lastShown.start();
         }
         return;
@@ -41,7 +33,7 @@ void TransferProgress::end()
     if (terminal && lastShown.isValid())
         CommandLinePlatform::write(stderr, QLatin1Char('\r') + status() + eraseToLineEnd + QLatin1Char('\n'));
     else if (!transfer.received().isEmpty())
-        say(status());
+        CommandLinePlatform::write(stderr, status() + QLatin1Char('\n'));
 }
 
 QString TransferProgress::status() const
