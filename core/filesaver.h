@@ -32,8 +32,10 @@ public:
     // linked in its place later.
     bool check();
     // Checks first unless check() was called. In a folder that takes no new
-    // file, an existing file the user may write is written in place, where a
-    // failure can leave it damaged.
+    // file, an existing file the user may read and write is written in place,
+    // as is a file with other links (which then all see the new bytes): the
+    // room is reserved first, and a write that fails puts the earlier bytes
+    // back.
     bool save(const QByteArray &data, Conversion convert = nullptr);
 
     // Hands data to write, converted, in pieces: results of any size (a
