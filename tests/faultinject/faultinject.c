@@ -13,7 +13,8 @@
  *   FAULTINJECT_SHORT   1: a write as call N writes half and returns the short
  *                       count; the next write fails instead
  *   FAULTINJECT_REPORT  a file (outside the folder) that gets a line such as
- *                       "write #7" for each failure made
+ *                       "write #7" for each failure made, and "calls N" with
+ *                       the number of counted calls when the program ends
  * Linked into a process, faultinject.h steers it. Linux (glibc) only. */
 
 #define _GNU_SOURCE
@@ -27,6 +28,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -39,7 +41,9 @@ static int failErrno = ENOSPC, shortWrite;
 static int armed, failNextWrite;
 static long counted;
 static char injected[256];
-/* Descriptors opened under the folder while armed. */
+/* What each descriptor is, found out when opened while armed or else at its
+ * first use. */
+enum Tracked { Unknown, NotMine, Mine, MineWritten };
 static unsigned char tracked[MAX_FDS];
 
 /* The C library's function (or the next interceptor's) of that name, looked
@@ -52,15 +56,31 @@ static unsigned char tracked[MAX_FDS];
         real;                                                                                                \
     })
 
+static int startsWith(const char *path, const char *prefix);
+
+/* Whether fd is a descriptor on a file under the folder: one opened before the
+ * folder was armed (inherited, such as standard output) is looked up once. */
 static int isTracked(int fd)
 {
-    return fd >= 0 && fd < MAX_FDS && __atomic_load_n(&tracked[fd], __ATOMIC_SEQ_CST);
+    if (fd < 0 || fd >= MAX_FDS)
+        return 0;
+    unsigned char state = __atomic_load_n(&tracked[fd], __ATOMIC_SEQ_CST);
+    if (state == Unknown) {
+        char link[64], target[PATH_MAX];
+        snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+        const ssize_t length = readlink(link, target, sizeof target - 1);
+        if (length >= 0)
+            target[length] = '\0';
+        state = length >= 0 && (startsWith(target, folder) || startsWith(target, realFolder)) ? Mine : NotMine;
+        __atomic_store_n(&tracked[fd], state, __ATOMIC_SEQ_CST);
+    }
+    return state >= Mine;
 }
 
 static int track(int fd, int mine)
 {
     if (fd >= 0 && fd < MAX_FDS)
-        __atomic_store_n(&tracked[fd], (unsigned char)mine, __ATOMIC_SEQ_CST);
+        __atomic_store_n(&tracked[fd], (unsigned char)(mine ? Mine : NotMine), __ATOMIC_SEQ_CST);
     return fd;
 }
 
@@ -98,10 +118,10 @@ static int underFolder(int dirfd, const char *path)
     return startsWith(full, folder) || startsWith(full, realFolder);
 }
 
-static void note(const char *call, long number, int isShort)
+static void note(const char *call, long number, int isShort, const char *what)
 {
-    char line[64];
-    snprintf(line, sizeof line, "%s #%ld%s", call, number, isShort ? " short" : "");
+    char line[96];
+    snprintf(line, sizeof line, "%s #%ld%s%s", call, number, isShort ? " short" : "", what);
     const size_t used = strlen(injected);
     snprintf(injected + used, sizeof injected - used, "%s%s", used ? "; " : "", line);
     if (!reportPath[0])
@@ -120,7 +140,7 @@ enum Verdict { Pass, Fail, Halve };
 
 /* Counts one call on the folder and says what becomes of it. halvable: a
  * write of two bytes or more, which the short mode cuts in half. */
-static enum Verdict count(const char *call, int isWrite, int halvable)
+static enum Verdict count(const char *call, int isWrite, int halvable, const char *what)
 {
     const long number = __atomic_add_fetch(&counted, 1, __ATOMIC_SEQ_CST);
     enum Verdict verdict = Pass;
@@ -131,20 +151,29 @@ static enum Verdict count(const char *call, int isWrite, int halvable)
     if (verdict == Halve)
         __atomic_store_n(&failNextWrite, 1, __ATOMIC_SEQ_CST);
     if (verdict != Pass)
-        note(call, number, verdict == Halve);
+        note(call, number, verdict == Halve, what);
     return verdict;
 }
 
 static enum Verdict countPath(const char *call, int dirfd, const char *path)
 {
-    return underFolder(dirfd, path) ? count(call, 0, 0) : Pass;
+    return underFolder(dirfd, path) ? count(call, 0, 0, "") : Pass;
 }
 
+/* A call on a descriptor is named with what it was on, where that tells how
+ * much it matters: the folder's own, or a file that nothing was written to
+ * (such as a probe's). */
 static enum Verdict countFd(const char *call, int fd, int isWrite, size_t bytes)
 {
     if (!__atomic_load_n(&armed, __ATOMIC_SEQ_CST) || !isTracked(fd))
         return Pass;
-    return count(call, isWrite, bytes >= 2);
+    struct stat node;
+    const char *what = fstat(fd, &node) == 0 && S_ISDIR(node.st_mode) ? " (folder)"
+                       : strcmp(call, "close") == 0 && tracked[fd] != MineWritten ? " (unwritten)"
+                                                                                  : "";
+    if (isWrite)
+        __atomic_store_n(&tracked[fd], MineWritten, __ATOMIC_SEQ_CST);
+    return count(call, isWrite, bytes >= 2, what);
 }
 
 #define FAIL_WITH(result)                                                                                    \
@@ -168,7 +197,7 @@ static enum Verdict countFd(const char *call, int fd, int isWrite, size_t bytes)
 #define OPEN_AT(call, dirfd, path, realCall)                                                                 \
     do {                                                                                                     \
         const int mine = underFolder(dirfd, path);                                                           \
-        if (mine && count(call, 0, 0) != Pass)                                                               \
+        if (mine && count(call, 0, 0, "") != Pass)                                                               \
             FAIL_WITH(-1);                                                                                   \
         return track(realCall, mine);                                                                        \
     } while (0)
@@ -317,11 +346,48 @@ int ftruncate64(int fd, off64_t length)
     return REAL(ftruncate64)(fd, length);
 }
 
+int fchmod(int fd, mode_t mode)
+{
+    if (countFd("fchmod", fd, 0, 0) != Pass)
+        FAIL_WITH(-1);
+    return REAL(fchmod)(fd, mode);
+}
+
+int fchown(int fd, uid_t owner, gid_t group)
+{
+    if (countFd("fchown", fd, 0, 0) != Pass)
+        FAIL_WITH(-1);
+    return REAL(fchown)(fd, owner, group);
+}
+
+/* Returns the error rather than setting errno. */
+int posix_fallocate(int fd, off_t offset, off_t length)
+{
+    if (countFd("posix_fallocate", fd, 0, 0) != Pass)
+        return failErrno;
+    return REAL(posix_fallocate)(fd, offset, length);
+}
+
+int posix_fallocate64(int fd, off64_t offset, off64_t length)
+{
+    if (countFd("posix_fallocate64", fd, 0, 0) != Pass)
+        return failErrno;
+    return REAL(posix_fallocate64)(fd, offset, length);
+}
+
+int fallocate(int fd, int mode, off_t offset, off_t length)
+{
+    if (countFd("fallocate", fd, 0, 0) != Pass)
+        FAIL_WITH(-1);
+    return REAL(fallocate)(fd, mode, offset, length);
+}
+
 /* A close that fails has closed the descriptor all the same, as on Linux. */
 int close(int fd)
 {
     const enum Verdict verdict = countFd("close", fd, 0, 0);
-    track(fd, 0);
+    if (fd >= 0 && fd < MAX_FDS)
+        __atomic_store_n(&tracked[fd], Unknown, __ATOMIC_SEQ_CST);
     const int result = REAL(close)(fd);
     if (verdict != Pass)
         FAIL_WITH(-1);
@@ -332,7 +398,7 @@ int close(int fd)
 static enum Verdict countTwo(const char *call, int oldDirfd, const char *oldPath, int newDirfd,
                              const char *newPath)
 {
-    return underFolder(oldDirfd, oldPath) || underFolder(newDirfd, newPath) ? count(call, 0, 0) : Pass;
+    return underFolder(oldDirfd, oldPath) || underFolder(newDirfd, newPath) ? count(call, 0, 0, "") : Pass;
 }
 
 int rename(const char *oldPath, const char *newPath)
@@ -411,6 +477,27 @@ void faultinject_disarm(void)
 const char *faultinject_injected(void)
 {
     return injected;
+}
+
+long faultinject_counted(void)
+{
+    return __atomic_load_n(&counted, __ATOMIC_SEQ_CST);
+}
+
+/* Preloaded, the count goes to the report as "calls N" when the program ends. */
+__attribute__((destructor)) static void reportCount(void)
+{
+    if (!reportPath[0])
+        return;
+    const int fd = REAL(open)(reportPath, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return;
+    char line[64];
+    snprintf(line, sizeof line, "calls %ld\n", faultinject_counted());
+    if (REAL(write)(fd, line, strlen(line)) < 0) {
+        /* Nothing to be done: the driver sees no count. */
+    }
+    REAL(close)(fd);
 }
 
 static int errnoNamed(const char *name)

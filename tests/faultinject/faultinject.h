@@ -15,8 +15,12 @@ extern "C" {
 void faultinject_arm(const char *folder, long at, int errnum, int shortWrite);
 void faultinject_disarm(void);
 // The failures made since the last arm, such as "write #7 short; write #8"
-// (empty when none was).
+// (empty when none was). A call on a descriptor of the folder itself, or on
+// a file nothing was written to, is named so: "fsync #9 (folder)",
+// "close #3 (unwritten)".
 const char *faultinject_injected(void);
+// How many calls were counted since the last arm.
+long faultinject_counted(void);
 
 #ifdef __cplusplus
 }
