@@ -94,6 +94,10 @@ void TestDownloadReport::replays_data()
     QTest::newRow("nothing arrived, the wait from before it was recorded")
         << capture({}, "nothing-arrived", 3020) << Outcome::NothingArrived << 3020LL << 3
         << "Nothing arrived within 3 second(s)." << 0;
+    // A wait that is no number counts as none.
+    QTest::newRow("nothing arrived, a wait that is no number")
+        << capture({}, "nothing-arrived", 3020).replace("\n\n", "\nwait: 3 s\n\n") << Outcome::NothingArrived
+        << 3020LL << 3 << "Nothing arrived within 3 second(s)." << 0;
     QTest::newRow("cancelled mid-transfer") << capture(midLine, "cancelled", 1500) << Outcome::Cancelled
                                             << 1500LL << 130 << "The download was interrupted." << 2;
     QTest::newRow("cut short") << capture(midLine, "", 0) << Outcome::CutShort << 1000LL << 5

@@ -192,6 +192,8 @@ private slots:
         QTest::newRow("root's stale lock file") << "" << false << "root's" << true << "opens";
         QTest::newRow("empty lock file") << "" << false << "empty" << false << "lock file";
         QTest::newRow("garbage lock file") << "" << false << "garbage" << true << "lock file";
+        // Digits that a NUL ends are neither text nor four binary bytes.
+        QTest::newRow("lock file of digits and a NUL") << "" << false << "NUL" << false << "lock file";
         QTest::newRow("reader of a pseudo-terminal") << "open" << false << "" << false << "opens";
         QTest::newRow("reader of a serial device") << "open" << true << "" << false << "holder";
         QTest::newRow("two readers of a serial device") << "open open" << true << "" << false << "another";
@@ -227,12 +229,13 @@ private slots:
             std::swap(named, second);
             second = 0;
         }
-        const QByteArray contents = lock == QLatin1String("binary")    ? QByteArray((const char *)&named, 4)
-                                    : lock == QLatin1String("bare")    ? QByteArray::number(named)
-                                    : lock == QLatin1String("garbage") ? QByteArray("minicom\n")
-                                    : lock == QLatin1String("empty")
-                                        ? QByteArray()
-                                        : QByteArray::number(named).rightJustified(10) + '\n';
+        const QByteArray contents =
+            lock == QLatin1String("binary")    ? QByteArray((const char *)&named, 4)
+            : lock == QLatin1String("bare")    ? QByteArray::number(named)
+            : lock == QLatin1String("garbage") ? QByteArray("minicom\n")
+            : lock == QLatin1String("NUL")     ? QByteArray::number(named).rightJustified(10) + '\0'
+            : lock == QLatin1String("empty")   ? QByteArray()
+                                               : QByteArray::number(named).rightJustified(10) + '\n';
         if (!lock.isEmpty() && !foreign) {
             QVERIFY(lockFile.open(QIODevice::WriteOnly) && lockFile.write(contents) == contents.size());
             lockFile.close();
