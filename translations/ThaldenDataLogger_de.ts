@@ -341,6 +341,16 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
         <translation>sie gehört einem anderen Benutzer, in einem gemeinsamen Ordner, in dem nur ihr Eigentümer sie ersetzen darf</translation>
     </message>
+    <message>
+        <source>%1 (the earlier file is as it was)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (die frühere Datei ist unverändert)</translation>
+    </message>
+    <message>
+        <source>%1 (the earlier file may be damaged)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (die frühere Datei ist möglicherweise beschädigt)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

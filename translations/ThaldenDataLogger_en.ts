@@ -341,6 +341,16 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
         <translation>it belongs to another user, in a shared folder where only its owner may replace it</translation>
     </message>
+    <message>
+        <source>%1 (the earlier file is as it was)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (the earlier file is as it was)</translation>
+    </message>
+    <message>
+        <source>%1 (the earlier file may be damaged)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (the earlier file may be damaged)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

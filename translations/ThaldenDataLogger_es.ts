@@ -341,6 +341,16 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
         <translation>pertenece a otro usuario, en una carpeta compartida donde solo su propietario puede reemplazarlo</translation>
     </message>
+    <message>
+        <source>%1 (the earlier file is as it was)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (el archivo anterior está como estaba)</translation>
+    </message>
+    <message>
+        <source>%1 (the earlier file may be damaged)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (el archivo anterior puede estar dañado)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -341,6 +341,16 @@ Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le
         <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
         <translation>il appartient à un autre utilisateur, dans un dossier partagé où seul son propriétaire peut le remplacer</translation>
     </message>
+    <message>
+        <source>%1 (the earlier file is as it was)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (le fichier précédent est resté tel quel)</translation>
+    </message>
+    <message>
+        <source>%1 (the earlier file may be damaged)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (le fichier précédent est peut-être endommagé)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

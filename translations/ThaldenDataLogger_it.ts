@@ -341,6 +341,16 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
         <translation>appartiene a un altro utente, in una cartella condivisa dove solo il suo proprietario può sostituirlo</translation>
     </message>
+    <message>
+        <source>%1 (the earlier file is as it was)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (il file precedente è rimasto com&apos;era)</translation>
+    </message>
+    <message>
+        <source>%1 (the earlier file may be damaged)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (il file precedente potrebbe essere danneggiato)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

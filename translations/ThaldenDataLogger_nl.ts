@@ -341,6 +341,16 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <source>it belongs to another user, in a shared folder where only its owner may replace it</source>
         <translation>het is van een andere gebruiker, in een gedeelde map waarin alleen de eigenaar het mag vervangen</translation>
     </message>
+    <message>
+        <source>%1 (the earlier file is as it was)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (het eerdere bestand is ongewijzigd)</translation>
+    </message>
+    <message>
+        <source>%1 (the earlier file may be damaged)</source>
+        <comment>%1 is the system&apos;s reason</comment>
+        <translation>%1 (het eerdere bestand is mogelijk beschadigd)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
