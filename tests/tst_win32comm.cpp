@@ -1,4 +1,4 @@
-// The Win32 port-state calls as our POSIX layer provides them, on a pty.
+// The Win32 port-state calls as our POSIX layer provides them, on a pty (and a real UART).
 
 #include "ptypair.h"
 #include "testsupport.h"
@@ -175,6 +175,43 @@ private slots:
         far.join();
         QVERIFY(read && count > 0);
         QVERIFY(!data.left(1 + count).contains("late"));
+        CloseHandle(handle);
+    }
+
+    // A pty's output queue is always empty, so this needs a real UART whose far
+    // end leaves the first bytes unread for 3 s, then reads all (tools/test-real-serial).
+    void flushWaitsForOutputQueue()
+    {
+        const QByteArray device = qgetenv("DATALOGGER_TEST_UART");
+        if (device.isEmpty())
+            QSKIP("DATALOGGER_TEST_UART names no real serial port (tools/test-real-serial sets it)");
+        const HANDLE handle = openPort(QString::fromLocal8Bit(device));
+        QVERIFY(handle != INVALID_HANDLE_VALUE);
+        DCB state = {};
+        state.DCBlength = sizeof state;
+        QVERIFY(GetCommState(handle, &state));
+        state.BaudRate = 9600, state.ByteSize = 8, state.Parity = NOPARITY, state.StopBits = ONESTOPBIT;
+        state.fOutxCtsFlow = state.fOutX = state.fInX = 0, state.fRtsControl = RTS_CONTROL_ENABLE;
+        QVERIFY(SetCommState(handle, &state));
+        const int watcher = ::open(device.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        const auto queued = [watcher] {
+            int count = -1; // stays so when the ioctl fails
+            ::ioctl(watcher, TIOCOUTQ, &count);
+            return count;
+        };
+        const QByteArray data(3000, 'x');
+        DWORD written = 0;
+        // A short queue has a short limit, well inside the far end's pause.
+        QVERIFY(WriteFile(handle, data.constData(), 600, &written, nullptr) && written == 600);
+        QVERIFY2(queued() > 0, "the far end took every byte: nothing queued to wait for");
+        QVERIFY(!FlushFileBuffers(handle));
+        QCOMPARE(GetLastError(), DWORD(ERROR_GEN_FAILURE));
+        // A long one outlasts the pause: the flush ends once the queue is empty.
+        QVERIFY(WriteFile(handle, data.constData(), 3000, &written, nullptr) && written == 3000);
+        QVERIFY2(queued() > 3000, "the far end read before the second flush");
+        QVERIFY(FlushFileBuffers(handle));
+        QCOMPARE(queued(), 0);
+        ::close(watcher);
         CloseHandle(handle);
     }
 };
