@@ -38,6 +38,13 @@ public:
     // back.
     bool save(const QByteArray &data, Conversion convert = nullptr);
 
+    // For a file written as it grows (a capture): checks first unless check()
+    // was called, and puts a new, empty file of mode at the name at once, by
+    // the rules a save follows (a file there replaced keeps its mode), or in
+    // a folder that takes no new file empties the file there. Its descriptor
+    // (the caller's to close), or -1. Linux only.
+    int openGrowing(int mode);
+
     // Hands data to write, converted, in pieces: results of any size (a
     // kept file mapped into memory) are converted without a copy of them all.
     // False as soon as write() fails.

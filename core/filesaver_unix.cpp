@@ -1,5 +1,6 @@
 #include "filesaver.h"
 
+#include "sharedfolders.h"
 #include "wholewrite.h"
 
 #include <QFile>
@@ -9,9 +10,12 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 struct FileSaver::Private
@@ -23,6 +27,7 @@ struct FileSaver::Private
     // The file is written over instead of replaced: the folder takes no new
     // file, or the file has other links.
     bool inPlace = false;
+    bool sharedFolder = false;
     QString error;
 
     bool fail(int errorNumber)
@@ -30,28 +35,66 @@ struct FileSaver::Private
         error = QString::fromLocal8Bit(std::strerror(errorNumber));
         return false;
     }
-    int createTemporary(QByteArray &temporary) const;
+    int createTemporary(QByteArray &temporary, int mode = 0666) const;
     void removeTemporary(const QByteArray &temporary) const;
+    void removeStaleTemporaries() const;
     bool keepAccess(int fd) const;
     bool writeInPlace(const QByteArray &data, Conversion convert);
 };
 
-// A hidden name beside the file, shortened so that a long name that fits
-// still gets one.
-int FileSaver::Private::createTemporary(QByteArray &temporary) const
+static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
+// The hidden name's start, shortened so that a long name that fits still
+// gets a temporary.
+static QByteArray temporaryStem(const QByteArray &name)
 {
-    const QByteArray stem = ('.' + name).left(NAME_MAX - 7);
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    return ('.' + name).left(NAME_MAX - 7) + '.';
+}
+
+// A hidden name beside the file, locked while the save holds it.
+int FileSaver::Private::createTemporary(QByteArray &temporary, int mode) const
+{
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = stem + '.';
+        temporary = temporaryStem(name);
         for (int i = 0; i < 6; ++i)
             temporary += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
         const int fd = ::openat(folderFd, temporary.constData(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+                                O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
+        if (fd >= 0)
+            ::flock(fd, LOCK_EX);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
+}
+
+// The temporaries of saves of this name that ended before their rename (a
+// kill, a power cut): the user's own by name and owner, and held by no
+// living save, which keeps its own locked.
+void FileSaver::Private::removeStaleTemporaries() const
+{
+    const int listed = ::fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
+    DIR *listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
+    if (!listing) {
+        if (listed >= 0)
+            ::close(listed);
+        return;
+    }
+    const QByteArray stem = temporaryStem(name);
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArray found(entry->d_name);
+        if (found.size() != stem.size() + 6 || !found.startsWith(stem) ||
+            std::strspn(found.constData() + stem.size(), letters) != 6)
+            continue;
+        const int fd = ::openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat node;
+        if (fd >= 0 && ::fstat(fd, &node) == 0 && S_ISREG(node.st_mode) && node.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(folderFd, entry->d_name, 0);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    ::closedir(listing);
 }
 
 void FileSaver::Private::removeTemporary(const QByteArray &temporary) const
@@ -106,20 +149,59 @@ static bool reserve(int fd, qint64 size, qint64 earlierSize)
     return false;
 }
 
-// A file replaced keeps its mode: one that cannot be kept would open a
-// private file to others. When root saves over a user's file, it keeps its
-// owner too, where that can be.
+// The value of the extended attribute name of path, or an empty array.
+static QByteArray attribute(const QByteArray &path, const char *name)
+{
+    QByteArray value(4096, Qt::Uninitialized);
+    const ssize_t size = ::lgetxattr(path.constData(), name, value.data(), value.size());
+    return value.left(qMax<ssize_t>(size, 0));
+}
+
+// The mode a file with the access list acl gets: where a list has named
+// entries, the mode's group bits show its mask, and a plain mode copied from
+// it would give the owning group the mask's rights; the group's own are
+// taken instead.
+static mode_t modeOf(mode_t mode, const QByteArray &acl)
+{
+    // A version word, then entries of a tag, the rights (16 bits each) and an id.
+    constexpr quint16 groupEntry = 0x04;
+    for (qsizetype at = 4; at + 8 <= acl.size(); at += 8) {
+        quint16 tag, rights;
+        std::memcpy(&tag, acl.constData() + at, 2);
+        std::memcpy(&rights, acl.constData() + at + 2, 2);
+        if (tag == groupEntry)
+            return (mode & ~mode_t(070)) | mode_t((rights & 7) << 3);
+    }
+    return mode;
+}
+
+// A file replaced keeps its mode (one that cannot be kept would open a
+// private file to others), its access list and the user's attributes; when
+// root saves over a user's file outside a shared folder, its owner too.
 bool FileSaver::Private::keepAccess(int fd) const
 {
     struct stat earlier;
     if (::fstatat(folderFd, name.constData(), &earlier, AT_SYMLINK_NOFOLLOW) != 0 ||
         !S_ISREG(earlier.st_mode))
         return true;
-    if (::fchmod(fd, earlier.st_mode & 07777) != 0)
+    const QByteArray path = "/proc/self/fd/" + QByteArray::number(folderFd) + '/' + name;
+    const QByteArray acl = attribute(path, "system.posix_acl_access");
+    if (::fchmod(fd, modeOf(earlier.st_mode & 07777, acl)) != 0)
         return false;
-    if (::geteuid() == 0) {
+    if (::geteuid() == 0 && !sharedFolder) {
         // Without it the file is saved all the same, as root's.
         [[maybe_unused]] const int owned = ::fchown(fd, earlier.st_uid, earlier.st_gid);
+    }
+    // A file system that takes none of them gets the file without them: the
+    // mode set above grants no more than the list did.
+    QByteArray names(65536, Qt::Uninitialized);
+    const ssize_t size = ::llistxattr(path.constData(), names.data(), names.size());
+    for (const QByteArray &attributeName : names.left(qMax<ssize_t>(size, 0)).split('\0')) {
+        if (attributeName.startsWith("user.") || attributeName == "system.posix_acl_access") {
+            const QByteArray value = attribute(path, attributeName.constData());
+            [[maybe_unused]] const int kept =
+                ::fsetxattr(fd, attributeName.constData(), value.constData(), value.size(), 0);
+        }
     }
     return true;
 }
@@ -177,9 +259,14 @@ bool FileSaver::check()
     if (d->folderFd >= 0)
         ::close(d->folderFd);
     d->checked = d->inPlace = false;
-    d->folderFd = ::open(d->folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (d->folderFd < 0)
-        return d->fail(errno);
+    QString refusal;
+    d->folderFd = SharedFolders::openFolder(d->folder, &refusal);
+    if (d->folderFd < 0) {
+        d->fail(errno);
+        if (!refusal.isEmpty())
+            d->error = refusal;
+        return false;
+    }
     if (d->name.isEmpty())
         return d->fail(EISDIR);
     if (d->name.size() > NAME_MAX)
@@ -188,11 +275,19 @@ bool FileSaver::check()
     const bool exists = ::fstatat(d->folderFd, d->name.constData(), &file, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists && ::faccessat(d->folderFd, d->name.constData(), W_OK, AT_EACCESS) != 0)
         return d->fail(errno);
-    // In a shared folder (/tmp) only the owner of a file or of the folder may
-    // replace it; the kernel would refuse the rename only once the results
-    // are there.
-    if (exists && ::fstat(d->folderFd, &folder) == 0 && (folder.st_mode & S_ISVTX) && ::geteuid() != 0 &&
-        file.st_uid != ::geteuid() && folder.st_uid != ::geteuid()) {
+    if (::fstat(d->folderFd, &folder) != 0)
+        return d->fail(errno);
+    d->sharedFolder = SharedFolders::isShared(folder);
+    // Another user's file there may be read by that user, or be a trap.
+    if (exists && !SharedFolders::mayReplace(file, folder)) {
+        d->error = SharedFolders::othersFileText();
+        return false;
+    }
+    // In a folder with the sticky bit only the owner of a file or of the
+    // folder may replace it; the kernel would refuse the rename only once the
+    // results are there.
+    if (exists && (folder.st_mode & S_ISVTX) && ::geteuid() != 0 && file.st_uid != ::geteuid() &&
+        folder.st_uid != ::geteuid()) {
         d->error = tr("it belongs to another user, in a shared folder where only its owner may replace it");
         return false;
     }
@@ -226,6 +321,7 @@ bool FileSaver::save(const QByteArray &data, Conversion convert)
     if (d->inPlace)
         return d->writeInPlace(data, convert);
 
+    d->removeStaleTemporaries();
     QByteArray temporary;
     const int fd = d->createTemporary(temporary);
     if (fd < 0)
@@ -244,6 +340,31 @@ bool FileSaver::save(const QByteArray &data, Conversion convert)
     // this says, so a failure here changes nothing the user could act on.
     ::fsync(d->folderFd);
     return true;
+}
+
+int FileSaver::openGrowing(int mode)
+{
+    if (!d->checked && !check())
+        return -1;
+    d->checked = false;
+    int fd = -1;
+    if (d->inPlace) {
+        fd = ::openat(d->folderFd, d->name.constData(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
+        return fd >= 0 ? fd : (d->fail(errno), -1);
+    }
+    d->removeStaleTemporaries();
+    QByteArray temporary;
+    fd = d->createTemporary(temporary, mode);
+    if (fd >= 0 && d->keepAccess(fd) &&
+        ::renameat(d->folderFd, temporary.constData(), d->folderFd, d->name.constData()) == 0)
+        return fd;
+    const int errorNumber = errno;
+    if (fd >= 0) {
+        ::close(fd);
+        d->removeTemporary(temporary);
+    }
+    d->fail(errorNumber);
+    return -1;
 }
 
 QString FileSaver::errorString() const

@@ -1,5 +1,6 @@
 #include "resultswriter.h"
 
+#include "sharedfolders.h"
 #include "wholewrite.h"
 
 #include <QDir>
@@ -59,11 +60,10 @@ ResultsWriter::Target ResultsWriter::targetOf(const QString &path)
         if (::lstat(encoded(target.path).constData(), &link) != 0 || !S_ISLNK(link.st_mode))
             break;
         const QString folderPath = QFileInfo(target.path).absolutePath();
-        if (::stat(encoded(folderPath).constData(), &folder) == 0 && (folder.st_mode & S_ISVTX) &&
-            (folder.st_mode & S_IWOTH) && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid) {
+        if (::stat(encoded(folderPath).constData(), &folder) == 0 &&
+            !SharedFolders::mayFollow(link, folder)) {
             target.kind = Target::Unsuitable;
-            target.error =
-                tr("it is a link that another user made in a shared folder, which is not followed");
+            target.error = SharedFolders::refusedLinkText();
             return target;
         }
         if (links == 40) {

@@ -2,6 +2,7 @@
 // links, modes, and files and folders the user may not write (failing disks:
 // tst_savefaults).
 
+#include "capturewriter.h"
 #include "resultswriter.h"
 
 #include <QProcess>
@@ -11,7 +12,9 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 class TestResultsWriter : public QObject
@@ -34,8 +37,20 @@ enum class Output {
     LongName,    // 255 bytes: the longest a file may have
     KeptMode,    // an existing file of nobody's, 0640
     ReadOnlyMount,
+    OthersFolderLink, // a folder of the path, a link made by nobody in a shared folder
+    OthersFile,       // made first by nobody in a shared folder, open to all
+    KeptAccess,       // with an access list, an attribute and a second link
+    StaleTemporaries, // left by saves that were killed: the user's, a held one, nobody's
+    CaptureSwappedLink,
 };
 const uid_t nobody = 65534;
+// An access list as the kernel stores it: a version, then a tag, the rights and an id for each entry.
+const char accessList[] = "\2\0\0\0"
+                          "\1\0\6\0\377\377\377\377"
+                          "\2\0\6\0\376\377\0\0"
+                          "\4\0\4\0\377\377\377\377"
+                          "\20\0\6\0\377\377\377\377"
+                          "\40\0\0\0\377\377\377\377";
 } // namespace
 
 void TestResultsWriter::outputs_data()
@@ -52,6 +67,15 @@ void TestResultsWriter::outputs_data()
     QTest::newRow("a name of 255 bytes") << Output::LongName << QString();
     QTest::newRow("mode and owner kept") << Output::KeptMode << QString();
     QTest::newRow("a read-only mount") << Output::ReadOnlyMount << "Read-only file system";
+    QTest::newRow("another user's link as a folder in a shared folder")
+        << Output::OthersFolderLink
+        << "it is a link that another user made in a shared folder, which is not followed";
+    QTest::newRow("another user's file in a shared folder")
+        << Output::OthersFile << "it was made by another user in a shared folder; choose another name";
+    QTest::newRow("access list, attributes and links kept") << Output::KeptAccess << QString();
+    QTest::newRow("stale temporaries removed") << Output::StaleTemporaries << QString();
+    // Refused, and reported, when the capture begins.
+    QTest::newRow("a capture's link swapped in after the check") << Output::CaptureSwappedLink << QString();
 }
 
 // Where the results go, and what is left of what was there: links are
@@ -107,6 +131,43 @@ void TestResultsWriter::outputs()
                               {"-t", "tmpfs", "-o", "ro,size=64k", "tmpfs", folder.filePath("shared")}))
             QSKIP("mount is not allowed here");
         break;
+    case Output::OthersFolderLink:
+        QVERIFY(QDir(folder.path()).mkdir("private") && ::symlink("../private", link.constData()) == 0 &&
+                ::lchown(link.constData(), nobody, nobody) == 0);
+        written = path = shared + "/results.csv";
+        break;
+    case Output::OthersFile:
+        QVERIFY(QFile::copy(victim, shared) && ::chown(link.constData(), nobody, nobody) == 0 &&
+                ::chmod(link.constData(), 0666) == 0);
+        break;
+    case Output::KeptAccess:
+        written = path = victim;
+        // user::rw- user:nobody:rw- group::r-- mask::rw- other::---
+        QVERIFY(::setxattr(qPrintable(victim), "system.posix_acl_access", accessList, sizeof accessList - 1,
+                           0) == 0 &&
+                ::setxattr(qPrintable(victim), "user.note", "kept", 4, 0) == 0 &&
+                ::link(qPrintable(victim), qPrintable(folder.filePath("second.csv"))) == 0);
+        break;
+    case Output::StaleTemporaries:
+        written = path = victim;
+        for (const char *name : {".victim.csv.Stale1", ".victim.csv.Held01", ".victim.csv.Nobody"})
+            QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+        QVERIFY(::chown(qPrintable(folder.filePath(".victim.csv.Nobody")), nobody, nobody) == 0);
+        descriptor = ::open(qPrintable(folder.filePath(".victim.csv.Held01")), O_RDONLY);
+        QVERIFY(::flock(descriptor, LOCK_EX) == 0);
+        break;
+    case Output::CaptureSwappedLink: {
+        QString reason;
+        CaptureWriter capture(ResultsWriter::placeOf(shared, reason));
+        QVERIFY(::symlink("../victim.csv", link.constData()) == 0 &&
+                ::lchown(link.constData(), nobody, nobody) == 0);
+        capture.writeHeader({});
+        capture.writeEnd(Download::Outcome::Complete, 0, {});
+        capture.waitForWritten();
+        QVERIFY(capture.hasFailed());
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.readAll() == earlier);
+        return;
+    }
     case Output::SwappedLink:
         break;
     }
@@ -128,11 +189,26 @@ void TestResultsWriter::outputs()
     QFile other(written);
     if (written != victim && error.isEmpty())
         QVERIFY(other.open(QIODevice::ReadOnly) && other.readAll() == results);
-    QCOMPARE(QFileInfo(shared).isSymLink(), output == Output::OwnLink || output == Output::OthersLink);
+    QCOMPARE(QFileInfo(shared).isSymLink(),
+             output == Output::OwnLink || output == Output::OthersLink || output == Output::OthersFolderLink);
     struct stat kept;
     if (output == Output::KeptMode)
         QVERIFY(::stat(QFile::encodeName(victim).constData(), &kept) == 0 && kept.st_uid == nobody &&
                 (kept.st_mode & 0777) == 0640);
+    if (output == Output::OthersFile)
+        QVERIFY(other.open(QIODevice::ReadOnly) && other.readAll() == earlier);
+    char value[64];
+    if (output == Output::KeptAccess) {
+        QCOMPARE(
+            QByteArray(value, ::getxattr(qPrintable(victim), "system.posix_acl_access", value, sizeof value)),
+            QByteArray(accessList, sizeof accessList - 1));
+        QCOMPARE(QByteArray(value, ::getxattr(qPrintable(victim), "user.note", value, sizeof value)), "kept");
+        QFile second(folder.filePath("second.csv"));
+        QVERIFY(second.open(QIODevice::ReadOnly) && second.readAll() == results);
+    }
+    if (output == Output::StaleTemporaries)
+        QCOMPARE(QDir(folder.path()).entryList({".victim.csv.*"}, QDir::Hidden | QDir::Files),
+                 QStringList({".victim.csv.Held01", ".victim.csv.Nobody"}));
 }
 
 // What an ordinary user's writes give in a folder where no file may be

@@ -681,10 +681,6 @@ oder sperren Sie ihn mit
         <translation>es ist weder eine Datei noch eine Pipe noch ein zeichenorientiertes Gerät</translation>
     </message>
     <message>
-        <source>it is a link that another user made in a shared folder, which is not followed</source>
-        <translation>es ist eine Verknüpfung, die ein anderer Benutzer in einem gemeinsamen Ordner angelegt hat; ihr wird nicht gefolgt</translation>
-    </message>
-    <message>
         <source>Descriptor %1 is not open.</source>
         <comment>%1 is a number</comment>
         <translation>Deskriptor %1 ist nicht geöffnet.</translation>
@@ -705,6 +701,17 @@ oder sperren Sie ihn mit
         <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
         <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
         <translation>Ihre Einstellungen können nicht in „%1“ gespeichert werden. Die Sprache, der Anschluss und Ihre übrigen Angaben sind beim nächsten Start nicht mehr bekannt.</translation>
+    </message>
+</context>
+<context>
+    <name>SharedFolders</name>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>es ist eine Verknüpfung, die ein anderer Benutzer in einem gemeinsamen Ordner angelegt hat; ihr wird nicht gefolgt</translation>
+    </message>
+    <message>
+        <source>it was made by another user in a shared folder; choose another name</source>
+        <translation>sie wurde von einem anderen Benutzer in einem gemeinsamen Ordner angelegt; wählen Sie einen anderen Namen</translation>
     </message>
 </context>
 <context>

@@ -681,10 +681,6 @@ or mask it with
         <translation>it is neither a file nor a pipe nor a character device</translation>
     </message>
     <message>
-        <source>it is a link that another user made in a shared folder, which is not followed</source>
-        <translation>it is a link that another user made in a shared folder, which is not followed</translation>
-    </message>
-    <message>
         <source>Descriptor %1 is not open.</source>
         <comment>%1 is a number</comment>
         <translation>Descriptor %1 is not open.</translation>
@@ -705,6 +701,17 @@ or mask it with
         <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
         <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
         <translation>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</translation>
+    </message>
+</context>
+<context>
+    <name>SharedFolders</name>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>it is a link that another user made in a shared folder, which is not followed</translation>
+    </message>
+    <message>
+        <source>it was made by another user in a shared folder; choose another name</source>
+        <translation>it was made by another user in a shared folder; choose another name</translation>
     </message>
 </context>
 <context>

@@ -681,10 +681,6 @@ o enmascárelo con
         <translation>no es un archivo, ni una tubería, ni un dispositivo de caracteres</translation>
     </message>
     <message>
-        <source>it is a link that another user made in a shared folder, which is not followed</source>
-        <translation>es un enlace que otro usuario creó en una carpeta compartida, y no se sigue</translation>
-    </message>
-    <message>
         <source>Descriptor %1 is not open.</source>
         <comment>%1 is a number</comment>
         <translation>El descriptor %1 no está abierto.</translation>
@@ -705,6 +701,17 @@ o enmascárelo con
         <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
         <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
         <translation>No se pueden guardar sus ajustes en «%1». El idioma, el puerto y sus demás opciones no se recordarán la próxima vez.</translation>
+    </message>
+</context>
+<context>
+    <name>SharedFolders</name>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>es un enlace que otro usuario creó en una carpeta compartida, y no se sigue</translation>
+    </message>
+    <message>
+        <source>it was made by another user in a shared folder; choose another name</source>
+        <translation>lo creó otro usuario en una carpeta compartida; elija otro nombre</translation>
     </message>
 </context>
 <context>

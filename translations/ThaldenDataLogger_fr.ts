@@ -681,10 +681,6 @@ ou masquez-le avec
         <translation>ce n’est ni un fichier, ni un tube, ni un périphérique caractère</translation>
     </message>
     <message>
-        <source>it is a link that another user made in a shared folder, which is not followed</source>
-        <translation>c’est un lien qu’un autre utilisateur a créé dans un dossier partagé ; il n’est pas suivi</translation>
-    </message>
-    <message>
         <source>Descriptor %1 is not open.</source>
         <comment>%1 is a number</comment>
         <translation>Le descripteur %1 n’est pas ouvert.</translation>
@@ -709,6 +705,17 @@ ou masquez-le avec
     <message>
         <source></source>
         <translation>Vos paramètres ne peuvent pas être enregistrés dans «&#xa0;%1&#xa0;». La langue, le port et vos autres choix ne seront pas conservés pour la prochaine fois.</translation>
+    </message>
+</context>
+<context>
+    <name>SharedFolders</name>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>c’est un lien qu’un autre utilisateur a créé dans un dossier partagé ; il n’est pas suivi</translation>
+    </message>
+    <message>
+        <source>it was made by another user in a shared folder; choose another name</source>
+        <translation>il a été créé par un autre utilisateur dans un dossier partagé ; choisissez un autre nom</translation>
     </message>
 </context>
 <context>

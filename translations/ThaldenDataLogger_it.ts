@@ -681,10 +681,6 @@ oppure mascherarlo con
         <translation>non è un file, né una pipe, né un dispositivo a caratteri</translation>
     </message>
     <message>
-        <source>it is a link that another user made in a shared folder, which is not followed</source>
-        <translation>è un collegamento creato da un altro utente in una cartella condivisa, che non viene seguito</translation>
-    </message>
-    <message>
         <source>Descriptor %1 is not open.</source>
         <comment>%1 is a number</comment>
         <translation>Il descrittore %1 non è aperto.</translation>
@@ -705,6 +701,17 @@ oppure mascherarlo con
         <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
         <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
         <translation>Impossibile salvare le impostazioni in &quot;%1&quot;. La lingua, la porta e le altre scelte non verranno ricordate la prossima volta.</translation>
+    </message>
+</context>
+<context>
+    <name>SharedFolders</name>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>è un collegamento creato da un altro utente in una cartella condivisa, che non viene seguito</translation>
+    </message>
+    <message>
+        <source>it was made by another user in a shared folder; choose another name</source>
+        <translation>è stato creato da un altro utente in una cartella condivisa; scegliere un altro nome</translation>
     </message>
 </context>
 <context>

@@ -681,10 +681,6 @@ of maskeer het met
         <translation>het is geen bestand, geen pipe en geen tekenapparaat</translation>
     </message>
     <message>
-        <source>it is a link that another user made in a shared folder, which is not followed</source>
-        <translation>het is een koppeling die een andere gebruiker in een gedeelde map heeft gemaakt; die wordt niet gevolgd</translation>
-    </message>
-    <message>
         <source>Descriptor %1 is not open.</source>
         <comment>%1 is a number</comment>
         <translation>Descriptor %1 is niet geopend.</translation>
@@ -705,6 +701,17 @@ of maskeer het met
         <source>Your settings cannot be stored in &quot;%1&quot;. The language, the port and your other choices will not be remembered next time.</source>
         <comment>The %1 is replaced with the settings file (or registry key). Please do not remove it.</comment>
         <translation>Uw instellingen kunnen niet worden opgeslagen in &quot;%1&quot;. De taal, de poort en uw andere keuzes worden de volgende keer niet onthouden.</translation>
+    </message>
+</context>
+<context>
+    <name>SharedFolders</name>
+    <message>
+        <source>it is a link that another user made in a shared folder, which is not followed</source>
+        <translation>het is een koppeling die een andere gebruiker in een gedeelde map heeft gemaakt; die wordt niet gevolgd</translation>
+    </message>
+    <message>
+        <source>it was made by another user in a shared folder; choose another name</source>
+        <translation>het is door een andere gebruiker in een gedeelde map gemaakt; kies een andere naam</translation>
     </message>
 </context>
 <context>
