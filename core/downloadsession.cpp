@@ -4,6 +4,27 @@
 
 #include <utility>
 
+namespace {
+
+// How a piece of the data ends. A tester may keep sending flow-control bytes
+// (XON) or fill (NUL) after its results: control characters make no line, and
+// bytes of nothing else neither end a line nor go on with one.
+enum class Tail { Text, LineEnd, Controls };
+
+Tail tailOf(const char *bytes, qsizetype size)
+{
+    for (qsizetype i = size - 1; i >= 0; --i) {
+        const uchar byte = uchar(bytes[i]);
+        if (byte == '\n' || byte == '\r')
+            return Tail::LineEnd;
+        if ((byte >= 0x20 && byte != 0x7f) || byte == '\t')
+            return Tail::Text;
+    }
+    return Tail::Controls;
+}
+
+} // namespace
+
 DownloadSession::DownloadSession(DownloadLine *line, QObject *parent)
     : QObject(parent)
     , line(line)
@@ -135,7 +156,12 @@ bool DownloadSession::take()
     data.resize(size + available);
     const qint64 count = line->read(data.data() + size, available);
     data.resize(size + qMax<qint64>(count, 0));
-    midLineSilenceUs = -1;
+    // Control characters alone do not end a silence mid-line: a tester that
+    // keeps sending them there still ends after the grace.
+    if (const Tail tail = tailOf(data.constData() + size, data.size() - size); tail != Tail::Controls) {
+        lineEnded = tail == Tail::LineEnd;
+        midLineSilenceUs = -1;
+    }
     if (data.size() > size)
         emit chunkReceived(now, data.size() - size);
     emit readyRead();
@@ -192,8 +218,7 @@ void DownloadSession::readTimeOut()
         finish(Outcome::LineLost);
         return;
     }
-    const char last = data.back();
-    if (last == '\n' || last == '\r') {
+    if (lineEnded) {
         finish(Outcome::Complete);
         return;
     }

@@ -22,7 +22,9 @@ public:
 
     // How much longer silence in the middle of a line may last before the
     // transfer counts as ended there: a radio link, a USB adapter or a busy
-    // sender pauses mid-record, a finished tester does not.
+    // sender pauses mid-record, a finished tester does not. Control
+    // characters after the last line end make no line, and mid-line they do
+    // not end the silence (a tester that sends XON every 100 ms).
     static constexpr int midLineGraceMs = 2000;
     // Silent read periods in a row before the request goes out: bytes that
     // come before are an earlier transfer still under way (a cancelled
@@ -109,4 +111,7 @@ private:
     qint64 endUs = -1;
     // Since when the line is silent after a byte that does not end a line.
     qint64 midLineSilenceUs = -1;
+    // The data ends with a line end, or with control characters alone after
+    // one: the first silent read period ends the transfer.
+    bool lineEnded = false;
 };
