@@ -58,6 +58,7 @@ Kv::PortDiagnosis DownloadSession::start()
     running = true;
     // The request waits for a quiet line (readTimeOut()).
     openUs = line->microseconds();
+    emit opened();
     return failure;
 }
 
@@ -70,14 +71,17 @@ void DownloadSession::request()
 
 QString DownloadSession::busyLineText()
 {
-    return tr("The tester is still sending an earlier transfer; waiting until it ends...");
+    return tr("Data keeps arriving on this port before the results have been asked for: the tester may "
+              "still be sending an earlier transfer, or this may be another device's port. Waiting until the "
+              "line falls quiet...");
 }
 
 QString DownloadSession::busyLineEndText(int seconds)
 {
-    return tr("The tester went on sending an earlier transfer for %n second(s), so the results were not "
-              "requested. End that transfer on the tester, or switch the tester off and on, then download "
-              "again.",
+    return tr("Data kept arriving on this port for %n second(s) before the results could be asked for, so "
+              "they were not requested. The tester may still be sending an earlier transfer: end it on the "
+              "tester, or switch the tester off and on. Or this may be another device's port: check that the "
+              "tester's port is chosen. Then download again.",
               "%n is a number of seconds", seconds);
 }
 
@@ -116,7 +120,7 @@ qint64 DownloadSession::microseconds() const
 {
     if (endUs >= 0)
         return endUs;
-    return requestUs >= 0 ? line->microseconds() - requestUs : 0;
+    return line->microseconds() - (requestUs >= 0 ? requestUs : openUs);
 }
 
 qint64 DownloadSession::msecsReceiving() const

@@ -63,13 +63,16 @@ public:
     QByteArray takeReceived();
     // From the first byte to now or to the end of the transfer; 0 before data.
     qint64 msecsReceiving() const;
-    // Since the request went out, on the line's clock; at the end, its end.
+    // Since the request went out, on the line's clock, or since the line
+    // opened while the request waits (and in a download that never sent it);
+    // at the end, its end.
     qint64 microseconds() const;
     // Bytes of an earlier transfer thrown away before the request.
     qint64 discardedBytes() const;
 
-    // What the window and the command line say while an earlier transfer
-    // keeps the line busy, and once it has kept it busy for seconds.
+    // What the window and the command line say while data keeps the line
+    // busy before the request, and once it has kept it busy for seconds: an
+    // earlier transfer, or another device on a wrong port.
     static QString busyLineText();
     static QString busyLineEndText(int seconds);
 
@@ -85,6 +88,8 @@ signals:
     // They are thrown away, and the request waits until the line is quiet.
     // Once a download.
     void lineBusy();
+    // The line has opened; the request waits for it to fall quiet.
+    void opened();
     // The request has gone out; from now on the bytes are the results.
     void requested();
 

@@ -442,9 +442,7 @@ void TestMainWindowDownload::downloadAgain()
     TestSupport::whenShown<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Discard)->click(); });
     window->ui.downloadBtn->click();
     catchWarning();
-    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(),
-                              "The tester is still sending an earlier transfer; waiting until it ends...",
-                              10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(), DownloadSession::busyLineText(), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path) || !warningText.isEmpty(), 30000);
     QCOMPARE(warningDetail, QString());
     QVERIFY(readFile(path).toLatin1() == testerThread.tester->payload());
