@@ -15,12 +15,20 @@ CaptureRecorder::CaptureRecorder(DownloadSession &session, CaptureWriter *writer
     , capture(writer)
     , port(port)
 {
-    connect(&session, &DownloadSession::requested, this, &CaptureRecorder::writeHeader);
+    // From the port's opening on, so that a download that never asks (a busy
+    // line) has its capture too.
+    connect(&session, &DownloadSession::opened, this, [this] {
+        capture->begin();
+        openedAt = QDateTime::currentDateTime();
+    });
+    connect(&session, &DownloadSession::requested, this, [this] { writeHeader(true); });
     connect(&session, &DownloadSession::chunkReceived, this, [this](qint64 microseconds, qsizetype size) {
         const QByteArray &data = this->session.received();
         capture->writeChunk(microseconds, data.constData() + data.size() - size, size);
     });
     connect(&session, &DownloadSession::finished, this, [this] {
+        // Once: after the request's, this one is skipped.
+        writeHeader(false);
         capture->writeEnd(this->session.outcome(), this->session.microseconds(), this->session.received());
     });
 }
@@ -47,12 +55,13 @@ Kv::SerialPortInfo CaptureRecorder::portAt(const QList<Kv::SerialPortInfo> &port
     return unlisted;
 }
 
-void CaptureRecorder::writeHeader()
+void CaptureRecorder::writeHeader(bool requested)
 {
     CaptureFormat::Header header;
     header.program =
         QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion();
-    header.time = QDateTime::currentDateTime();
+    // Nothing sent: the times count from the port's opening.
+    header.time = requested ? QDateTime::currentDateTime() : openedAt;
     header.time = header.time.toOffsetFromUtc(header.time.offsetFromUtc());
     header.portName = port.portName;
     header.devicePath = port.openPath;
@@ -63,7 +72,8 @@ void CaptureRecorder::writeHeader()
     header.stableName = port.stablePath;
     const std::unique_ptr<Kv::SerialSettings> line(Kv::TesterLine::newSettings());
     header.line = Kv::TesterLine::describe(*line);
-    header.commands = Kv::TesterLine::commands();
+    if (requested)
+        header.commands = Kv::TesterLine::commands();
     header.discarded = session.discardedBytes();
     header.waitMs = session.waitLimit();
     capture->writeHeader(header);

@@ -2,6 +2,7 @@
 
 #include "serialportinfo.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 
@@ -10,8 +11,10 @@
 class CaptureWriter;
 class DownloadSession;
 
-// Keeps the capture of a session's download, from its signals: the header
-// once the request is sent, each chunk as it arrives, the outcome at the end.
+// Keeps the capture of a session's download, from its signals: the file once
+// the port has opened, the header once the request is sent (at the end in a
+// download that never sent it), each chunk as it arrives, the outcome at the
+// end.
 // Made before the front end connects to the session, it writes the end
 // before the front end takes the results.
 class CaptureRecorder : public QObject
@@ -32,9 +35,12 @@ public:
     static Kv::SerialPortInfo portAt(const QList<Kv::SerialPortInfo> &ports, const QString &path);
 
 private:
-    void writeHeader();
+    // requested: the request has just gone out; else the download ended
+    // without it, and the header says that nothing was sent.
+    void writeHeader(bool requested);
 
     DownloadSession &session;
     std::unique_ptr<CaptureWriter> capture;
     const Kv::SerialPortInfo port;
+    QDateTime openedAt;
 };

@@ -162,6 +162,15 @@ void CaptureReplayLine::step()
         return;
     }
     now = at;
+    // A download that never asked: data kept the line busy up to its end,
+    // counted from the port's opening. Its bytes were thrown away unseen.
+    if (requestUs < 0 && !haveAhead && broken == Download::Outcome::NotEnded &&
+        reader->end().reason == Download::Outcome::LineBusy && now <= reader->end().microseconds) {
+        buffer = QByteArray(1, '\0');
+        taken = 0;
+        emit readyRead();
+        return;
+    }
     if (requestUs >= 0 && !haveAhead) {
         if (broken != Download::Outcome::NotEnded) {
             close();

@@ -14,7 +14,8 @@ class CaptureReader;
 // the end again. The period that ends the recording falls on the recorded end
 // (the moment the download found it); a line that failed fails there, and a
 // download that was cancelled stops there. A recording the rule does not end
-// stops as cancelled a grace period after its end.
+// stops as cancelled a grace period after its end. A download that never
+// asked (line-busy) is played as a line busy up to its end.
 class CaptureReplayLine : public DownloadLine
 {
     Q_OBJECT

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <deque>
+#include <utility>
 
 namespace {
 
@@ -37,7 +38,7 @@ class CaptureWriter::Worker
 public:
     struct Item
     {
-        enum Kind { Header, Chunk, Cut, End, Stop } kind;
+        enum Kind { Begin, Header, Chunk, Cut, End, Stop } kind;
         qint64 microseconds = 0;
         QByteArray bytes;
         Download::Outcome reason = Download::Outcome::NotEnded;
@@ -141,13 +142,14 @@ void CaptureWriter::Worker::sync()
 void CaptureWriter::Worker::write(const Item &item)
 {
     switch (item.kind) {
-    case Item::Header:
-        if (const QString failure = PrivateFiles::openForWriting(file); !failure.isEmpty()) {
+    case Item::Begin:
+        if (const QString failure = PrivateFiles::openForWriting(file); !failure.isEmpty())
             fail(failure);
-        } else {
+        else
             hold = std::make_unique<CaptureHold>(file, path);
-            put(item.bytes);
-        }
+        return;
+    case Item::Header:
+        put(item.bytes);
         return;
     case Item::Chunk: {
         hash.addData(item.bytes);
@@ -234,9 +236,27 @@ QString CaptureWriter::path() const
     return filePath;
 }
 
-void CaptureWriter::writeHeader(const CaptureFormat::Header &header)
+void CaptureWriter::begin()
 {
     if (worker)
+        return;
+    worker = std::make_shared<Worker>(filePath, limit, syncMs);
+    thread = QThread::create([worker = worker] { worker->run(); });
+    writingThreads().removeAll(nullptr);
+    writingThreads().append(thread);
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    if (writtenContext)
+        QObject::connect(thread, &QThread::finished, writtenContext, written);
+    // Idle time only (SCHED_IDLE on Linux): on two cores the hashing and
+    // writing took time from the window at full speed; a starved writer
+    // leaves chunks out rather than wait.
+    thread->start(QThread::IdlePriority);
+    worker->hand({Worker::Item::Begin, 0, {}});
+}
+
+void CaptureWriter::writeHeader(const CaptureFormat::Header &header)
+{
+    if (std::exchange(headerWritten, true))
         return;
     using CaptureFormat::encodeValue;
     QByteArray text =
@@ -256,17 +276,7 @@ void CaptureWriter::writeHeader(const CaptureFormat::Header &header)
     if (header.waitMs > 0)
         text += "wait: " + QByteArray::number(header.waitMs) + '\n';
     text += '\n';
-    worker = std::make_shared<Worker>(filePath, limit, syncMs);
-    thread = QThread::create([worker = worker] { worker->run(); });
-    writingThreads().removeAll(nullptr);
-    writingThreads().append(thread);
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    if (writtenContext)
-        QObject::connect(thread, &QThread::finished, writtenContext, written);
-    // Idle time only (SCHED_IDLE on Linux): on two cores the hashing and
-    // writing took time from the window at full speed; a starved writer
-    // leaves chunks out rather than wait.
-    thread->start(QThread::IdlePriority);
+    begin();
     worker->hand({Worker::Item::Header, 0, text});
 }
 

@@ -10,8 +10,8 @@
 #include <memory>
 
 // Writes the capture of one download as it happens (see CaptureFormat): the
-// header when the request is sent, each chunk as it arrives, the outcome at
-// the end. It never holds up or stops a download: a thread of its own writes
+// file when the port opens, the header when the request is sent, each chunk
+// as it arrives, the outcome at the end. It never holds up or stops a download: a thread of its own writes
 // and flushes each chunk and syncs it within setSyncInterval(), holding the
 // file (CaptureHold) while it is open; a disk too slow for the transfer makes
 // it leave the rest out (a cut), and the first failure (no folder, a full
@@ -33,15 +33,18 @@ public:
 
     // Leaves out every chunk that would take the file over bytes (its end
     // included), marking where; the end is written all the same. Set before
-    // writeHeader().
+    // begin().
     void setSizeLimit(qint64 bytes);
     // What is written is on the disk (fdatasync) at most msecs later, so
     // that a power cut mid-download loses no more; -1 leaves it to the
-    // system. Set before writeHeader().
+    // system. Set before begin().
     void setSyncInterval(int msecs);
 
     QString path() const;
-    // Makes the file.
+    // Makes the file and holds it, before anything is known to write in it:
+    // the port has opened, the request waits for a quiet line.
+    void begin();
+    // Begins the file if begin() did not; once.
     void writeHeader(const CaptureFormat::Header &header);
     void writeChunk(qint64 microseconds, const char *data, qint64 size);
     // Writes the outcome, with the count and SHA-256 of received (every chunk
@@ -49,7 +52,7 @@ public:
     void writeEnd(Download::Outcome reason, qint64 microseconds, const QByteArray &received);
 
     // Calls written in context's thread once the file is complete (or writing
-    // has failed), if it was begun. Set before writeHeader().
+    // has failed), if it was begun. Set before begin().
     void whenWritten(QObject *context, std::function<void()> written);
     // After writeEnd(): until everything is written, or writing has failed.
     void waitForWritten();
@@ -66,6 +69,7 @@ private:
     qint64 limit = -1;
     int syncMs = defaultSyncMs;
     bool dropping = false;
+    bool headerWritten = false;
     // Shared with the writing thread, which may outlive this writer.
     std::shared_ptr<Worker> worker;
     // Gone once it has finished and the event loop has deleted it.

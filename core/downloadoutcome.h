@@ -14,7 +14,7 @@ enum class Outcome {
     LineLost,          // the line failed after data (hang-up, adapter pulled)
     PortGone,          // the line failed before any data
     NothingArrived,    // no byte within the wait limit
-    LineBusy,          // an earlier transfer went on past the wait limit: nothing was asked
+    LineBusy,          // data kept coming past the wait limit before the request: nothing was asked
     Cancelled,         // cancelled: what had arrived is kept
     CaptureUnreadable, // a replayed capture is damaged or cut at a size limit
     CutShort,          // a replayed capture stops before its outcome, after its last whole chunk

@@ -4,6 +4,27 @@
 
 #include <utility>
 
+namespace {
+
+// How a piece of the data ends. A tester may keep sending flow-control bytes
+// (XON) or fill (NUL) after its results: control characters make no line, and
+// bytes of nothing else neither end a line nor go on with one.
+enum class Tail { Text, LineEnd, Controls };
+
+Tail tailOf(const char *bytes, qsizetype size)
+{
+    for (qsizetype i = size - 1; i >= 0; --i) {
+        const uchar byte = uchar(bytes[i]);
+        if (byte == '\n' || byte == '\r')
+            return Tail::LineEnd;
+        if ((byte >= 0x20 && byte != 0x7f) || byte == '\t')
+            return Tail::Text;
+    }
+    return Tail::Controls;
+}
+
+} // namespace
+
 DownloadSession::DownloadSession(DownloadLine *line, QObject *parent)
     : QObject(parent)
     , line(line)
@@ -37,6 +58,7 @@ Kv::PortDiagnosis DownloadSession::start()
     running = true;
     // The request waits for a quiet line (readTimeOut()).
     openUs = line->microseconds();
+    emit opened();
     return failure;
 }
 
@@ -49,14 +71,17 @@ void DownloadSession::request()
 
 QString DownloadSession::busyLineText()
 {
-    return tr("The tester is still sending an earlier transfer; waiting until it ends...");
+    return tr("Data keeps arriving on this port before the results have been asked for: the tester may "
+              "still be sending an earlier transfer, or this may be another device's port. Waiting until the "
+              "line falls quiet...");
 }
 
 QString DownloadSession::busyLineEndText(int seconds)
 {
-    return tr("The tester went on sending an earlier transfer for %n second(s), so the results were not "
-              "requested. End that transfer on the tester, or switch the tester off and on, then download "
-              "again.",
+    return tr("Data kept arriving on this port for %n second(s) before the results could be asked for, so "
+              "they were not requested. The tester may still be sending an earlier transfer: end it on the "
+              "tester, or switch the tester off and on. Or this may be another device's port: check that the "
+              "tester's port is chosen. Then download again.",
               "%n is a number of seconds", seconds);
 }
 
@@ -95,7 +120,7 @@ qint64 DownloadSession::microseconds() const
 {
     if (endUs >= 0)
         return endUs;
-    return requestUs >= 0 ? line->microseconds() - requestUs : 0;
+    return line->microseconds() - (requestUs >= 0 ? requestUs : openUs);
 }
 
 qint64 DownloadSession::msecsReceiving() const
@@ -135,7 +160,12 @@ bool DownloadSession::take()
     data.resize(size + available);
     const qint64 count = line->read(data.data() + size, available);
     data.resize(size + qMax<qint64>(count, 0));
-    midLineSilenceUs = -1;
+    // Control characters alone do not end a silence mid-line: a tester that
+    // keeps sending them there still ends after the grace.
+    if (const Tail tail = tailOf(data.constData() + size, data.size() - size); tail != Tail::Controls) {
+        lineEnded = tail == Tail::LineEnd;
+        midLineSilenceUs = -1;
+    }
     if (data.size() > size)
         emit chunkReceived(now, data.size() - size);
     emit readyRead();
@@ -192,8 +222,7 @@ void DownloadSession::readTimeOut()
         finish(Outcome::LineLost);
         return;
     }
-    const char last = data.back();
-    if (last == '\n' || last == '\r') {
+    if (lineEnded) {
         finish(Outcome::Complete);
         return;
     }

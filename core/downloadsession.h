@@ -22,7 +22,9 @@ public:
 
     // How much longer silence in the middle of a line may last before the
     // transfer counts as ended there: a radio link, a USB adapter or a busy
-    // sender pauses mid-record, a finished tester does not.
+    // sender pauses mid-record, a finished tester does not. Control
+    // characters after the last line end make no line, and mid-line they do
+    // not end the silence (a tester that sends XON every 100 ms).
     static constexpr int midLineGraceMs = 2000;
     // Silent read periods in a row before the request goes out: bytes that
     // come before are an earlier transfer still under way (a cancelled
@@ -61,13 +63,16 @@ public:
     QByteArray takeReceived();
     // From the first byte to now or to the end of the transfer; 0 before data.
     qint64 msecsReceiving() const;
-    // Since the request went out, on the line's clock; at the end, its end.
+    // Since the request went out, on the line's clock, or since the line
+    // opened while the request waits (and in a download that never sent it);
+    // at the end, its end.
     qint64 microseconds() const;
     // Bytes of an earlier transfer thrown away before the request.
     qint64 discardedBytes() const;
 
-    // What the window and the command line say while an earlier transfer
-    // keeps the line busy, and once it has kept it busy for seconds.
+    // What the window and the command line say while data keeps the line
+    // busy before the request, and once it has kept it busy for seconds: an
+    // earlier transfer, or another device on a wrong port.
     static QString busyLineText();
     static QString busyLineEndText(int seconds);
 
@@ -83,6 +88,8 @@ signals:
     // They are thrown away, and the request waits until the line is quiet.
     // Once a download.
     void lineBusy();
+    // The line has opened; the request waits for it to fall quiet.
+    void opened();
     // The request has gone out; from now on the bytes are the results.
     void requested();
 
@@ -109,4 +116,7 @@ private:
     qint64 endUs = -1;
     // Since when the line is silent after a byte that does not end a line.
     qint64 midLineSilenceUs = -1;
+    // The data ends with a line end, or with control characters alone after
+    // one: the first silent read period ends the transfer.
+    bool lineEnded = false;
 };

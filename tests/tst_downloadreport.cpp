@@ -84,6 +84,20 @@ void TestDownloadReport::replays_data()
     QTest::newRow("recorded complete, but mid-line: the rule decides")
         << capture(midLine, "complete", 1050) << Outcome::EndedMidLine << 3050LL << 5
         << "The transfer ended in the middle of a line after %1. " + incomplete << 2;
+    // A tester that keeps talking: an XON after its results, then one every 100 ms.
+    Chunks talking{{1000, "1.5,2.25\r\n\x11"}}, talkingMidLine{{1000, "1.5,2.25\r\n1.6\x11"}};
+    for (qint64 ms = 1100; ms <= 5000; ms += 100) {
+        talking << Chunk{ms, "\x11"};
+        talkingMidLine << Chunk{ms, "\x11"};
+    }
+    QTest::newRow("talking after a line end: silent once")
+        << capture(talking, "cancelled", 5000) << Outcome::Complete << 1050LL << 0 << QString() << 2;
+    QTest::newRow("talking mid-line: silent for the grace")
+        << capture(talkingMidLine, "cancelled", 5000) << Outcome::EndedMidLine << 3050LL << 5
+        << "The transfer ended in the middle of a line after %1. " + incomplete << 2;
+    // Nothing was asked: the line is kept busy up to the end, counted from the port's opening.
+    QTest::newRow("line busy past the wait") << capture({}, "line-busy", 1020, 1000) << Outcome::LineBusy
+                                             << 1000LL << 2 << DownloadSession::busyLineEndText(1) << 0;
     QTest::newRow("line lost") << capture(midLine, "line-lost", 1020) << Outcome::LineLost << 1020LL << 5
                                << "The connection to the tester was lost after %1. " + incomplete << 2;
     QTest::newRow("port gone") << capture({}, "port-gone", 700) << Outcome::PortGone << 700LL << 2

@@ -50,6 +50,8 @@ void TestDownloadSession::outcomes_data()
         << QByteArray() << 5000LL << 2600 << -1LL << 0 << Outcome::EndedMidLine << 5000LL;
     QTest::newRow("data that ends mid-line")
         << QByteArray("1.5,2.25\r\n1.6,2") << -1LL << 0 << -1LL << 0 << Outcome::EndedMidLine << -1LL;
+    QTest::newRow("control characters after the last line end")
+        << QByteArray("1.5,2.25\r\n\x11\0", 12) << -1LL << 0 << -1LL << 0 << Outcome::Complete << -1LL;
     QTest::newRow("a line that ends with a carriage return")
         << QByteArray("1.5,2.25\r") << -1LL << 0 << -1LL << 0 << Outcome::Complete << -1LL;
     QTest::newRow("hang-up mid-transfer")

@@ -9,7 +9,8 @@
 # NAME long-line is made here: a line of 70,000 bytes is too large to commit.
 # So are the captures that once crashed or misled the reader (NAME
 # many-cuts, control-port replay; cut, long-header-line, long-header, huge-format,
-# huge-time, time-backwards are refused), and misjudged, whose recorded end the
+# huge-time, time-backwards are refused), line-busy (a download that never asked,
+# which replays as one, exit code 2, writing nothing), and misjudged, whose recorded end the
 # end rule does not find, which the replay must say. A capture cut short (DAMAGE
 # cut-short) writes the bytes it holds, a start of what the download wrote.
 cmake_minimum_required(VERSION 3.21)
@@ -86,6 +87,11 @@ elseif(NAME STREQUAL "misjudged")
     # finds otherwise, and the replay says so.
     set(made "${head}\nchunk 5 3\n1,2\nend 9 complete 3 ${sha3}\n")
     set(record "1,2")
+elseif(NAME STREQUAL "line-busy")
+    # Nothing was asked: the line was busy until the end, a second after the
+    # port opened. Replayed, it is busy again, and nothing is written.
+    string(SHA256 none "")
+    set(made "${head}wait: 1000\n\nend 1020000 line-busy 0 ${none}\n")
 elseif(NAME STREQUAL "time-backwards")
     set(made "${head}\nchunk 5 4\n${record}\nend 4 complete 4 ${sha}\n")
     set(says "line 7 is damaged: its time is before the time of the line before it")
@@ -128,6 +134,14 @@ execute_process(COMMAND "${PROGRAM}" ${arguments}
     RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT code EQUAL EXIT)
     message(FATAL_ERROR "exit code ${code}, expected ${EXIT}:\n${err}")
+endif()
+if(NAME STREQUAL "line-busy")
+    string(JSON found GET "${out}" end)
+    if(EXISTS "${WORK}/out.csv" OR NOT found STREQUAL "line-busy"
+       OR NOT err MATCHES "Data kept arriving on this port for 1 second.*\nSummary: 0 bytes, ")
+        message(FATAL_ERROR "a capture of a busy line must replay as one, writing nothing:\n${err}")
+    endif()
+    return()
 endif()
 if(says)
     if(EXISTS "${WORK}/out.csv" OR NOT err MATCHES "cannot be replayed: .*${says}")
