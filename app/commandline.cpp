@@ -509,8 +509,10 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
     }
     DownloadSession transfer(replayLine ? static_cast<DownloadLine *>(replayLine)
                                         : new SerialLine(request.port));
-    // Until the end: an output that waits for a reader ends when told to.
+    // Until the end: an output that waits for a reader ends when told to,
+    // also when told before it was opened.
     TerminationHandler termination;
+    CommandLinePlatform::endLaterWaitsOnSignals();
     const int ended = download(request, transfer, replayLine, termination, report);
     if (ended >= 0)
         return ended;
