@@ -111,8 +111,9 @@ QString optionWithUndecodableName(const QByteArrayList &raw, const QStringList &
 const char *const ownOptions[] = {"help",   "version", "list-ports", "download", "output",
                                   "german", "wait",    "capture",    "replay",   "json"};
 
-// Says why a capture cannot be replayed; nothing is written. One cut short
-// is replayed: its bytes are what the download had when it stopped.
+// Says why a capture cannot be replayed; nothing is written. One cut short,
+// or damaged after its header, is replayed up to where it stops or the
+// damage begins: those bytes are what the download had then.
 int replayRefused(const QString &path, const CaptureReader &reader, ExitReport &report)
 {
     QString reason = reader.errorString();
@@ -291,8 +292,8 @@ int parse(QCoreApplication &app, const QByteArrayList &rawArguments, ExitReport 
         "Copies the stored results of a PV tester to a file, without a window.\n\n"
         "Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived "
         "within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, "
-        "or the capture given to --replay was cut short (what arrived is written); 130 "
-        "interrupted (what arrived is written)."));
+        "or the capture given to --replay was cut short or damaged (what arrived, or what precedes "
+        "the damage, is written); 130 interrupted (what arrived is written)."));
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const Options options;
     parser.addOptions({options.help, options.version, options.list, options.download, options.output,
@@ -384,9 +385,11 @@ void compareWithRecorded(const DownloadSession &transfer, CaptureReplayLine &lin
 }
 
 // Writes what arrived, and says what the download's end means: the exit code.
-int write(const Request &request, ResultsWriter &writer, const DownloadSession &transfer, ExitReport &report)
+// damage: what is wrong with a replayed capture, as its reader says.
+int write(const Request &request, ResultsWriter &writer, const DownloadSession &transfer, ExitReport &report,
+          const QString &damage)
 {
-    const DownloadReport told(transfer, visibleText(Kv::portShownAs(request.port)));
+    const DownloadReport told(transfer, visibleText(Kv::portShownAs(request.port)), damage);
     QString message = told.headline();
     if (!told.diagnosis().isEmpty())
         message += QLatin1Char('\n') + told.diagnosis();
@@ -509,8 +512,10 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
     }
     DownloadSession transfer(replayLine ? static_cast<DownloadLine *>(replayLine)
                                         : new SerialLine(request.port));
-    // Until the end: an output that waits for a reader ends when told to.
+    // Until the end: an output that waits for a reader ends when told to,
+    // also when told before it was opened.
     TerminationHandler termination;
+    CommandLinePlatform::endLaterWaitsOnSignals();
     const int ended = download(request, transfer, replayLine, termination, report);
     if (ended >= 0)
         return ended;
@@ -519,7 +524,7 @@ int CommandLine::execute(QCoreApplication &app, const QByteArrayList &rawArgumen
     if (replayLine)
         compareWithRecorded(transfer, *replayLine);
 
-    const int exitCode = write(request, writer, transfer, report);
+    const int exitCode = write(request, writer, transfer, report, capture.errorString());
     // The last line, however the download ended: what a replay of its
     // capture must give again. A capture that fails says so before.
     if (auto *recorder = transfer.findChild<CaptureRecorder *>())

@@ -19,6 +19,12 @@ bool wasClosedAtStart(int descriptor);
 // into decoded, which names the same file only if it encodes back to them.
 bool isDecodedExactly(const QByteArray &raw, const QString &decoded);
 
+// From now on a termination signal also ends a wait for a reader of the
+// output (a FIFO, a full pipe, a stopped terminal) that begins after it:
+// one signal ends the whole run, and it may come while the results still
+// arrive (countStopsFromNow()). Windows' writes wait for no such signal.
+void endLaterWaitsOnSignals();
+
 // The device path to open for a PORT argument.
 QString portPath(const QString &argument);
 

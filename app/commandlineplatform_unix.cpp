@@ -1,5 +1,7 @@
 #include "commandlineplatform.h"
 
+#include "wholewrite.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -36,6 +38,11 @@ bool wasClosedAtStart(int descriptor)
 bool isDecodedExactly(const QByteArray &raw, const QString &decoded)
 {
     return QFile::encodeName(decoded) == raw;
+}
+
+void endLaterWaitsOnSignals()
+{
+    countStopsFromNow();
 }
 
 QString portPath(const QString &argument)

@@ -56,6 +56,8 @@ bool write(FILE *stream, const QString &text)
     return std::fputs(text.toUtf8().constData(), stream) >= 0 && std::fflush(stream) == 0;
 }
 
+void endLaterWaitsOnSignals() {}
+
 void setBinary(FILE *stream)
 {
     std::fflush(stream);

@@ -27,9 +27,11 @@ constexpr ReasonName reasonNames[] = {
 
 QByteArray reasonWord(Outcome reason)
 {
-    // A replay's end of its own, never written in a capture's end line.
+    // A replay's ends of its own, never written in a capture's end line.
     if (reason == Outcome::CutShort)
         return "cut-short";
+    if (reason == Outcome::CaptureDamaged)
+        return "damaged";
     for (const ReasonName &name : reasonNames) {
         if (name.reason == reason)
             return name.word;

@@ -169,7 +169,8 @@ bool CaptureReader::readChunk(CaptureFormat::Chunk &chunk)
             // A cut that left nothing out leaves the capture whole.
             const bool whole = ending.bytes == bytes && ending.sha256 == hash.result().toHex();
             if ((cut && ending.bytes < bytes) || (!cut && !whole)) {
-                error = tr("its bytes do not match the count and SHA-256 of its end");
+                error =
+                    tr("its bytes do not match the count and SHA-256 of its end on line %1").arg(lineNumber);
                 state = State::Failed;
                 return false;
             }

@@ -122,7 +122,9 @@ void CaptureReplayLine::readAhead()
     chunksEnded = true;
     if (reader->outcomeMissing())
         broken = Download::Outcome::CutShort;
-    else if (reader->hasError() || reader->isCut())
+    else if (reader->hasError())
+        broken = Download::Outcome::CaptureDamaged;
+    else if (reader->isCut())
         broken = Download::Outcome::CaptureUnreadable;
 }
 

@@ -63,7 +63,8 @@ private:
     CaptureFormat::Chunk ahead;
     bool haveAhead = false;
     bool chunksEnded = false;
-    // When the chunks end: CutShort or CaptureUnreadable instead of an end.
+    // When the chunks end: CutShort, CaptureDamaged or CaptureUnreadable
+    // instead of an end.
     Download::Outcome broken = Download::Outcome::NotEnded;
     bool failed = false;
     QByteArray buffer;

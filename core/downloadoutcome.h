@@ -16,8 +16,9 @@ enum class Outcome {
     NothingArrived,    // no byte within the wait limit
     LineBusy,          // data kept coming past the wait limit before the request: nothing was asked
     Cancelled,         // cancelled: what had arrived is kept
-    CaptureUnreadable, // a replayed capture is damaged or cut at a size limit
+    CaptureUnreadable, // a replayed capture is cut at a size limit
     CutShort,          // a replayed capture stops before its outcome, after its last whole chunk
+    CaptureDamaged,    // a replayed capture is damaged after its header: what precedes it was replayed
 };
 Q_ENUM_NS(Outcome)
 

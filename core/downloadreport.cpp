@@ -6,9 +6,10 @@
 
 using Download::Outcome;
 
-DownloadReport::DownloadReport(const DownloadSession &session, const QString &port)
+DownloadReport::DownloadReport(const DownloadSession &session, const QString &port, const QString &damage)
     : how(session.outcome())
     , portName(port)
+    , damage(damage)
     , bytes(session.received().size())
     , waitMs(session.waitLimit())
     , incomplete(session.isIncomplete())
@@ -36,6 +37,10 @@ QString DownloadReport::headline() const
                   "incomplete.",
                   "%1 is an amount such as 12.3 KB")
             .arg(dataAmount(bytes));
+    case Outcome::CaptureDamaged:
+        return tr("The replay stops at damage in the capture after %1: %2. The results may be incomplete.",
+                  "%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...")
+            .arg(dataAmount(bytes), damage);
     // A line that fell silent mid-line did not fail.
     case Outcome::EndedMidLine:
         return tr("The transfer ended in the middle of a line after %1. The results may be incomplete.",
@@ -91,6 +96,7 @@ int DownloadReport::exitCode() const
     case Outcome::EndedMidLine:
     case Outcome::LineLost:
     case Outcome::CutShort:
+    case Outcome::CaptureDamaged:
         return ConnectionLost;
     case Outcome::Cancelled:
         return Interrupted;

@@ -26,8 +26,9 @@ public:
         Interrupted = 130,
     };
 
-    // port: the port as the user knows it (ttyUSB0, COM3).
-    DownloadReport(const DownloadSession &session, const QString &port);
+    // port: the port as the user knows it (ttyUSB0, COM3); damage: what is
+    // wrong with a replayed capture, as its reader says.
+    DownloadReport(const DownloadSession &session, const QString &port, const QString &damage = QString());
 
     Download::Outcome outcome() const;
     // Empty for a complete download: nothing to tell but the save.
@@ -44,6 +45,7 @@ public:
 private:
     Download::Outcome how;
     QString portName;
+    QString damage;
     qint64 bytes;
     int waitMs;
     bool incomplete;

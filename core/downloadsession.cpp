@@ -103,7 +103,8 @@ DownloadSession::Outcome DownloadSession::outcome() const
 
 bool DownloadSession::isIncomplete() const
 {
-    return result == Outcome::LineLost || result == Outcome::EndedMidLine || result == Outcome::CutShort;
+    return result == Outcome::LineLost || result == Outcome::EndedMidLine || result == Outcome::CutShort ||
+           result == Outcome::CaptureDamaged;
 }
 
 const QByteArray &DownloadSession::received() const

@@ -23,3 +23,10 @@ int openForWriting(const char *path, int flags = 0, int mode = 0);
 // later not: the process was told to end (Ctrl+C) while its output waits for
 // a reader that may never come. Safe in a signal handler.
 void stopBlockedWrites();
+
+// From now on every wait above gives up on a stopBlockedWrites() that came
+// after this call, also one that came before the wait began: for a process
+// whose whole work one signal ends (the command line), where the signal may
+// come before its output is opened. A write that does not wait is not
+// stopped.
+void countStopsFromNow();

@@ -13,6 +13,15 @@ namespace {
 
 std::atomic<int> stops{0};
 static_assert(std::atomic<int>::is_always_lock_free, "used in a signal handler");
+// The count that every wait compares with once countStopsFromNow() is
+// called; before, -1: each wait takes the count when it begins.
+std::atomic<int> stopsCountedFrom{-1};
+
+int stopsBeforeWait()
+{
+    const int from = stopsCountedFrom.load();
+    return from >= 0 ? from : stops.load();
+}
 
 // How long a wait lasts before it looks whether it was stopped: a signal
 // may reach another thread than the one waiting.
@@ -22,7 +31,7 @@ const int lookEveryMs = 100;
 
 bool writeWhole(int fd, const char *data, qint64 size)
 {
-    const int stopsBefore = stops.load();
+    const int stopsBefore = stopsBeforeWait();
     struct stat node;
     // A regular file never waits for a reader.
     const bool mayWait = ::fstat(fd, &node) == 0 && !S_ISREG(node.st_mode);
@@ -30,12 +39,15 @@ bool writeWhole(int fd, const char *data, qint64 size)
         if (mayWait) {
             pollfd writable = {fd, POLLOUT, 0};
             const int ready = ::poll(&writable, 1, lookEveryMs);
-            if (stops.load() != stopsBefore) {
-                errno = EINTR;
-                return false;
-            }
-            if (ready == 0 || (ready < 0 && errno == EINTR))
+            // Only a wait gives up: a reader that takes the bytes gets them
+            // all, also after the stop.
+            if (ready == 0 || (ready < 0 && errno == EINTR)) {
+                if (stops.load() != stopsBefore) {
+                    errno = EINTR;
+                    return false;
+                }
                 continue;
+            }
         }
         // Once poll() says a pipe is writable, a write of up to PIPE_BUF
         // bytes does not wait.
@@ -65,7 +77,7 @@ bool closeAfter(int fd, bool succeeded)
 
 int openForWriting(const char *path, int flags, int mode)
 {
-    const int stopsBefore = stops.load();
+    const int stopsBefore = stopsBeforeWait();
     for (;;) {
         const int fd = ::open(path, O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | flags, mode);
         if (fd >= 0) {
@@ -86,4 +98,9 @@ int openForWriting(const char *path, int flags, int mode)
 void stopBlockedWrites()
 {
     stops.fetch_add(1);
+}
+
+void countStopsFromNow()
+{
+    stopsCountedFrom.store(stops.load());
 }

@@ -18,8 +18,9 @@ public:
     enum class Result {
         Taken,         // the file is ours until release()
         Held,          // a running process holds it: owner()
-        NotUnderstood, // empty, garbage or unreadable: left for the user to judge
-        NoLockFile,    // no folder to write in, or another account's stale file
+        NotUnderstood, // empty, garbage or unreadable, and ours to remove: left for the user to judge
+        NoLockFile,    // no folder to write in
+        PassedOver,    // names no running program, and this account may not remove it: path()
     };
 
     explicit PortLockFile(const QString &devicePath);
@@ -27,7 +28,11 @@ public:
     PortLockFile(const PortLockFile &) = delete;
     PortLockFile &operator=(const PortLockFile &) = delete;
 
-    // A lock that names a process that has ended is removed first.
+    // A lock that names a process that has ended is removed first. One that
+    // names no running program and that this account may not remove (another
+    // account's, in the sticky lock folder) is passed over: left in place, it
+    // would keep the port from every user, while the lock on the descriptor
+    // (flock) and TIOCEXCL keep programs apart all the same.
     Result take();
     // Removes the file, unless someone has replaced it since.
     void release();

@@ -73,6 +73,23 @@ bool writeWhole(int fd, const QByteArray &data)
     return true;
 }
 
+// Whether this account may remove the file at path (without removing it):
+// it may write in the folder, and in a sticky folder such as the lock folder
+// the file or the folder is its own, unless it is root.
+bool mayRemove(const QString &path)
+{
+    const QByteArray file = QFile::encodeName(path), folder = QFile::encodeName(QFileInfo(path).path());
+    struct stat fileStatus, folderStatus;
+    if (::lstat(file.constData(), &fileStatus) != 0)
+        return errno == ENOENT;
+    if (::stat(folder.constData(), &folderStatus) != 0 ||
+        ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0)
+        return false;
+    const uid_t self = ::geteuid();
+    return !(folderStatus.st_mode & S_ISVTX) || self == 0 || fileStatus.st_uid == self ||
+           folderStatus.st_uid == self;
+}
+
 // Writes contents aside and links them into place, so that no one reads the
 // file half written; false with errno EEXIST while there is one.
 bool createWhole(const QString &lockPath, const QByteArray &contents, struct stat *created)
@@ -174,19 +191,21 @@ PortLockFile::Result PortLockFile::take()
             continue;
         }
         holder = size > 0 ? ownerIn(found.left(size)) : 0;
-        if (holder == 0)
-            return Result::NotUnderstood;
-        if (processRuns(holder))
+        if (holder > 0 && processRuns(holder))
             return Result::Held;
-        // Stale. Where another account's file may not be removed (the sticky
-        // lock folder), the port opens without one: the descriptor lock still
-        // keeps programs apart.
+        const bool stale = holder > 0;
         holder = 0;
+        if (!mayRemove(lockPath))
+            return Result::PassedOver;
+        // One that names nothing is the user's to judge where the user may
+        // remove it: a program of the user's own may write such a file.
+        if (!stale)
+            return Result::NotUnderstood;
         struct stat now;
         if (::lstat(path.constData(), &now) == 0 && (now.st_dev != seen.st_dev || now.st_ino != seen.st_ino))
             continue;
         if (::unlink(path.constData()) != 0 && errno != ENOENT)
-            return Result::NoLockFile;
+            return Result::PassedOver;
     }
     return Result::NoLockFile;
 }

@@ -1,6 +1,7 @@
 #include "win32comm_unix.h"
 
 #include "portlockfile.h"
+#include "seriallogging.h"
 #include "win32comm_unix_termios2.h"
 
 #include <QFile>
@@ -188,14 +189,20 @@ private:
 
 // Takes the port's lock file; false, with the holder or the file in report,
 // while a running process holds it or it names none (empty, garbage: the user
-// judges it). Without a folder to write in, or where a stale lock is another
-// account's, the port opens without one.
+// judges it). Without a folder to write in, or where a lock that names no
+// running program is another account's, the port opens without one.
 bool takeLockFile(Port &port, const QString &devicePath, Kv::OpenError *report)
 {
     auto lockFile = std::make_unique<Kv::PortLockFile>(devicePath);
     switch (lockFile->take()) {
     case Kv::PortLockFile::Result::Taken:
         port.lockFile = std::move(lockFile);
+        return true;
+    case Kv::PortLockFile::Result::PassedOver:
+        qCWarning(Kv::lcLockFile,
+                  "Passed over the lock file %s: it names no running program, and this "
+                  "account may not remove it.",
+                  qUtf8Printable(lockFile->path()));
         return true;
     case Kv::PortLockFile::Result::NoLockFile:
         return true;

@@ -180,9 +180,9 @@ void TestCapture::damaged_data()
                                   << "line 6 is damaged: expected";
     QTest::newRow("unknown reason") << head + "chunk 5 2\nab\nend 9 finished 2 00\n"
                                     << "line 6 is damaged: its end names";
-    QTest::newRow("a byte changed") << head + "chunk 5 2\naB\n" + end + '\n' << "do not match";
+    QTest::newRow("a byte changed") << head + "chunk 5 2\naB\n" + end + '\n' << "of its end on line 6";
     QTest::newRow("a cut, then fewer bytes") << head + "chunk 5 3\nabc\ncut 6\n" + end + '\n'
-                                             << "do not match";
+                                             << "of its end on line 7";
 }
 
 // A file that is no capture, or one damaged, is refused with what is wrong.

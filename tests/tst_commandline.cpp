@@ -456,23 +456,27 @@ void TestCommandLine::endsWhileOutputWaits_data()
 {
     QTest::addColumn<QString>("arguments"); // FIFO: one that nobody reads
     QTest::addColumn<QByteArray>("says");
+    QTest::addColumn<int>("told"); // how often, 250 ms apart; once: mid-transfer, before the output
     const QByteArray stopped("Interrupted: the program was told to end while waiting for a reader\n");
-    QTest::newRow("--output to a FIFO") << "--output FIFO --capture FOLDER/c.capture" << stopped;
-    QTest::newRow("standard output into a full pipe") << "--output - > FIFO" << stopped;
+    QTest::newRow("--output to a FIFO") << "--output FIFO --capture FOLDER/c.capture" << stopped << 40;
+    QTest::newRow("standard output into a full pipe") << "--output - > FIFO" << stopped << 40;
     QTest::newRow("--capture to a FIFO") << "--output FOLDER/a.csv --capture FIFO"
-                                         << QByteArray("could not be written: Interrupted system call");
+                                         << QByteArray("could not be written: Interrupted system call") << 40;
+    QTest::newRow("--output to a FIFO, told before it waits") << "--output FIFO" << stopped << 1;
 }
 
 // Output that waits for a reader who never comes ends when the program is
 // told to end (at once when the transfer has begun, and again and again, as
-// the first may come before the output waits), with what arrived captured.
+// the first may come before the output waits), with what arrived captured;
+// told once, before the output is opened, it ends within a second too.
 void TestCommandLine::endsWhileOutputWaits()
 {
     QFETCH(QString, arguments);
     QFETCH(QByteArray, says);
+    QFETCH(int, told);
     TesterSimulator::Options options;
-    options.bitsPerSecond = 0;
-    options.size = 200000; // more than a pipe holds
+    options.bitsPerSecond = told == 1 ? 100000 : 0; // once: 20 s of transfer to be told in
+    options.size = 200000;                          // more than a pipe holds
     TesterSimulatorThread testerThread(options);
     const QString fifo = folder->filePath("fifo");
     QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
@@ -487,14 +491,18 @@ void TestCommandLine::endsWhileOutputWaits()
     }
     words.replaceInStrings(QLatin1String("FIFO"), fifo);
     words.replaceInStrings(QLatin1String("FOLDER"), folder->path());
+    QElapsedTimer sinceTold;
     const auto toldToEnd = [&](QProcess &program) {
         waitUntilReceiving(program);
+        sinceTold.start();
         // Never kill(0): that would tell the test's own process group to end.
-        for (int told = 0; told < 40 && !program.waitForFinished(250) && program.processId() > 0; ++told)
+        for (int n = 0; n < told && program.processId() > 0 && !program.waitForFinished(told > 1 ? 250 : 0);
+             ++n)
             ::kill(pid_t(program.processId()), SIGTERM);
     };
     QCOMPARE(run(words, toldToEnd), 130);
     QVERIFY2(err.contains(says), err.constData());
+    QVERIFY2(told > 1 || sinceTold.elapsed() < 2000, QByteArray::number(sinceTold.elapsed()));
     QFile capture(folder->filePath("c.capture"));
     if (capture.exists())
         QVERIFY(capture.open(QIODevice::ReadOnly) && capture.readAll().contains("\nend "));

@@ -118,8 +118,15 @@ void TestDownloadReport::replays_data()
                                << "The capture stops after %1, before its outcome: it was cut short. " +
                                       incomplete
                                << 2;
-    QTest::newRow("damaged") << capture(line, "complete", 1050).replace("1.5", "1.6")
-                             << Outcome::CaptureUnreadable << 1000LL << 1 << QString() << 1;
+    // Up to the damage, which the reader names.
+    const QString damaged = "The replay stops at damage in the capture after %1: %2. " + incomplete;
+    QTest::newRow("damaged mid-way")
+        << capture({{1000, "1.5,2.25\r\n"}, {1100, "1.6,"}}, "complete", 1150).replace(" 1100000 ", " 11x ")
+        << Outcome::CaptureDamaged << 1000LL << 5
+        << damaged.arg("%1", "line 6 is damaged: a chunk's time or length is not a number") << 1;
+    QTest::newRow("a byte changed")
+        << capture(line, "complete", 1050).replace("1.5", "1.6") << Outcome::CaptureDamaged << 1000LL << 5
+        << damaged.arg("%1", "its bytes do not match the count and SHA-256 of its end on line 6") << 1;
 }
 
 // Each replay ends once, as the rule finds it on the capture's clock, with
@@ -155,7 +162,7 @@ void TestDownloadReport::replays()
     QCOMPARE(finished.count(), 1);
     QCOMPARE(DownloadSummary::of(session).lines, lines);
 
-    const DownloadReport report(session, "ttyUSB0");
+    const DownloadReport report(session, "ttyUSB0", reader.errorString());
     QCOMPARE(report.exitCode(), exitCode);
     QCOMPARE(report.headline(), headline.arg(dataAmount(session.received().size())));
     QCOMPARE(report.mayBeIncomplete(), headline.contains("incomplete"));

@@ -188,8 +188,12 @@ private slots:
         QTest::newRow("lock file without a line end") << "" << false << "bare" << false << "holder";
         QTest::newRow("binary lock file") << "" << false << "binary" << false << "holder";
         QTest::newRow("stale lock file") << "" << false << "ended" << true << "opens";
-        // Another account's stale lock in the sticky lock folder stays.
+        // Another account's lock that names no running program, in the sticky
+        // lock folder, stays and is passed over (root's own part: rows below).
         QTest::newRow("root's stale lock file") << "" << false << "root's" << true << "opens";
+        QTest::newRow("root's garbage lock file") << "" << false << "root's garbage" << true << "opens";
+        QTest::newRow("root's empty lock file") << "" << false << "root's empty" << true << "opens";
+        QTest::newRow("root's unreadable lock file") << "" << false << "root's unreadable" << true << "opens";
         QTest::newRow("empty lock file") << "" << false << "empty" << false << "lock file";
         QTest::newRow("garbage lock file") << "" << false << "garbage" << true << "lock file";
         // Digits that a NUL ends are neither text nor four binary bytes.
@@ -201,8 +205,9 @@ private slots:
 
     // A port held by another process names it, and never a mere reader in its
     // place; a lock file of a process that has ended does not stand in the way,
-    // one that names none does, and stays; a reader without any lock keeps a
-    // download off a serial device, but not off a pseudo-terminal.
+    // one that names none does where the user may remove it, and stays, and
+    // another account's is passed over with a warning; a reader without any
+    // lock keeps a download off a serial device, but not off a pseudo-terminal.
     void holder()
     {
         QFETCH(QString, held);
@@ -213,7 +218,8 @@ private slots:
         PtyPair pty;
         // An ordinary user's part of "root's" opens root's port, named here.
         const bool foreign = qEnvironmentVariableIsSet("DATALOGGER_TEST_PORT");
-        const bool rootsPart = lock == QLatin1String("root's") && !foreign;
+        const bool rootsPart = lock.startsWith(QLatin1String("root's")) && !foreign;
+        const QString kind = lock.section(' ', -1);
         if (rootsPart && ::geteuid() != 0)
             QSKIP("Only root makes a lock file that an ordinary user may not remove");
         const QString path = foreign ? qEnvironmentVariable("DATALOGGER_TEST_PORT") : pty.slavePath;
@@ -230,15 +236,16 @@ private slots:
             second = 0;
         }
         const QByteArray contents =
-            lock == QLatin1String("binary")    ? QByteArray((const char *)&named, 4)
-            : lock == QLatin1String("bare")    ? QByteArray::number(named)
-            : lock == QLatin1String("garbage") ? QByteArray("minicom\n")
-            : lock == QLatin1String("NUL")     ? QByteArray::number(named).rightJustified(10) + '\0'
-            : lock == QLatin1String("empty")   ? QByteArray()
+            kind == QLatin1String("binary")    ? QByteArray((const char *)&named, 4)
+            : kind == QLatin1String("bare")    ? QByteArray::number(named)
+            : kind == QLatin1String("garbage") ? QByteArray("minicom\n")
+            : kind == QLatin1String("NUL")     ? QByteArray::number(named).rightJustified(10) + '\0'
+            : kind == QLatin1String("empty")   ? QByteArray()
                                                : QByteArray::number(named).rightJustified(10) + '\n';
         if (!lock.isEmpty() && !foreign) {
             QVERIFY(lockFile.open(QIODevice::WriteOnly) && lockFile.write(contents) == contents.size());
             lockFile.close();
+            QVERIFY(kind != QLatin1String("unreadable") || lockFile.setPermissions(QFile::WriteOwner));
         }
         if (nobody && ::geteuid() == 0) {
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -246,9 +253,12 @@ private slots:
                 QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
                 environment.insert(QStringLiteral("DATALOGGER_TEST_PORT"), path);
             }
-            TestSupport::runAsNobody(nullptr, QStringLiteral("nogroup"), environment);
+            QByteArray output;
+            TestSupport::runAsNobody(&output, QStringLiteral("nogroup"), environment);
             if (rootsPart) {
                 QVERIFY(lockFile.open(QIODevice::ReadOnly) && lockFile.readAll() == contents);
+                QVERIFY2(output.contains("Passed over the lock file " + lockFile.fileName().toUtf8()),
+                         output);
                 return;
             }
         }

@@ -3,16 +3,18 @@
 # same exit code, its end must be the one the capture records (the end rule
 # runs again, on the capture's clock), and its summary must name the SHA-256
 # of the bytes received and of the file written.
-# A damaged copy must be refused with exit code 1, writing nothing.
+# A copy that is no capture, or one of a newer format, must be refused with
+# exit code 1, writing nothing; one cut short or damaged after its header
+# writes what precedes the cut or the damage, names it, and exits with 5.
 #   -DPROGRAM=... -DCORPUS=folder -DNAME=normal -DEXIT=0 [-DGERMAN=ON] -DWORK=folder
-#   [-DDAMAGE=cut-short|a-byte-changed|foreign|newer-version]
+#   [-DDAMAGE=cut-short|a-line-damaged|a-byte-changed|foreign|newer-version]
 # NAME long-line is made here: a line of 70,000 bytes is too large to commit.
 # So are the captures that once crashed or misled the reader (NAME
-# many-cuts, control-port replay; cut, long-header-line, long-header, huge-format,
-# huge-time, time-backwards are refused), line-busy (a download that never asked,
-# which replays as one, exit code 2, writing nothing), and misjudged, whose recorded end the
-# end rule does not find, which the replay must say. A capture cut short (DAMAGE
-# cut-short) writes the bytes it holds, a start of what the download wrote.
+# many-cuts, control-port replay; cut, long-header-line, long-header and
+# huge-format are refused; huge-time and time-backwards are damaged at their
+# end), line-busy (a download that never asked, which replays as one, exit
+# code 2, writing nothing), and misjudged, whose recorded end the end rule does
+# not find, which the replay must say.
 cmake_minimum_required(VERSION 3.21)
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -82,6 +84,7 @@ elseif(NAME STREQUAL "huge-time")
     string(SHA256 none "")
     set(made "${head}\nend 999999999999999999 nothing-arrived 0 ${none}\n")
     set(says "line 5 is damaged: its time is more than ten years")
+    set(record "")
 elseif(NAME STREQUAL "misjudged")
     # Recorded as complete, though its last line has no end: the end rule
     # finds otherwise, and the replay says so.
@@ -109,9 +112,14 @@ if(DAMAGE)
     set(damaged "${WORK}/damaged.capture")
     if(DAMAGE STREQUAL "cut-short")
         set(command head -c 9000 "${capture}")
+        set(says "before its outcome: it was cut short")
+    elseif(DAMAGE STREQUAL "a-line-damaged")
+        # The first chunk line from line 200 on: a time that is no number.
+        set(command sed -e "200,\${/^chunk /{s/^chunk /chunk x/" -e :a -e n -e ba -e "}" -e "}" "${capture}")
+        set(says "line [0-9]+ is damaged: a chunk's time or length is not a number")
     elseif(DAMAGE STREQUAL "a-byte-changed")
         set(command sed "s/,PASS/,FAIL/" "${capture}")
-        set(says "do not match the count and SHA-256")
+        set(says "its bytes do not match the count and SHA-256 of its end on line [0-9]+")
     elseif(DAMAGE STREQUAL "foreign")
         set(command cat "${plain}")
         set(says "it is not a capture")
@@ -143,19 +151,35 @@ if(NAME STREQUAL "line-busy")
     endif()
     return()
 endif()
-if(says)
+if(says AND EXIT EQUAL 1)
     if(EXISTS "${WORK}/out.csv" OR NOT err MATCHES "cannot be replayed: .*${says}")
         message(FATAL_ERROR "a damaged capture must be refused, writing nothing:\n${err}")
     endif()
     return()
 endif()
-if(DAMAGE STREQUAL "cut-short")
-    file(READ "${WORK}/out.csv" written)
+# What precedes the cut or the damage is written: a start of what the
+# download wrote; for a changed byte, found only at the end, every chunk as
+# it is (as long as what the download wrote, and not the same).
+if(says)
+    set(written "")
+    if(EXISTS "${WORK}/out.csv")
+        file(READ "${WORK}/out.csv" written)
+    endif()
     file(READ "${plain}" whole)
     string(LENGTH "${written}" size)
+    string(LENGTH "${whole}" wholeSize)
     string(FIND "${whole}" "${written}" at)
-    if(size EQUAL 0 OR NOT at EQUAL 0 OR NOT err MATCHES "it was cut short.*\nSummary: .*, cut-short, ")
-        message(FATAL_ERROR "a capture cut short must write the start of ${plain}:\n${err}")
+    if(DAMAGE STREQUAL "a-byte-changed" AND size EQUAL wholeSize AND NOT written STREQUAL whole)
+        set(at 0)
+    elseif(DAMAGE STREQUAL "a-byte-changed" OR (DAMAGE AND size EQUAL 0))
+        set(at -1)
+    endif()
+    set(end damaged)
+    if(DAMAGE STREQUAL "cut-short")
+        set(end cut-short)
+    endif()
+    if(NOT at EQUAL 0 OR NOT err MATCHES "${says}.*\nSummary: .*, ${end}, ")
+        message(FATAL_ERROR "a capture ${end} must write the start of ${plain}:\n${err}")
     endif()
     return()
 endif()
