@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <thread>
 
 class CaptureHold;
 
@@ -18,19 +19,25 @@ class KeptResults
 {
 public:
     KeptResults();
-    // Leaves the file, which is then offered at the next start.
+    // Waits for the file, which is then offered at the next start.
     ~KeptResults();
     KeptResults(const KeptResults &) = delete;
     KeptResults &operator=(const KeptResults &) = delete;
 
-    // Keeps results, downloaded at downloaded, unless empty or already kept:
-    // results do not change once their download has ended. Returns the
-    // file, or an empty string.
-    QString keep(const QByteArray &results, const QDateTime &downloaded);
+    // Keeps results, downloaded at downloaded, unless empty or already kept
+    // (results do not change once their download has ended). A thread of
+    // its own writes them: the window goes on answering, whatever their size.
+    void keep(const QByteArray &results, const QDateTime &downloaded);
     // The results were saved or discarded: the file goes.
     void discard();
+    // Until the file is written: the process may end right after.
+    void waitForWritten();
+    // The file, once written; an empty string after a failure or none kept.
+    QString path();
 
 private:
+    // Only the writing thread touches these until waitForWritten() has joined it.
+    std::thread writer;
     QString kept;
     QFile file;
     std::unique_ptr<CaptureHold> hold;

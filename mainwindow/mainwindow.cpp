@@ -174,11 +174,10 @@ void MainWindow::download()
 
     const QString portPath = ui.comPorts->currentData(Qt::UserRole).toString();
     session = new DownloadSession(new SerialLine(portPath), this);
-    // The results are on the disk before the capture gets its end (connected
-    // first) and before the save dialog opens: killed at any moment after the
-    // transfer, the program offers them at the next start, from the capture
-    // or from this file. Not a connection of this window's, which
-    // cancelDownload() ends before the session does.
+    // The results go to the disk as the transfer ends, while the capture gets
+    // its end (connected first) and before the save dialog opens: killed in the
+    // dialog, the program offers them at the next start. Not a connection of
+    // this window's, which cancelDownload() ends before the session does.
     connect(session, &DownloadSession::finished, session,
             [this, ended = session] { kept.keep(ended->received(), downloadTime); });
     // For support: what was sent, what came back and when, how it ended.
@@ -365,6 +364,8 @@ void MainWindow::readTimeOut()
     // its answer decides, and its Save saves them.
     if (asking)
         return;
+    // Kept on the disk before anything waits for the user.
+    kept.waitForWritten();
     if (report.mayBeIncomplete())
         QMessageBox::warning(this, windowTitle(), report.headline());
     saveFile();
@@ -436,6 +437,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         kept.discard();
     else if (resultsUnsaved())
         kept.keep(results(), downloadTime);
+    kept.waitForWritten();
     event->accept();
 }
 
@@ -447,6 +449,7 @@ void MainWindow::endSession()
     cancelDownload();
     if (resultsUnsaved())
         kept.keep(results(), downloadTime);
+    kept.waitForWritten();
     CaptureWriter::waitForAll(1000);
 }
 

@@ -558,7 +558,8 @@ void TestMainWindow::unsavedResultsGuard()
     auto window = windowOnPort(makePorts(1).value(0));
     window->downloadedData = "unsaved";
     // As at the end of its download; it goes with the results.
-    const QString kept = window->kept.keep(window->downloadedData, QDateTime::currentDateTime());
+    window->kept.keep(window->downloadedData, QDateTime::currentDateTime());
+    const QString kept = window->kept.path();
     window->show();
     const QString path = folder->filePath("out.txt");
     int asked = 0;

@@ -289,8 +289,9 @@ void TestStartup::resultsKeptByAnEarlierRun()
             continue;
         }
         const QDateTime time({2026, 12, 7}, QTime::fromString(how.left(5)));
-        QString path = how.endsWith("held") ? holders.emplace_back().keep("1.5,2\r\n", time)
-                                            : RecoveryStore::write("1.5,2\r\n", time);
+        if (how.endsWith("held"))
+            holders.emplace_back().keep("1.5,2\r\n", time);
+        QString path = how.endsWith("held") ? holders.back().path() : RecoveryStore::write("1.5,2\r\n", time);
         QFile file(path);
         if (how.endsWith("elsewhere"))
             QVERIFY(PrivateFiles::makeFolder(elsewhere) && file.rename(path = elsewhere + "/kept.csv"));
