@@ -18,6 +18,7 @@ namespace {
 const QString prefix = QStringLiteral("download-");
 const QString suffix = QStringLiteral(".capture");
 const QString offeredSuffix = QStringLiteral("-interrupted.capture");
+const QString nameTimeFormat = QStringLiteral("yyyy-MM-dd-HHmmss-zzz");
 
 // Without reading the chunks: whether the last line is an end line. Bytes
 // that look like one at a chunk's end are followed by the chunk's own line
@@ -59,14 +60,14 @@ QString CaptureFolder::defaultPath()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/captures");
 }
 
-void CaptureFolder::keep(DownloadSession &session, const Kv::SerialPortInfo &port) const
+void CaptureFolder::keep(DownloadSession &session, const Kv::SerialPortInfo &port,
+                         const QDateTime &started) const
 {
     // A folder that cannot be made is reported by the writer, once.
     PrivateFiles::makeFolder(path);
     prune(1);
     // The time orders the names as the downloads.
-    const QString name =
-        prefix + QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HHmmss-zzz"));
+    const QString name = prefix + started.toString(nameTimeFormat);
     auto *writer = new CaptureWriter(QDir(path).filePath(name + suffix));
     writer->setSizeLimit(maxBytes);
     // Once the capture is complete: its thread may still write when the
@@ -117,6 +118,14 @@ bool CaptureFolder::awaitsOffer(const QString &path)
     // one larger than the folder keeps: it is not read, and is pruned.
     return !path.endsWith(offeredSuffix) && QFileInfo(path).size() <= defaultMaxBytes &&
            CaptureReader(path).open() && !hasEndLine(path);
+}
+
+QDateTime CaptureFolder::startedAt(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (!name.startsWith(prefix) || !name.endsWith(suffix))
+        return QDateTime();
+    return QDateTime::fromString(name.mid(prefix.size(), nameTimeFormat.size()), nameTimeFormat);
 }
 
 bool CaptureFolder::markOffered(const QString &path)

@@ -2,6 +2,7 @@
 
 #include "serialportinfo.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -21,12 +22,14 @@ public:
     // captures/ in the application's data folder.
     static QString defaultPath();
 
-    // Records session into a new capture here (port is what the port list
-    // knows of its port), after making room for it, and brings
+    // Records session, begun at started, into a new capture here named after
+    // that time (port is what the port list knows of its port), after making
+    // room for it, and brings
     // the folder within its limits again once the capture is complete: while
     // a download runs its capture comes on top. A capture that would pass the
     // size limit alone is cut there.
-    void keep(DownloadSession &session, const Kv::SerialPortInfo &port) const;
+    void keep(DownloadSession &session, const Kv::SerialPortInfo &port,
+              const QDateTime &started = QDateTime::currentDateTime()) const;
     // Removes the oldest captures until at most maxFiles - reserveFiles and
     // maxBytes remain, keeping those InterruptedCaptures still has to offer.
     // Other files in the folder are left alone.
@@ -38,6 +41,8 @@ public:
     // off) and has not been offered yet, whether or not it is being written;
     // such a capture is never pruned.
     static bool awaitsOffer(const QString &path);
+    // The time keep() named the capture at path after; invalid for another name.
+    static QDateTime startedAt(const QString &path);
     // Offered (download-...-interrupted.capture): never again, and pruned
     // like any other from then on.
     static bool markOffered(const QString &path);

@@ -13,7 +13,6 @@
 #include "portlist.h"
 #include "portwatcher.h"
 #include "receivedamountlabel.h"
-#include "recoverystore.h"
 #include "resultssaver.h"
 #include "serialline.h"
 #include "serialportenumerator.h"
@@ -157,7 +156,7 @@ void MainWindow::download()
     if (!mayDiscardResults())
         return;
     savedFilePath.clear();
-    keptFile.clear();
+    kept.discard();
     portList->choose();
     downloadTime = QDateTime::currentDateTime();
     cancelGuard->arm();
@@ -175,8 +174,14 @@ void MainWindow::download()
 
     const QString portPath = ui.comPorts->currentData(Qt::UserRole).toString();
     session = new DownloadSession(new SerialLine(portPath), this);
+    // The results go to the disk as the transfer ends, while the capture gets
+    // its end (connected first) and before the save dialog opens: killed in the
+    // dialog, the program offers them at the next start. Not a connection of
+    // this window's, which cancelDownload() ends before the session does.
+    connect(session, &DownloadSession::finished, session,
+            [this, ended = session] { kept.keep(ended->received(), downloadTime); });
     // For support: what was sent, what came back and when, how it ended.
-    CaptureFolder().keep(*session, CaptureRecorder::portAt(portList->ports(), portPath));
+    CaptureFolder().keep(*session, CaptureRecorder::portAt(portList->ports(), portPath), downloadTime);
     setState(State::Waiting);
     connect(session, &DownloadSession::lineBusy, this,
             [this] { statusBar()->showMessage(DownloadSession::busyLineText()); });
@@ -359,6 +364,8 @@ void MainWindow::readTimeOut()
     // its answer decides, and its Save saves them.
     if (asking)
         return;
+    // Kept on the disk before anything waits for the user.
+    kept.waitForWritten();
     if (report.mayBeIncomplete())
         QMessageBox::warning(this, windowTitle(), report.headline());
     saveFile();
@@ -390,6 +397,7 @@ void MainWindow::saveFile()
         return;
 
     savedFilePath = path;
+    kept.discard();
     ui.openBtn->show();
     statusBar()->showMessage(tr("File successfully saved"), 3000);
 }
@@ -425,8 +433,11 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // A download still running ends here: its capture gets its end, as a
     // cancelled one, rather than look interrupted at the next start.
     cancelDownload();
-    if (sessionEnding && resultsUnsaved())
-        keptFile = RecoveryStore::write(results(), downloadTime, keptFile);
+    if (!sessionEnding)
+        kept.discard();
+    else if (resultsUnsaved())
+        kept.keep(results(), downloadTime);
+    kept.waitForWritten();
     event->accept();
 }
 
@@ -437,7 +448,8 @@ void MainWindow::endSession()
     // the capture's end is waited for only briefly.
     cancelDownload();
     if (resultsUnsaved())
-        keptFile = RecoveryStore::write(results(), downloadTime, keptFile);
+        kept.keep(results(), downloadTime);
+    kept.waitForWritten();
     CaptureWriter::waitForAll(1000);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "displaylinesplitter.h"
+#include "keptresults.h"
 #include "ui_mainwindow.h"
 
 #include <QByteArray>
@@ -108,9 +109,9 @@ private:
     // The file of the last successful save of the results on screen; empty
     // while they are unsaved.
     QString savedFilePath;
-    // Where the end of the session kept these results: a second end (the
-    // request to commit data, then the closing) keeps them there again.
-    QString keptFile;
+    // The recovery file of unsaved results, from the end of their download
+    // (or the end of the session) until they are saved or discarded.
+    KeptResults kept;
     // The question about unsaved results, or the save dialog, is open: one
     // of each at a time, and a transfer that ends meanwhile opens neither.
     bool asking = false;

@@ -1,5 +1,6 @@
 #include "recoverystore.h"
 
+#include "capturehold.h"
 #include "dataamount.h"
 #include "filesaver.h"
 #include "interruptedcaptures.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -177,9 +179,21 @@ static bool saveKept(QFile &file, const QString &title, const QDateTime &downloa
 void RecoveryStore::offer()
 {
     const QString title = QCoreApplication::translate("MainWindow", "Korvane DataLogger");
-    const QStringList kept = keptFiles();
-    // Downloads cut off by the program's end, asked about in the same turn.
-    const QStringList interrupted = InterruptedCaptures().list();
+    QStringList kept;
+    QSet<QDateTime> keptTimes;
+    for (const QString &path : keptFiles()) {
+        keptTimes << QFileInfo(path).lastModified();
+        // The unsaved results of a window open in another instance.
+        if (!CaptureHold::isHeld(path))
+            kept << path;
+    }
+    // Downloads cut off by the program's end, asked about in the same turn;
+    // not one whose results were kept whole when it ended (the program was
+    // killed before its capture got its end): the kept file has its time.
+    QStringList interrupted = InterruptedCaptures().list();
+    interrupted.removeIf([&keptTimes](const QString &path) {
+        return keptTimes.contains(CaptureFolder::startedAt(path)) && CaptureFolder::markOffered(path);
+    });
     // Save runs save(); true once saved or discarded.
     const auto settled = [&title](const QString &question, QStringList more, int later,
                                   const std::function<bool()> &save) {

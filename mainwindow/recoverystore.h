@@ -33,9 +33,10 @@ public:
     // standard error.
     static QString write(const QByteArray &results, const QDateTime &downloaded,
                          const QString &replacing = QString());
-    // Asks about each kept file in turn, with its time, size and, outside the
-    // data folder, its place, then about each interrupted download's capture
-    // (InterruptedCaptures): Save runs the save dialog and Discard removes the
+    // Asks about each kept file in turn (but those another instance's window
+    // holds), with its time, size and, outside the data folder, its place,
+    // then about each interrupted download's capture (InterruptedCaptures)
+    // whose results no kept file holds: Save runs the save dialog and Discard removes the
     // file (or marks the capture offered), then the next is asked about;
     // Cancel, or a save not made, keeps it and those after it for the next
     // start. A kept file is read only when it is saved, and then mapped

@@ -555,6 +555,9 @@ void TestMainWindow::unsavedResultsGuard()
     QFETCH(bool, goesOn);
     auto window = windowOnPort(makePorts(1).value(0));
     window->downloadedData = "unsaved";
+    // As at the end of its download; it goes with the results.
+    window->kept.keep(window->downloadedData, QDateTime::currentDateTime());
+    const QString kept = window->kept.path();
     window->show();
     const QString path = folder->filePath("out.txt");
     int asked = 0;
@@ -587,6 +590,7 @@ void TestMainWindow::unsavedResultsGuard()
 
     QCOMPARE(asked, 1);
     QCOMPARE(readFile(path), answer == "Save" ? QStringLiteral("unsaved") : QStringLiteral("<missing>"));
+    QCOMPARE(readFile(kept), goesOn ? QStringLiteral("<missing>") : QStringLiteral("unsaved"));
     QCOMPARE(action == "Download" ? window->session != nullptr : !window->isVisible(), goesOn);
     QCOMPARE(window->downloadedData.isEmpty(), action == "Download" && goesOn);
     // Open is there for saved results, until the next download starts.

@@ -319,6 +319,8 @@ void TestMainWindowDownload::transfers()
                          });
     QVERIFY(window->downloadedData == sent);
     QVERIFY(readFile(path).toLatin1() == sent);
+    // Kept from the end of the transfer until they were saved.
+    QVERIFY(RecoveryStore::keptFiles().isEmpty());
     // The raw text: toPlainText() would turn no-break spaces into spaces.
     QVERIFY(window->ui.outputTextEdit->document()->toRawText().replace(QChar::ParagraphSeparator, '\n') ==
             displayed(sent));

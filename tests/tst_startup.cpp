@@ -3,6 +3,7 @@
 #include "capturewriter.h"
 #include "dialoglanguage.h"
 #include "interruptedcaptures.h"
+#include "keptresults.h"
 #include "mainwindow.h"
 #include "privatefiles.h"
 #include "recoverystore.h"
@@ -21,6 +22,7 @@
 #include <QPushButton>
 
 #include <csignal>
+#include <cstdio>
 #include <list>
 
 #include <unistd.h>
@@ -244,6 +246,12 @@ void TestStartup::resultsKeptByAnEarlierRun_data()
     QTest::newRow("kept, interrupted, one being written: Discard, Cancel")
         << QStringList{"c09:14", "h09:16", "09:20"} << QStringList{"Discard", "Cancel"}
         << QStringList{asked.arg("9:20") + more, interrupted} << 1;
+    // Kept at its end, killed before its capture got its end: asked once.
+    QTest::newRow("kept and interrupted, the same download")
+        << QStringList{"c09:14", "09:14"} << QStringList{"Save"} << QStringList{asked914, offered} << 0;
+    // Held by a window of another instance, which is still deciding about it.
+    QTest::newRow("kept, one held") << QStringList{"09:14", "09:20 held"} << QStringList{"Save"}
+                                    << QStringList{asked914, offered} << 1;
 }
 
 // Results kept when earlier runs were told to end are offered for saving
@@ -262,13 +270,15 @@ void TestStartup::resultsKeptByAnEarlierRun()
     QDir(elsewhere).removeRecursively();
     QDir(CaptureFolder::defaultPath()).removeRecursively();
     std::list<CaptureWriter> captures;
+    std::list<KeptResults> holders;
     for (const QString &how : kept) {
         if (how.front().isLetter()) {
             CaptureFormat::Header header;
             header.time = QDateTime({2026, 12, 7}, QTime::fromString(how.mid(1)));
             QVERIFY(QDir().mkpath(CaptureFolder::defaultPath()));
             CaptureWriter &writer =
-                captures.emplace_back(CaptureFolder::defaultPath() + "/download-" + how.mid(4) + ".capture");
+                captures.emplace_back(CaptureFolder::defaultPath() + "/download-" +
+                                      header.time.toString("yyyy-MM-dd-HHmmss-zzz") + ".capture");
             writer.writeHeader(header);
             writer.writeChunk(5, "1.5,2\r\n", 7);
             QTRY_VERIFY(CaptureHold::isHeld(writer.path()));
@@ -279,7 +289,9 @@ void TestStartup::resultsKeptByAnEarlierRun()
             continue;
         }
         const QDateTime time({2026, 12, 7}, QTime::fromString(how.left(5)));
-        QString path = RecoveryStore::write("1.5,2\r\n", time);
+        if (how.endsWith("held"))
+            holders.emplace_back().keep("1.5,2\r\n", time);
+        QString path = how.endsWith("held") ? holders.back().path() : RecoveryStore::write("1.5,2\r\n", time);
         QFile file(path);
         if (how.endsWith("elsewhere"))
             QVERIFY(PrivateFiles::makeFolder(elsewhere) && file.rename(path = elsewhere + "/kept.csv"));
@@ -327,16 +339,20 @@ void TestStartup::resultsKeptByAnEarlierRun()
 void TestStartup::endedMidDownload_data()
 {
     QTest::addColumn<int>("signal");
-    QTest::newRow("SIGKILL: its capture is offered") << int(SIGKILL);
-    QTest::newRow("SIGTERM: the results kept, the capture ended") << int(SIGTERM);
+    QTest::addColumn<bool>("atEnd"); // the whole transfer, then the save dialog open
+    QTest::newRow("SIGKILL: its capture is offered") << int(SIGKILL) << false;
+    QTest::newRow("SIGTERM: the results kept, the capture ended") << int(SIGTERM) << false;
+    QTest::newRow("SIGKILL in the save dialog: the results kept at the end") << int(SIGKILL) << true;
 }
 
-// A download whose window ends mid-transfer, killed or told to end (the
-// program's own signal handling runs in the child): at the next start, the
-// bytes that had arrived up to the last second are offered for saving, once.
+// A download whose window ends mid-transfer or in the save dialog after it,
+// killed or told to end (the program's own signal handling runs in the child):
+// at the next start, the bytes that had arrived up to the last second are
+// offered for saving, once.
 void TestStartup::endedMidDownload()
 {
     QFETCH(int, signal);
+    QFETCH(bool, atEnd);
     TestSupport::copyTranslations(workDir->path(), {"en"});
     TestSupport::storeLanguage("Translations/ThaldenDataLogger_en.qm", "en");
     // The child: the program's start on this data folder, downloading until it is ended.
@@ -344,6 +360,10 @@ void TestStartup::endedMidDownload()
         qputenv("XDG_DATA_HOME", data.toLocal8Bit());
         TerminationHandler handler;
         endSessionOnRequest(handler);
+        TestSupport::whenShown<QFileDialog>([](QFileDialog *) {
+            std::puts("save dialog open");
+            std::fflush(stdout);
+        });
         TestSupport::whenShown<MainWindow>([](MainWindow *window) {
             auto *ports = window->findChild<QComboBox *>("comPorts");
             ports->setCurrentIndex(ports->findData(qEnvironmentVariable("DATALOGGER_EXTRA_PORTS")));
@@ -356,8 +376,8 @@ void TestStartup::endedMidDownload()
     QDir(RecoveryStore::folderPath()).removeRecursively();
     QDir(CaptureFolder::defaultPath()).removeRecursively();
     TesterSimulator::Options options;
-    options.bitsPerSecond = 4800;
-    options.size = 8000;
+    options.bitsPerSecond = atEnd ? 0 : 4800;
+    options.size = atEnd ? -1 : 8000;
     // In this thread: the window it sends to is in the child.
     TesterSimulator simulator;
     simulator.setOptions(options);
@@ -371,8 +391,11 @@ void TestStartup::endedMidDownload()
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("endedMidDownload:") + QTest::currentDataTag()});
     // After a second and a half, or later where bench/kill-recovery.sh says.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        simulator.bytesSent() >= qMax(720, qEnvironmentVariableIntValue("DATALOGGER_KILL_AT")), 60000);
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT(atEnd ? (output += child.readAllStandardOutput()).contains("save dialog open\n")
+                                   : simulator.bytesSent() >=
+                                         qMax(720, qEnvironmentVariableIntValue("DATALOGGER_KILL_AT")),
+                             60000);
     const qint64 sentBefore = simulator.bytesSent();
     QVERIFY(::kill(child.processId(), signal) == 0);
     QVERIFY(child.waitForFinished(30000));
@@ -392,11 +415,12 @@ void TestStartup::endedMidDownload()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray saved = file.readAll();
     qInfo("sent %lld, recovered %lld", sentBefore, qint64(saved.size()));
-    QCOMPARE(saved, simulator.payload().left(saved.size()));
+    QCOMPARE(saved, simulator.payload().left(atEnd ? simulator.payload().size() : saved.size()));
     QVERIFY2(saved.size() >= sentBefore - options.bitsPerSecond / 10,
              qPrintable(child.readAllStandardError()));
     QCOMPARE(seen.size(), 1);
-    QVERIFY(seen[0].startsWith(signal == SIGKILL ? "The download of" : "The results downloaded on"));
+    QVERIFY(
+        seen[0].startsWith(signal == SIGKILL && !atEnd ? "The download of" : "The results downloaded on"));
     // Offered once; after SIGTERM the capture has its end and is not offered at all.
     QVERIFY(InterruptedCaptures().list().isEmpty());
 }

@@ -6,6 +6,7 @@
 #include "mainwindow.h"
 #include "ptypair.h"
 #include "receivedamountlabel.h"
+#include "recoverystore.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -28,6 +29,8 @@ public:
         folder = std::make_unique<QTemporaryDir>();
         QDir::setCurrent(folder->path());
         qunsetenv("DATALOGGER_EXTRA_PORTS");
+        // Results an earlier test left unsaved.
+        QDir(RecoveryStore::folderPath()).removeRecursively();
         warningText.clear();
         warningDetail.clear();
         TestSupport::armWatchdog();
