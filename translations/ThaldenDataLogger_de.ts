@@ -49,10 +49,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>sein Ende nennt keinen bekannten Grund</translation>
     </message>
     <message>
-        <source>its bytes do not match the count and SHA-256 of its end</source>
-        <translation>seine Bytes passen nicht zu Anzahl und SHA-256 an seinem Ende</translation>
-    </message>
-    <message>
         <source>line %1 is damaged: %2</source>
         <comment>%2 says what is wrong</comment>
         <translation>Zeile %1 ist beschädigt: %2</translation>
@@ -72,6 +68,10 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>the header is longer than 64 KiB</source>
         <translation>der Kopf ist länger als 64 KiB</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end on line %1</source>
+        <translation>seine Bytes passen nicht zu Anzahl und SHA-256 an seinem Ende in Zeile %1</translation>
     </message>
 </context>
 <context>
@@ -246,14 +246,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>Abgebrochen: %1</translation>
     </message>
     <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Kopiert die gespeicherten Ergebnisse eines PV-Prüfgeräts in eine Datei, ohne Fenster.
-
-Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffnet werden; 3 innerhalb von --wait kam nichts an; 4 die Datei konnte nicht geschrieben werden; 5 die Verbindung brach während der Übertragung ab, oder der bei --replay angegebene Mitschnitt wurde abgeschnitten (das Angekommene wird geschrieben); 130 unterbrochen (das Angekommene wird geschrieben).</translation>
-    </message>
-    <message>
         <source>The language stored by the window could not be loaded from %1; English is used.</source>
         <comment>%1 is a file path</comment>
         <translation>Die vom Fenster gespeicherte Sprache konnte nicht aus %1 geladen werden; es wird Englisch verwendet.</translation>
@@ -262,6 +254,14 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <source>The replay ends as %1 where the capture records %2.</source>
         <comment>%1 and %2 are words such as complete or line-lost</comment>
         <translation>Die Wiedergabe endet als %1, wo der Mitschnitt %2 verzeichnet.</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short or damaged (what arrived, or what precedes the damage, is written); 130 interrupted (what arrived is written).</source>
+        <translation>Kopiert die gespeicherten Ergebnisse eines PV-Prüfgeräts in eine Datei, ohne Fenster.
+
+Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffnet werden; 3 innerhalb von --wait kam nichts an; 4 die Datei konnte nicht geschrieben werden; 5 die Verbindung brach während der Übertragung ab, oder der bei --replay angegebene Mitschnitt wurde abgeschnitten oder ist beschädigt (das Angekommene bzw. das vor der beschädigten Stelle Stehende wird geschrieben); 130 unterbrochen (das Angekommene wird geschrieben).</translation>
     </message>
 </context>
 <context>
@@ -304,19 +304,24 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>Die Verbindung zum Prüfgerät wurde nach %1 unterbrochen. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
+    <message>
+        <source>The replay stops at damage in the capture after %1: %2. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
+        <translation>Die Wiedergabe endet an einer beschädigten Stelle des Mitschnitts nach %1: %2. Die Ergebnisse sind möglicherweise unvollständig.</translation>
+    </message>
 </context>
 <context>
     <name>DownloadSession</name>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>Das Prüfgerät sendet noch eine frühere Übertragung; es wird gewartet, bis sie endet...</translation>
+        <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
+        <translation>Auf diesem Anschluss treffen Daten ein, bevor die Ergebnisse angefordert wurden: Das Prüfgerät sendet vielleicht noch eine frühere Übertragung, oder dies ist der Anschluss eines anderen Geräts. Es wird gewartet, bis die Leitung still ist...</translation>
     </message>
     <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <source>Data kept arriving on this port for %n second(s) before the results could be asked for, so they were not requested. The tester may still be sending an earlier transfer: end it on the tester, or switch the tester off and on. Or this may be another device&apos;s port: check that the tester&apos;s port is chosen. Then download again.</source>
         <comment>%n is a number of seconds</comment>
         <translation>
-            <numerusform>Das Prüfgerät sendete %n Sekunde lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
-            <numerusform>Das Prüfgerät sendete %n Sekunden lang weiter eine frühere Übertragung, daher wurden die Ergebnisse nicht angefordert. Beenden Sie diese Übertragung am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein, und laden Sie dann erneut herunter.</numerusform>
+            <numerusform>Auf diesem Anschluss trafen %n Sekunde lang Daten ein, bevor die Ergebnisse angefordert werden konnten, daher wurden sie nicht angefordert. Das Prüfgerät sendet vielleicht noch eine frühere Übertragung: Beenden Sie sie am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein. Oder dies ist der Anschluss eines anderen Geräts: Prüfen Sie, ob der Anschluss des Prüfgeräts gewählt ist. Laden Sie dann erneut herunter.</numerusform>
+            <numerusform>Auf diesem Anschluss trafen %n Sekunden lang Daten ein, bevor die Ergebnisse angefordert werden konnten, daher wurden sie nicht angefordert. Das Prüfgerät sendet vielleicht noch eine frühere Übertragung: Beenden Sie sie am Prüfgerät oder schalten Sie das Prüfgerät aus und wieder ein. Oder dies ist der Anschluss eines anderen Geräts: Prüfen Sie, ob der Anschluss des Prüfgeräts gewählt ist. Laden Sie dann erneut herunter.</numerusform>
         </translation>
     </message>
 </context>

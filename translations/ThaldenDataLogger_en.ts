@@ -49,10 +49,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>its end names no known reason</translation>
     </message>
     <message>
-        <source>its bytes do not match the count and SHA-256 of its end</source>
-        <translation>its bytes do not match the count and SHA-256 of its end</translation>
-    </message>
-    <message>
         <source>line %1 is damaged: %2</source>
         <comment>%2 says what is wrong</comment>
         <translation>line %1 is damaged: %2</translation>
@@ -72,6 +68,10 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>the header is longer than 64 KiB</source>
         <translation>the header is longer than 64 KiB</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end on line %1</source>
+        <translation>its bytes do not match the count and SHA-256 of its end on line %1</translation>
     </message>
 </context>
 <context>
@@ -246,14 +246,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>Interrupted: %1</translation>
     </message>
     <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</translation>
-    </message>
-    <message>
         <source>The language stored by the window could not be loaded from %1; English is used.</source>
         <comment>%1 is a file path</comment>
         <translation>The language stored by the window could not be loaded from %1; English is used.</translation>
@@ -262,6 +254,14 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <source>The replay ends as %1 where the capture records %2.</source>
         <comment>%1 and %2 are words such as complete or line-lost</comment>
         <translation>The replay ends as %1 where the capture records %2.</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short or damaged (what arrived, or what precedes the damage, is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short or damaged (what arrived, or what precedes the damage, is written); 130 interrupted (what arrived is written).</translation>
     </message>
 </context>
 <context>
@@ -304,19 +304,24 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>The connection to the tester was lost after %1. The results may be incomplete.</translation>
     </message>
+    <message>
+        <source>The replay stops at damage in the capture after %1: %2. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
+        <translation>The replay stops at damage in the capture after %1: %2. The results may be incomplete.</translation>
+    </message>
 </context>
 <context>
     <name>DownloadSession</name>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>The tester is still sending an earlier transfer; waiting until it ends...</translation>
+        <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
+        <translation>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</translation>
     </message>
     <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <source>Data kept arriving on this port for %n second(s) before the results could be asked for, so they were not requested. The tester may still be sending an earlier transfer: end it on the tester, or switch the tester off and on. Or this may be another device&apos;s port: check that the tester&apos;s port is chosen. Then download again.</source>
         <comment>%n is a number of seconds</comment>
         <translation>
-            <numerusform>The tester went on sending an earlier transfer for %n second, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
-            <numerusform>The tester went on sending an earlier transfer for %n seconds, so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</numerusform>
+            <numerusform>Data kept arriving on this port for %n second before the results could be asked for, so they were not requested. The tester may still be sending an earlier transfer: end it on the tester, or switch the tester off and on. Or this may be another device&apos;s port: check that the tester&apos;s port is chosen. Then download again.</numerusform>
+            <numerusform>Data kept arriving on this port for %n seconds before the results could be asked for, so they were not requested. The tester may still be sending an earlier transfer: end it on the tester, or switch the tester off and on. Or this may be another device&apos;s port: check that the tester&apos;s port is chosen. Then download again.</numerusform>
         </translation>
     </message>
 </context>

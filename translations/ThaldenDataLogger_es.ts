@@ -49,10 +49,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>su final no nombra ningún motivo conocido</translation>
     </message>
     <message>
-        <source>its bytes do not match the count and SHA-256 of its end</source>
-        <translation>sus bytes no coinciden con el número y el SHA-256 de su final</translation>
-    </message>
-    <message>
         <source>line %1 is damaged: %2</source>
         <comment>%2 says what is wrong</comment>
         <translation>la línea %1 está dañada: %2</translation>
@@ -72,6 +68,10 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>the header is longer than 64 KiB</source>
         <translation>la cabecera tiene más de 64 KiB</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end on line %1</source>
+        <translation>sus bytes no coinciden con el número y el SHA-256 de su final en la línea %1</translation>
     </message>
 </context>
 <context>
@@ -246,14 +246,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>Interrumpido: %1</translation>
     </message>
     <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copia en un archivo los resultados almacenados de un comprobador FV, sin ventana.
-
-Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 no llegó nada dentro de --wait; 4 no se pudo escribir el archivo; 5 se perdió la conexión durante la transferencia, o la captura dada a --replay quedó cortada (se escribe lo que llegó); 130 interrumpido (se escribe lo que llegó).</translation>
-    </message>
-    <message>
         <source>The language stored by the window could not be loaded from %1; English is used.</source>
         <comment>%1 is a file path</comment>
         <translation>No se pudo cargar el idioma guardado por la ventana desde %1; se usa el inglés.</translation>
@@ -262,6 +254,14 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <source>The replay ends as %1 where the capture records %2.</source>
         <comment>%1 and %2 are words such as complete or line-lost</comment>
         <translation>La reproducción termina como %1 donde la captura registra %2.</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short or damaged (what arrived, or what precedes the damage, is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copia en un archivo los resultados almacenados de un comprobador FV, sin ventana.
+
+Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 no llegó nada dentro de --wait; 4 no se pudo escribir el archivo; 5 se perdió la conexión durante la transferencia, o la captura dada a --replay quedó cortada o está dañada (se escribe lo que llegó, o lo que precede al daño); 130 interrumpido (se escribe lo que llegó).</translation>
     </message>
 </context>
 <context>
@@ -304,19 +304,24 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>Se perdió la conexión con el comprobador después de %1. Es posible que los resultados estén incompletos.</translation>
     </message>
+    <message>
+        <source>The replay stops at damage in the capture after %1: %2. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
+        <translation>La reproducción se detiene en un daño de la captura tras %1: %2. Es posible que los resultados estén incompletos.</translation>
+    </message>
 </context>
 <context>
     <name>DownloadSession</name>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>El comprobador aún está enviando una transferencia anterior; esperando a que termine...</translation>
+        <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
+        <translation>Siguen llegando datos por este puerto antes de haber pedido los resultados: puede que el comprobador aún esté enviando una transferencia anterior, o que este sea el puerto de otro dispositivo. Esperando a que la línea quede en silencio...</translation>
     </message>
     <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <source>Data kept arriving on this port for %n second(s) before the results could be asked for, so they were not requested. The tester may still be sending an earlier transfer: end it on the tester, or switch the tester off and on. Or this may be another device&apos;s port: check that the tester&apos;s port is chosen. Then download again.</source>
         <comment>%n is a number of seconds</comment>
         <translation>
-            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundo, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
-            <numerusform>El comprobador siguió enviando una transferencia anterior durante %n segundos, así que no se pidieron los resultados. Termine esa transferencia en el comprobador, o apague y encienda el comprobador, y vuelva a descargar.</numerusform>
+            <numerusform>Llegaron datos por este puerto durante %n segundo antes de poder pedir los resultados, así que no se pidieron. Puede que el comprobador aún esté enviando una transferencia anterior: termínela en el comprobador, o apague y encienda el comprobador. O puede que este sea el puerto de otro dispositivo: compruebe que está elegido el puerto del comprobador. Después vuelva a descargar.</numerusform>
+            <numerusform>Llegaron datos por este puerto durante %n segundos antes de poder pedir los resultados, así que no se pidieron. Puede que el comprobador aún esté enviando una transferencia anterior: termínela en el comprobador, o apague y encienda el comprobador. O puede que este sea el puerto de otro dispositivo: compruebe que está elegido el puerto del comprobador. Después vuelva a descargar.</numerusform>
         </translation>
     </message>
 </context>

@@ -49,10 +49,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>sa fin ne nomme aucune raison connue</translation>
     </message>
     <message>
-        <source>its bytes do not match the count and SHA-256 of its end</source>
-        <translation>ses octets ne correspondent pas au nombre et au SHA-256 de sa fin</translation>
-    </message>
-    <message>
         <source>line %1 is damaged: %2</source>
         <comment>%2 says what is wrong</comment>
         <translation>la ligne %1 est endommagée : %2</translation>
@@ -72,6 +68,10 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>the header is longer than 64 KiB</source>
         <translation>l’en-tête dépasse 64 KiB</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end on line %1</source>
+        <translation>ses octets ne correspondent pas au nombre et au SHA-256 de sa fin à la ligne %1</translation>
     </message>
 </context>
 <context>
@@ -246,14 +246,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>Interrompu : %1</translation>
     </message>
     <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copie dans un fichier les résultats enregistrés d’un testeur PV, sans fenêtre.
-
-Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le port n’a pas pu être ouvert&#xa0;; 3 rien n’est arrivé dans le délai de --wait&#xa0;; 4 le fichier n’a pas pu être écrit&#xa0;; 5 la connexion a été perdue pendant le transfert, ou la capture donnée à --replay a été tronquée (ce qui est arrivé est écrit)&#xa0;; 130 interrompu (ce qui est arrivé est écrit).</translation>
-    </message>
-    <message>
         <source>The language stored by the window could not be loaded from %1; English is used.</source>
         <comment>%1 is a file path</comment>
         <translation>La langue enregistrée par la fenêtre n’a pas pu être chargée depuis %1&#xa0;; l’anglais est utilisé.</translation>
@@ -262,6 +254,14 @@ Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le
         <source>The replay ends as %1 where the capture records %2.</source>
         <comment>%1 and %2 are words such as complete or line-lost</comment>
         <translation>Le rejeu se termine par %1 là où la capture indique %2.</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short or damaged (what arrived, or what precedes the damage, is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copie dans un fichier les résultats enregistrés d’un testeur PV, sans fenêtre.
+
+Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le port n’a pas pu être ouvert&#xa0;; 3 rien n’est arrivé dans le délai de --wait&#xa0;; 4 le fichier n’a pas pu être écrit&#xa0;; 5 la connexion a été perdue pendant le transfert, ou la capture donnée à --replay a été tronquée ou est endommagée (ce qui est arrivé, ou ce qui précède l’endommagement, est écrit)&#xa0;; 130 interrompu (ce qui est arrivé est écrit).</translation>
     </message>
 </context>
 <context>
@@ -304,19 +304,24 @@ Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>La connexion avec le testeur a été perdue après %1. Les résultats sont peut-être incomplets.</translation>
     </message>
+    <message>
+        <source>The replay stops at damage in the capture after %1: %2. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
+        <translation>Le rejeu s’arrête à un endroit endommagé de la capture après %1&#xa0;: %2. Les résultats sont peut-être incomplets.</translation>
+    </message>
 </context>
 <context>
     <name>DownloadSession</name>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>Le testeur envoie encore un transfert antérieur&#xa0;; attente de sa fin...</translation>
+        <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
+        <translation>Des données arrivent sur ce port avant que les résultats aient été demandés&#xa0;: le testeur envoie peut-être encore un transfert antérieur, ou ce port est celui d’un autre appareil. Attente du silence sur la ligne...</translation>
     </message>
     <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <source>Data kept arriving on this port for %n second(s) before the results could be asked for, so they were not requested. The tester may still be sending an earlier transfer: end it on the tester, or switch the tester off and on. Or this may be another device&apos;s port: check that the tester&apos;s port is chosen. Then download again.</source>
         <comment>%n is a number of seconds</comment>
         <translation>
-            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n seconde, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
-            <numerusform>Le testeur a continué d’envoyer un transfert antérieur pendant %n secondes, les résultats n’ont donc pas été demandés. Terminez ce transfert sur le testeur, ou éteignez et rallumez le testeur, puis téléchargez à nouveau.</numerusform>
+            <numerusform>Des données sont arrivées sur ce port pendant %n seconde avant que les résultats puissent être demandés&#xa0;; ils n’ont donc pas été demandés. Le testeur envoie peut-être encore un transfert antérieur&#xa0;: terminez-le sur le testeur, ou éteignez et rallumez le testeur. Ou ce port est celui d’un autre appareil&#xa0;: vérifiez que le port du testeur est choisi. Puis téléchargez à nouveau.</numerusform>
+            <numerusform>Des données sont arrivées sur ce port pendant %n secondes avant que les résultats puissent être demandés&#xa0;; ils n’ont donc pas été demandés. Le testeur envoie peut-être encore un transfert antérieur&#xa0;: terminez-le sur le testeur, ou éteignez et rallumez le testeur. Ou ce port est celui d’un autre appareil&#xa0;: vérifiez que le port du testeur est choisi. Puis téléchargez à nouveau.</numerusform>
         </translation>
     </message>
 </context>

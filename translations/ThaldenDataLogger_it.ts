@@ -49,10 +49,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>la sua fine non indica alcun motivo noto</translation>
     </message>
     <message>
-        <source>its bytes do not match the count and SHA-256 of its end</source>
-        <translation>i suoi byte non corrispondono al numero e allo SHA-256 della sua fine</translation>
-    </message>
-    <message>
         <source>line %1 is damaged: %2</source>
         <comment>%2 says what is wrong</comment>
         <translation>la riga %1 è danneggiata: %2</translation>
@@ -72,6 +68,10 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>the header is longer than 64 KiB</source>
         <translation>l’intestazione è più lunga di 64 KiB</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end on line %1</source>
+        <translation>i suoi byte non corrispondono al numero e allo SHA-256 della sua fine alla riga %1</translation>
     </message>
 </context>
 <context>
@@ -246,14 +246,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>Interrotto: %1</translation>
     </message>
     <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Copia in un file i risultati memorizzati di un tester FV, senza finestra.
-
-Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta; 3 non è arrivato nulla entro --wait; 4 impossibile scrivere il file; 5 connessione persa durante il trasferimento, o registrazione data a --replay troncata (ciò che è arrivato viene scritto); 130 interrotto (ciò che è arrivato viene scritto).</translation>
-    </message>
-    <message>
         <source>The language stored by the window could not be loaded from %1; English is used.</source>
         <comment>%1 is a file path</comment>
         <translation>Non è stato possibile caricare da %1 la lingua memorizzata dalla finestra; si usa l’inglese.</translation>
@@ -262,6 +254,14 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <source>The replay ends as %1 where the capture records %2.</source>
         <comment>%1 and %2 are words such as complete or line-lost</comment>
         <translation>La riproduzione termina come %1 dove la registrazione indica %2.</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short or damaged (what arrived, or what precedes the damage, is written); 130 interrupted (what arrived is written).</source>
+        <translation>Copia in un file i risultati memorizzati di un tester FV, senza finestra.
+
+Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta; 3 non è arrivato nulla entro --wait; 4 impossibile scrivere il file; 5 connessione persa durante il trasferimento, o registrazione data a --replay troncata o danneggiata (viene scritto ciò che è arrivato, o ciò che precede il danno); 130 interrotto (ciò che è arrivato viene scritto).</translation>
     </message>
 </context>
 <context>
@@ -304,19 +304,24 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>La connessione con il tester si è interrotta dopo %1. I risultati potrebbero essere incompleti.</translation>
     </message>
+    <message>
+        <source>The replay stops at damage in the capture after %1: %2. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
+        <translation>La riproduzione si ferma a un danno nella registrazione dopo %1: %2. I risultati potrebbero essere incompleti.</translation>
+    </message>
 </context>
 <context>
     <name>DownloadSession</name>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>Il tester sta ancora inviando un trasferimento precedente; in attesa che finisca...</translation>
+        <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
+        <translation>Su questa porta continuano ad arrivare dati prima che i risultati siano stati richiesti: il tester potrebbe stare ancora inviando un trasferimento precedente, oppure questa potrebbe essere la porta di un altro dispositivo. In attesa che la linea diventi silenziosa...</translation>
     </message>
     <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <source>Data kept arriving on this port for %n second(s) before the results could be asked for, so they were not requested. The tester may still be sending an earlier transfer: end it on the tester, or switch the tester off and on. Or this may be another device&apos;s port: check that the tester&apos;s port is chosen. Then download again.</source>
         <comment>%n is a number of seconds</comment>
         <translation>
-            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondo, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
-            <numerusform>Il tester ha continuato a inviare un trasferimento precedente per %n secondi, perciò i risultati non sono stati richiesti. Terminare quel trasferimento sul tester, oppure spegnere e riaccendere il tester, quindi scaricare di nuovo.</numerusform>
+            <numerusform>Su questa porta sono arrivati dati per %n secondo prima che fosse possibile richiedere i risultati, quindi non sono stati richiesti. Il tester potrebbe stare ancora inviando un trasferimento precedente: terminarlo sul tester, oppure spegnere e riaccendere il tester. Oppure questa potrebbe essere la porta di un altro dispositivo: verificare che sia scelta la porta del tester. Quindi scaricare di nuovo.</numerusform>
+            <numerusform>Su questa porta sono arrivati dati per %n secondi prima che fosse possibile richiedere i risultati, quindi non sono stati richiesti. Il tester potrebbe stare ancora inviando un trasferimento precedente: terminarlo sul tester, oppure spegnere e riaccendere il tester. Oppure questa potrebbe essere la porta di un altro dispositivo: verificare che sia scelta la porta del tester. Quindi scaricare di nuovo.</numerusform>
         </translation>
     </message>
 </context>

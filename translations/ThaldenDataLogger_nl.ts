@@ -49,10 +49,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>het einde noemt geen bekende reden</translation>
     </message>
     <message>
-        <source>its bytes do not match the count and SHA-256 of its end</source>
-        <translation>de bytes passen niet bij het aantal en de SHA-256 van het einde</translation>
-    </message>
-    <message>
         <source>line %1 is damaged: %2</source>
         <comment>%2 says what is wrong</comment>
         <translation>regel %1 is beschadigd: %2</translation>
@@ -72,6 +68,10 @@ thalden-datalogger-cli.exe --help</translation>
     <message>
         <source>the header is longer than 64 KiB</source>
         <translation>de kop is langer dan 64 KiB</translation>
+    </message>
+    <message>
+        <source>its bytes do not match the count and SHA-256 of its end on line %1</source>
+        <translation>de bytes passen niet bij het aantal en de SHA-256 van het einde op regel %1</translation>
     </message>
 </context>
 <context>
@@ -246,14 +246,6 @@ thalden-datalogger-cli.exe --help</translation>
         <translation>Onderbroken: %1</translation>
     </message>
     <message>
-        <source>Copies the stored results of a PV tester to a file, without a window.
-
-Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short (what arrived is written); 130 interrupted (what arrived is written).</source>
-        <translation>Kopieert de opgeslagen resultaten van een PV-tester naar een bestand, zonder venster.
-
-Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 3 er kwam niets binnen --wait; 4 het bestand kon niet worden geschreven; 5 de verbinding viel weg tijdens de overdracht, of de opname die aan --replay is gegeven is afgebroken (wat aankwam wordt geschreven); 130 onderbroken (wat aankwam wordt geschreven).</translation>
-    </message>
-    <message>
         <source>The language stored by the window could not be loaded from %1; English is used.</source>
         <comment>%1 is a file path</comment>
         <translation>De door het venster opgeslagen taal kon niet uit %1 worden geladen; Engels wordt gebruikt.</translation>
@@ -262,6 +254,14 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <source>The replay ends as %1 where the capture records %2.</source>
         <comment>%1 and %2 are words such as complete or line-lost</comment>
         <translation>De herhaling eindigt als %1 waar de opname %2 vastlegt.</translation>
+    </message>
+    <message>
+        <source>Copies the stored results of a PV tester to a file, without a window.
+
+Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing arrived within --wait; 4 the file could not be written; 5 the connection was lost mid-transfer, or the capture given to --replay was cut short or damaged (what arrived, or what precedes the damage, is written); 130 interrupted (what arrived is written).</source>
+        <translation>Kopieert de opgeslagen resultaten van een PV-tester naar een bestand, zonder venster.
+
+Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 3 er kwam niets binnen --wait; 4 het bestand kon niet worden geschreven; 5 de verbinding viel weg tijdens de overdracht, of de opname die aan --replay is gegeven is afgebroken of beschadigd (wat aankwam, of wat aan de beschadiging voorafgaat, wordt geschreven); 130 onderbroken (wat aankwam wordt geschreven).</translation>
     </message>
 </context>
 <context>
@@ -304,19 +304,24 @@ Afsluitcodes: 0 opgeslagen; 1 gebruiksfout; 2 de poort kon niet worden geopend; 
         <comment>The %1 is replaced with the amount received, such as 12.3 KB.</comment>
         <translation>De verbinding met de tester is na %1 verbroken. De resultaten zijn mogelijk onvolledig.</translation>
     </message>
+    <message>
+        <source>The replay stops at damage in the capture after %1: %2. The results may be incomplete.</source>
+        <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
+        <translation>De herhaling stopt bij een beschadiging in de opname na %1: %2. De resultaten zijn mogelijk onvolledig.</translation>
+    </message>
 </context>
 <context>
     <name>DownloadSession</name>
     <message>
-        <source>The tester is still sending an earlier transfer; waiting until it ends...</source>
-        <translation>De tester verzendt nog een eerdere overdracht; wachten tot die eindigt...</translation>
+        <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
+        <translation>Er blijven gegevens binnenkomen op deze poort voordat de resultaten zijn opgevraagd: de tester verzendt misschien nog een eerdere overdracht, of dit is de poort van een ander apparaat. Wachten tot de lijn stil is...</translation>
     </message>
     <message numerus="yes">
-        <source>The tester went on sending an earlier transfer for %n second(s), so the results were not requested. End that transfer on the tester, or switch the tester off and on, then download again.</source>
+        <source>Data kept arriving on this port for %n second(s) before the results could be asked for, so they were not requested. The tester may still be sending an earlier transfer: end it on the tester, or switch the tester off and on. Or this may be another device&apos;s port: check that the tester&apos;s port is chosen. Then download again.</source>
         <comment>%n is a number of seconds</comment>
         <translation>
-            <numerusform>De tester bleef %n seconde een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
-            <numerusform>De tester bleef %n seconden een eerdere overdracht verzenden, dus zijn de resultaten niet opgevraagd. Beëindig die overdracht op de tester, of zet de tester uit en weer aan, en download daarna opnieuw.</numerusform>
+            <numerusform>Er kwamen %n seconde lang gegevens binnen op deze poort voordat de resultaten konden worden opgevraagd, dus zijn ze niet opgevraagd. De tester verzendt misschien nog een eerdere overdracht: beëindig die op de tester, of zet de tester uit en weer aan. Of dit is de poort van een ander apparaat: controleer of de poort van de tester is gekozen. Download daarna opnieuw.</numerusform>
+            <numerusform>Er kwamen %n seconden lang gegevens binnen op deze poort voordat de resultaten konden worden opgevraagd, dus zijn ze niet opgevraagd. De tester verzendt misschien nog een eerdere overdracht: beëindig die op de tester, of zet de tester uit en weer aan. Of dit is de poort van een ander apparaat: controleer of de poort van de tester is gekozen. Download daarna opnieuw.</numerusform>
         </translation>
     </message>
 </context>
