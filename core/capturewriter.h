@@ -11,12 +11,13 @@
 
 // Writes the capture of one download as it happens (see CaptureFormat): the
 // file when the port opens, the header when the request is sent, each chunk
-// as it arrives, the outcome at the end. It never holds up or stops a download: a thread of its own writes
-// and flushes each chunk and syncs it within setSyncInterval(), holding the
-// file (CaptureHold) while it is open; a disk too slow for the transfer makes
-// it leave the rest out (a cut), and the first failure (no folder, a full
-// disk) is reported once on standard error and ends the capture there, while
-// the download goes on. What was written before stays readable.
+// as it arrives, the outcome at the end. It never holds up or stops a
+// download: a thread of its own writes and flushes each chunk and syncs it
+// within setSyncInterval(), holding the file (CaptureHold) while it is open;
+// a disk too slow for the transfer makes it leave the rest out (a cut), and
+// the first failure (no folder, a full disk) is reported once on standard
+// error and ends the capture there, while the download goes on. What was
+// written before stays readable.
 class CaptureWriter
 {
     Q_DECLARE_TR_FUNCTIONS(CaptureWriter)

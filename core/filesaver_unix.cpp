@@ -39,6 +39,7 @@ struct FileSaver::Private
     void removeTemporary(const QByteArray &temporary) const;
     void removeStaleTemporaries() const;
     bool keepAccess(int fd) const;
+    int prepareTemporary(QByteArray &temporary, int mode);
     bool writeInPlace(const QByteArray &data, Conversion convert);
 };
 
@@ -198,12 +199,29 @@ bool FileSaver::Private::keepAccess(int fd) const
     const ssize_t size = ::llistxattr(path.constData(), names.data(), names.size());
     for (const QByteArray &attributeName : names.left(qMax<ssize_t>(size, 0)).split('\0')) {
         if (attributeName.startsWith("user.") || attributeName == "system.posix_acl_access") {
-            const QByteArray value = attribute(path, attributeName.constData());
+            const QByteArray value =
+                attributeName.startsWith("user.") ? attribute(path, attributeName.constData()) : acl;
             [[maybe_unused]] const int kept =
                 ::fsetxattr(fd, attributeName.constData(), value.constData(), value.size(), 0);
         }
     }
     return true;
+}
+
+// The new file that will replace the earlier one, with its access kept, after
+// the temporaries of killed saves are gone; -1 with the error set.
+int FileSaver::Private::prepareTemporary(QByteArray &temporary, int mode)
+{
+    removeStaleTemporaries();
+    const int fd = createTemporary(temporary, mode);
+    if (fd < 0)
+        return fail(errno), -1;
+    if (keepAccess(fd))
+        return fd;
+    const int errorNumber = errno;
+    ::close(fd);
+    removeTemporary(temporary);
+    return fail(errorNumber), -1;
 }
 
 // Writes contents over the whole file and makes it durable.
@@ -321,16 +339,15 @@ bool FileSaver::save(const QByteArray &data, Conversion convert)
     if (d->inPlace)
         return d->writeInPlace(data, convert);
 
-    d->removeStaleTemporaries();
     QByteArray temporary;
-    const int fd = d->createTemporary(temporary);
+    const int fd = d->prepareTemporary(temporary, 0666);
     if (fd < 0)
-        return d->fail(errno);
+        return false;
     // Synced before the rename: otherwise a power cut can leave the new name
     // on bytes that never reached the disk.
-    const bool saved = closeAfter(fd, d->keepAccess(fd) && writeWholeConverted(fd, data, convert) &&
-                                          (::fsync(fd) == 0 || errno == EINVAL)) &&
-                       ::renameat(d->folderFd, temporary.constData(), d->folderFd, d->name.constData()) == 0;
+    const bool saved =
+        closeAfter(fd, writeWholeConverted(fd, data, convert) && (::fsync(fd) == 0 || errno == EINVAL)) &&
+        ::renameat(d->folderFd, temporary.constData(), d->folderFd, d->name.constData()) == 0;
     if (!saved) {
         const int errorNumber = errno;
         d->removeTemporary(temporary);
@@ -347,22 +364,18 @@ int FileSaver::openGrowing(int mode)
     if (!d->checked && !check())
         return -1;
     d->checked = false;
-    int fd = -1;
     if (d->inPlace) {
-        fd = ::openat(d->folderFd, d->name.constData(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
+        const int fd =
+            ::openat(d->folderFd, d->name.constData(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
         return fd >= 0 ? fd : (d->fail(errno), -1);
     }
-    d->removeStaleTemporaries();
     QByteArray temporary;
-    fd = d->createTemporary(temporary, mode);
-    if (fd >= 0 && d->keepAccess(fd) &&
-        ::renameat(d->folderFd, temporary.constData(), d->folderFd, d->name.constData()) == 0)
+    const int fd = d->prepareTemporary(temporary, mode);
+    if (fd < 0 || ::renameat(d->folderFd, temporary.constData(), d->folderFd, d->name.constData()) == 0)
         return fd;
     const int errorNumber = errno;
-    if (fd >= 0) {
-        ::close(fd);
-        d->removeTemporary(temporary);
-    }
+    ::close(fd);
+    d->removeTemporary(temporary);
     d->fail(errorNumber);
     return -1;
 }
