@@ -182,9 +182,9 @@ private slots:
     // end leaves the first bytes unread for 3 s, then reads all (tools/test-real-serial).
     void flushWaitsForOutputQueue()
     {
-        const QByteArray device = qgetenv("DATALOGGER_TEST_UART");
+        const QByteArray device = qgetenv("DATALOGGER_TEST_REAL_PORT");
         if (device.isEmpty())
-            QSKIP("DATALOGGER_TEST_UART names no real serial port (tools/test-real-serial sets it)");
+            QSKIP("DATALOGGER_TEST_REAL_PORT names no real serial port (tools/test-real-serial sets it)");
         const HANDLE handle = openPort(QString::fromLocal8Bit(device));
         QVERIFY(handle != INVALID_HANDLE_VALUE);
         DCB state = {};

@@ -8,6 +8,11 @@
 #include "testsupport.h"
 #include "winserialdevice.h"
 #include "winserialdeviceasync.h"
+#ifndef _WIN32
+#include "win32comm_unix_termios2.h"
+
+#include <linux/serial.h>
+#endif
 
 #include <QLockFile>
 #include <QRandomGenerator>
@@ -140,21 +145,33 @@ QByteArray describe(const DCB &s, bool modemLines)
     return text;
 }
 
-// The line as the port holds it: on Linux the pseudo-terminal's termios, read
-// while the device is open; under Wine GetCommState, once the device has closed.
-DCB lineOf(PtyPair &pty, WinSerialDevice &device)
+// The line as the port holds it: on Linux the driver's termios and modem
+// lines, read from a second descriptor while the device is open (from a
+// pseudo-terminal's master, which has no modem lines); under Wine
+// GetCommState, once the device has closed.
+DCB lineOf(PtyPair &pty, const QString &path, WinSerialDevice &device)
 {
 #ifdef _WIN32
+    Q_UNUSED(pty);
     device.close();
-    return lineState(pty.slavePath);
+    return lineState(path);
 #else
     Q_UNUSED(device);
+    // A real port's own descriptor: another open would raise DTR and RTS.
+    int fd = pty.master;
+    const QString target = QFileInfo(path).canonicalFilePath();
+    for (const QFileInfo &open : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System)) {
+        if (path != pty.slavePath && open.symLinkTarget() == target)
+            fd = open.fileName().toInt();
+    }
     termios line = {};
-    ::tcgetattr(pty.master, &line);
+    std::uint32_t rate = 0;
+    int modemLines = 0;
     DCB state = {};
-    for (const auto &[constant, rate] :
-         {std::pair<speed_t, DWORD>{B1200, 1200}, {B9600, 9600}, {B19200, 19200}, {B921600, 921600}})
-        state.BaudRate = ::cfgetospeed(&line) == constant ? rate : state.BaudRate;
+    if (::tcgetattr(fd, &line) != 0 || Kv::Termios2::baudRate(fd, &rate) != 0 ||
+        (fd != pty.master && ::ioctl(fd, TIOCMGET, &modemLines) != 0))
+        rate = 0;
+    state.BaudRate = rate;
     state.ByteSize = BYTE(5 + (line.c_cflag & CSIZE) / CS6);
     // A pseudo-terminal clears PARENB but keeps PARODD.
     state.Parity = line.c_cflag & PARODD ? ODDPARITY : line.c_cflag & PARENB ? EVENPARITY : NOPARITY;
@@ -164,8 +181,25 @@ DCB lineOf(PtyPair &pty, WinSerialDevice &device)
     state.fInX = bool(line.c_iflag & IXOFF);
     state.XonChar = char(line.c_cc[VSTART]);
     state.XoffChar = char(line.c_cc[VSTOP]);
+    state.fDtrControl = bool(modemLines & TIOCM_DTR);
+    state.fRtsControl = modemLines & TIOCM_RTS ? (state.fOutxCtsFlow ? 2 : 1) : 0;
     return state;
 #endif
+}
+
+// The highest rate a real port's UART makes; none for a pseudo-terminal.
+DWORD fastestRate(const QString &path)
+{
+#ifndef _WIN32
+    serial_struct serial = {};
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    const bool told = ::ioctl(fd, TIOCGSERIAL, &serial) == 0 && serial.baud_base > 0;
+    ::close(fd);
+    if (told)
+        return DWORD(serial.baud_base);
+#endif
+    Q_UNUSED(path);
+    return UINT_MAX;
 }
 
 } // namespace
@@ -351,32 +385,51 @@ private slots:
         QTest::newRow("DTR off, RTS off")
             << QByteArray("tester dtr=0 rts=0") << QByteArray("9600 8N1 dtr=0 rts=0");
         QTest::newRow("921600") << QByteArray("tester 921600") << QByteArray("921600 8N1 dtr=1 rts=1");
+#ifndef _WIN32
+        QTest::newRow("28800, a rate without a constant of its own")
+            << QByteArray("tester 28800") << QByteArray("28800 8N1 dtr=1 rts=1");
+#endif
     }
 
     // Each open applies the settings afresh over what another program made of
-    // the line; members that were not set keep the driver's value. The line
-    // then holds them as far as a pseudo-terminal can: 8 data bits, of the
-    // parity only PARODD (under Wine not even that), no modem lines. A close
-    // (twice is harmless) releases the port.
+    // the line; members that were not set keep the driver's value. A real
+    // port (tools/test-real-serial names one) then holds all of it, the modem
+    // lines too; a pseudo-terminal only 8 data bits, of the parity only PARODD
+    // (under Wine not even that), no modem lines. A close (twice is harmless)
+    // releases the port.
     void lineSettings()
     {
         QFETCH(QByteArray, settings);
         QFETCH(QByteArray, handedOver);
-        QByteArray line = handedOver.left(handedOver.indexOf(" dtr="));
-        const qsizetype format = line.indexOf(' ') + 1;
-        line[format] = '8';
-#ifdef _WIN32
-        line[format + 1] = line[format + 1] == 'O' ? 'S' : 'N'; // Wine's reading of PARODD alone
-#else
-        line[format + 1] = line[format + 1] == 'O' ? 'O' : 'N';
-#endif
         PtyPair pty;
-        RecordingDevice device(pty.slavePath);
+        const QString real = qEnvironmentVariable("DATALOGGER_TEST_REAL_PORT");
+        const QString path = real.isEmpty() ? pty.slavePath : real;
+        QByteArray line = handedOver;
+        if (real.isEmpty()) {
+            line.truncate(handedOver.indexOf(" dtr="));
+            const qsizetype format = line.indexOf(' ') + 1;
+            line[format] = '8';
+#ifdef _WIN32
+            line[format + 1] = line[format + 1] == 'O' ? 'S' : 'N'; // Wine's reading of PARODD alone
+#else
+            line[format + 1] = line[format + 1] == 'O' ? 'O' : 'N';
+#endif
+        }
+        // Beyond the UART's clock a driver keeps another rate: refused, as
+        // Windows does, and the line left as it was.
+        const bool beyond = handedOver.left(handedOver.indexOf(' ')).toUInt() > fastestRate(path);
+        RecordingDevice device(path);
         device.setSettings(settingsOf(settings));
         for (int round = 0; round < 2; ++round) {
-            QCOMPARE(lineState(pty.slavePath, anotherProgramsLine).BaudRate, DWORD(1200));
+            QCOMPARE(lineState(path, anotherProgramsLine).BaudRate, DWORD(1200));
+            if (beyond) {
+                serialFailuresOf([&] { QVERIFY(!device.openPort(QIODevice::ReadWrite, 50, 50)); });
+                QCOMPARE(device.openError().win32Error, DWORD(ERROR_INVALID_PARAMETER));
+                QCOMPARE(describe(lineState(path), false), "1200 8N2 crtscts ixon ixoff xon=ab");
+                continue;
+            }
             QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
-            QCOMPARE(describe(lineOf(pty, device), false), line);
+            QCOMPARE(describe(lineOf(pty, path, device), !real.isEmpty()), line);
             device.close();
             device.close();
             QCOMPARE(describe(device.handedOver, true), handedOver);
