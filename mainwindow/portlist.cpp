@@ -35,7 +35,13 @@ void PortList::show(const QList<Kv::SerialPortInfo> &ports)
         return name.isEmpty() ? -1 : list->findText(name, Qt::MatchFixedString | Qt::MatchCaseSensitive);
     };
     int index = find(chosen);
+    // An adapter back under another name (a program still holds its old
+    // node) is still the one chosen: it has the same stable path.
+    for (int i = 0; index < 0 && !chosenStablePath.isEmpty() && i < ports.size(); ++i)
+        index = ports.at(i).stablePath == chosenStablePath ? i : -1;
     missing = index < 0 ? chosen : QString();
+    if (index >= 0)
+        chosenStablePath = ports.at(index).stablePath;
     for (const QString &standIn : {shown, storedName}) {
         if (index < 0)
             index = find(standIn);
@@ -47,6 +53,7 @@ void PortList::show(const QList<Kv::SerialPortInfo> &ports)
 void PortList::choose()
 {
     missing.clear();
+    chosenStablePath = listed.value(list->currentIndex()).stablePath;
 }
 
 QString PortList::chosenName() const

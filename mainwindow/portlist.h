@@ -13,7 +13,8 @@ class QComboBox;
 // known of it as the entry's tooltip, so that the tester's adapter can be told
 // from the others. It keeps the user's choice: a chosen port that goes away
 // (unplugged, or its simulator restarted) is chosen again when it comes back,
-// until the user chooses another.
+// also under another name with the same stable path, until the user chooses
+// another.
 class PortList : public QObject
 {
     Q_OBJECT
@@ -42,4 +43,6 @@ private:
     QList<Kv::SerialPortInfo> listed;
     // The chosen port while it is not listed; empty while the entry shown is the choice.
     QString missing;
+    // The chosen port's stable path, as last listed.
+    QString chosenStablePath;
 };

@@ -207,7 +207,8 @@ void TestMainWindow::portListFollowsPorts()
 void TestMainWindow::portListKeepsChoice_data()
 {
     // "A B>B": ports A and B are listed, and B is shown; "pick A": the user
-    // picks A; "download": one starts on the port shown. C is the stored port.
+    // picks A; "download": one starts on the port shown. C is the stored port;
+    // "A=u": port A has the stable path u.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("stored"); // at the end
     QTest::newRow("chosen port leaves, the stored one is shown")
@@ -219,6 +220,9 @@ void TestMainWindow::portListKeepsChoice_data()
     QTest::newRow("a download on the one shown meanwhile")
         << QStringList{"A B C>C", "pick A", "B C>C", "download", "A B C>C"} << "C";
     QTest::newRow("stored port plugged in after the start") << QStringList{"A B>A", "A B C>C"} << "C";
+    // Its old name still held by a program that has not noticed.
+    QTest::newRow("chosen adapter back under another name")
+        << QStringList{"A=u B C>C", "pick A", "B C>C", "B C D=u>D"} << "D";
 }
 
 // The port list keeps the user's choice while its port is away (unplugged,
@@ -238,8 +242,10 @@ void TestMainWindow::portListKeepsChoice()
         } else {
             const QStringList names = step.section('>', 0, 0).split(' ');
             QList<Kv::SerialPortInfo> ports(names.size());
-            for (int i = 0; i < names.size(); ++i)
-                ports[i].portName = names.at(i);
+            for (int i = 0; i < names.size(); ++i) {
+                ports[i].portName = names.at(i).section('=', 0, 0);
+                ports[i].stablePath = names.at(i).section('=', 1);
+            }
             portList->show(ports);
             QCOMPARE(step + ": " + list.currentText(), step + ": " + step.section('>', 1));
         }
