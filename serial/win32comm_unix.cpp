@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -495,6 +496,15 @@ BOOL writeCommState(HANDLE handle, DCB *dcb, Kv::OpenError *report)
         const int error = errno;
         ::tcsetattr(port->fd, TCSANOW, &previous);
         return fail(win32Error(error, Stage::Open), report);
+    }
+    // A driver that cannot make a rate (the 8250 above its UART's clock) keeps
+    // another and still says yes; Windows refuses such a rate. A driver that
+    // rounds reports the rate it makes: 2 % off still works on a line.
+    std::uint32_t made = 0;
+    if (Kv::Termios2::baudRate(port->fd, &made) != 0 ||
+        std::abs(std::int64_t(made) - std::int64_t(state.BaudRate)) > state.BaudRate / 50) {
+        ::tcsetattr(port->fd, TCSANOW, &previous);
+        return fail(ERROR_INVALID_PARAMETER, report);
     }
     const bool dtr = state.fDtrControl != DTR_CONTROL_DISABLE;
     const bool rts = state.fRtsControl == RTS_CONTROL_ENABLE || state.fRtsControl == RTS_CONTROL_HANDSHAKE;
