@@ -356,7 +356,10 @@ private slots:
     // Each open applies the settings afresh over what another program made of
     // the line; members that were not set keep the driver's value. The line
     // then holds them as far as a pseudo-terminal can: 8 data bits, of the
-    // parity only PARODD (under Wine not even that), no modem lines. A close
+    // parity only PARODD, no modem lines. Under Wine the parity read back
+    // from a pseudo-terminal is Wine's own reading of PARODD alone, which
+    // differs between builds of the same test (SPACEPARITY in one, not in
+    // another): there only what was handed over says the parity. A close
     // (twice is harmless) releases the port.
     void lineSettings()
     {
@@ -365,18 +368,20 @@ private slots:
         QByteArray line = handedOver.left(handedOver.indexOf(" dtr="));
         const qsizetype format = line.indexOf(' ') + 1;
         line[format] = '8';
-#ifdef _WIN32
-        line[format + 1] = line[format + 1] == 'O' ? 'S' : 'N'; // Wine's reading of PARODD alone
-#else
         line[format + 1] = line[format + 1] == 'O' ? 'O' : 'N';
+        const auto held = [format](QByteArray described) {
+#ifdef _WIN32
+            described[format + 1] = '?';
 #endif
+            return described;
+        };
         PtyPair pty;
         RecordingDevice device(pty.slavePath);
         device.setSettings(settingsOf(settings));
         for (int round = 0; round < 2; ++round) {
             QCOMPARE(lineState(pty.slavePath, anotherProgramsLine).BaudRate, DWORD(1200));
             QVERIFY(device.openPort(QIODevice::ReadWrite, 50, 50));
-            QCOMPARE(describe(lineOf(pty, device), false), line);
+            QCOMPARE(held(describe(lineOf(pty, device), false)), held(line));
             device.close();
             device.close();
             QCOMPARE(describe(device.handedOver, true), handedOver);
