@@ -458,7 +458,7 @@ void TestMainWindowDownload::downloadAgain()
 void TestMainWindowDownload::captureNotWritten()
 {
     const QString captures = CaptureFolder::defaultPath();
-    QVERIFY(QDir().mkpath(QFileInfo(captures).path()));
+    QVERIFY(QDir(captures).removeRecursively() && QDir().mkpath(QFileInfo(captures).path()));
     QFile blocker(captures);
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
