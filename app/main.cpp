@@ -2,6 +2,7 @@
 #include "capturewriter.h"
 #include "commandline.h"
 #include "commandlineplatform.h"
+#include "instancemutex.h"
 #include "terminationhandler.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@ int main(int argc, char *argv[])
 {
     // Before anything opens a file that could take a closed one's number.
     CommandLinePlatform::guardStandardDescriptors();
+    // Until the program has ended: an installer then waits for it.
+    const InstanceMutex running;
 #ifdef Q_OS_WIN
     // A window program has no console to answer on: point to the one that has.
     if (CommandLine::isRequested(argc, argv)) {

@@ -60,8 +60,8 @@ QString CaptureFolder::defaultPath()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/captures");
 }
 
-void CaptureFolder::keep(DownloadSession &session, const Kv::SerialPortInfo &port,
-                         const QDateTime &started) const
+CaptureWriter &CaptureFolder::keep(DownloadSession &session, const Kv::SerialPortInfo &port,
+                                   const QDateTime &started) const
 {
     // A folder that cannot be made is reported by the writer, once.
     PrivateFiles::makeFolder(path);
@@ -75,6 +75,7 @@ void CaptureFolder::keep(DownloadSession &session, const Kv::SerialPortInfo &por
     // deletes at once.
     writer->whenWritten(QCoreApplication::instance(), [folder = *this] { folder.prune(); });
     new CaptureRecorder(session, writer, port);
+    return *writer;
 }
 
 void CaptureFolder::prune(int reserveFiles) const

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class CaptureWriter;
 class DownloadSession;
 
 // The window's captures: one for each download, in a folder of the program's
@@ -27,9 +28,9 @@ public:
     // room for it, and brings
     // the folder within its limits again once the capture is complete: while
     // a download runs its capture comes on top. A capture that would pass the
-    // size limit alone is cut there.
-    void keep(DownloadSession &session, const Kv::SerialPortInfo &port,
-              const QDateTime &started = QDateTime::currentDateTime()) const;
+    // size limit alone is cut there. The writer is the session's.
+    CaptureWriter &keep(DownloadSession &session, const Kv::SerialPortInfo &port,
+                        const QDateTime &started = QDateTime::currentDateTime()) const;
     // Removes the oldest captures until at most maxFiles - reserveFiles and
     // maxBytes remain, keeping those InterruptedCaptures still has to offer.
     // Other files in the folder are left alone.

@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QMutex>
 #include <QThread>
@@ -44,11 +45,14 @@ public:
         Download::Outcome reason = Download::Outcome::NotEnded;
     };
 
-    Worker(const QString &path, qint64 limit, int syncMs)
+    Worker(const QString &path, qint64 limit, int syncMs, QPointer<QObject> failedContext,
+           std::function<void(const QString &)> failed)
         : path(path)
         , file(path)
         , limit(limit)
         , syncMs(syncMs)
+        , failedContext(std::move(failedContext))
+        , failedReport(std::move(failed))
     {}
 
     // False, leaving item out, when the queue is full.
@@ -79,6 +83,11 @@ private:
     QCryptographicHash hash{QCryptographicHash::Sha256};
     qint64 hashedBytes = 0;
     bool cut = false;
+    // Made in the thread that makes writers, which it hands the report to;
+    // read there only.
+    QObject reportReceiver;
+    const QPointer<QObject> failedContext;
+    const std::function<void(const QString &)> failedReport;
 };
 
 bool CaptureWriter::Worker::hand(Item item)
@@ -199,10 +208,21 @@ void CaptureWriter::Worker::fail(const QString &reason)
     hold.reset();
     file.close();
     // Once: every later write is skipped.
-    qWarning("%s",
-             qUtf8Printable(tr("The capture %1 could not be written: %2. The download goes on without it.",
-                               "%1 is a file path, %2 the system's reason")
-                                .arg(path, reason)));
+    const QString report = tr("The capture %1 could not be written: %2. The download goes on without it.",
+                              "%1 is a file path, %2 the system's reason")
+                               .arg(QDir::toNativeSeparators(path), reason);
+    qWarning("%s", qUtf8Printable(report));
+    if (!failedReport)
+        return;
+    // This worker, and with it the receiver, lives until its thread has
+    // ended; an event still queued then goes with the receiver.
+    QMetaObject::invokeMethod(
+        &reportReceiver,
+        [this, report] {
+            if (failedContext)
+                failedReport(report);
+        },
+        Qt::QueuedConnection);
 }
 
 CaptureWriter::CaptureWriter(const QString &path)
@@ -240,7 +260,7 @@ void CaptureWriter::begin()
 {
     if (worker)
         return;
-    worker = std::make_shared<Worker>(filePath, limit, syncMs);
+    worker = std::make_shared<Worker>(filePath, limit, syncMs, failedContext, failed);
     thread = QThread::create([worker = worker] { worker->run(); });
     writingThreads().removeAll(nullptr);
     writingThreads().append(thread);
@@ -301,6 +321,12 @@ void CaptureWriter::whenWritten(QObject *context, std::function<void()> written)
 {
     writtenContext = context;
     this->written = std::move(written);
+}
+
+void CaptureWriter::whenFailed(QObject *context, std::function<void(const QString &)> failed)
+{
+    failedContext = context;
+    this->failed = std::move(failed);
 }
 
 void CaptureWriter::waitForWritten()

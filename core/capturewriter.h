@@ -15,9 +15,9 @@
 // download: a thread of its own writes and flushes each chunk and syncs it
 // within setSyncInterval(), holding the file (CaptureHold) while it is open;
 // a disk too slow for the transfer makes it leave the rest out (a cut), and
-// the first failure (no folder, a full disk) is reported once on standard
-// error and ends the capture there, while the download goes on. What was
-// written before stays readable.
+// the first failure (no folder, a full disk) is reported once (on standard
+// error, and to whenFailed()'s function) and ends the capture there, while
+// the download goes on. What was written before stays readable.
 class CaptureWriter
 {
     Q_DECLARE_TR_FUNCTIONS(CaptureWriter)
@@ -55,6 +55,10 @@ public:
     // Calls written in context's thread once the file is complete (or writing
     // has failed), if it was begun. Set before begin().
     void whenWritten(QObject *context, std::function<void()> written);
+    // Calls failed in context's thread with the report of the first failure,
+    // if there is one and context still exists; a window program has no
+    // standard error to show. Set before begin().
+    void whenFailed(QObject *context, std::function<void(const QString &report)> failed);
     // After writeEnd(): until everything is written, or writing has failed.
     void waitForWritten();
     // Before the program ends: waits until every writer that was handed its
@@ -77,4 +81,6 @@ private:
     QPointer<QThread> thread;
     QPointer<QObject> writtenContext;
     std::function<void()> written;
+    QPointer<QObject> failedContext;
+    std::function<void(const QString &)> failed;
 };

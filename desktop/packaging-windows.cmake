@@ -73,18 +73,11 @@ set(CPACK_PACKAGE_NAME thalden-datalogger)
 set(CPACK_PACKAGE_VENDOR THALDEN)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Korvane DataLogger: copies the stored results of a PV tester to the PC")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "THALDEN Datalogger")
-set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "THALDEN Datalogger")
 set(CPACK_GENERATOR ZIP NSIS)
-# The installer script's lines below reach NSIS as written here.
+# The values below reach the installer's script as written here.
 set(CPACK_VERBATIM_VARIABLES ON)
-set(CPACK_NSIS_PACKAGE_NAME "THALDEN Datalogger")
-set(CPACK_NSIS_DISPLAY_NAME "THALDEN Datalogger ${PROJECT_VERSION}")
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/resources/windows/thalden-datalogger.ico")
 set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/resources/windows/thalden-datalogger.ico")
-set(CPACK_NSIS_INSTALLED_ICON_NAME "thalden-datalogger.exe,0")
-# The program is THALDEN's own (desktop/copyright): no licence to agree to.
-set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
 
 # The header and side pictures, drawn from the brand artwork when building.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
@@ -99,46 +92,8 @@ set(CPACK_NSIS_MUI_HEADERIMAGE "${installer_images}/header.bmp")
 set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP "${installer_images}/welcome.bmp")
 set(CPACK_NSIS_MUI_UNWELCOMEFINISHPAGE_BITMAP "${installer_images}/welcome.bmp")
 
-# The Start-menu link, with the program's icon named (Wine's menus and some
-# shells take no icon from a link without one).
-set(CPACK_NSIS_CREATE_ICONS_EXTRA "
-  CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\Korvane DataLogger.lnk' '$INSTDIR\\thalden-datalogger.exe' '' '$INSTDIR\\thalden-datalogger.exe' 0")
-set(CPACK_NSIS_DELETE_ICONS_EXTRA "
-  Delete '$SMPROGRAMS\\$MUI_TEMP\\Korvane DataLogger.lnk'")
-
-# The installed-programs entry: what the template leaves out, and NoModify and
-# NoRepair again as the DWORDs Windows reads (the template writes strings).
-set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\THALDEN Datalogger")
-# The program's name where NSIS puts its own at the bottom of each page
-# (CPACK_NSIS_BRANDING_TEXT always adds /TRIM, which makensis on Linux rejects).
-set(CPACK_NSIS_DEFINES "!include FileFunc.nsh\nBrandingText \"THALDEN Datalogger ${PROJECT_VERSION}\"")
-set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "
-  WriteRegStr SHCTX '${uninstall_key}' InstallLocation '$INSTDIR'
-  WriteRegDWORD SHCTX '${uninstall_key}' NoModify 1
-  WriteRegDWORD SHCTX '${uninstall_key}' NoRepair 1
-  \${GetSize} '$INSTDIR' '/S=0K' $0 $1 $2
-  WriteRegDWORD SHCTX '${uninstall_key}' EstimatedSize $0")
-
-# Captures and settings are the user's: an uninstall asked on screen offers to
-# remove them too, a silent one keeps them. They are the current user's even
-# when the uninstaller works for all users.
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
-  StrCpy $R8 '$SMPROGRAMS'
-  SetShellVarContext current
-  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-    'Remove your captures and settings as well?$\\n$\\nCaptures (measurement data): $APPDATA\\THALDEN\\THALDEN Datalogger$\\nSettings: HKEY_CURRENT_USER\\Software\\THALDEN\\THALDEN Datalogger$\\n$\\nChoose No to keep them for a later installation.' \
-    /SD IDNO IDNO keepUserData
-    RMDir /r '$APPDATA\\THALDEN\\THALDEN Datalogger'
-    RMDir '$APPDATA\\THALDEN'
-    DeleteRegKey HKCU 'Software\\THALDEN\\THALDEN Datalogger'
-    DeleteRegKey /ifempty HKCU 'Software\\THALDEN'
-  keepUserData:
-  StrCmp $R8 '$SMPROGRAMS' +2
-    SetShellVarContext all")
 set(CPACK_NSIS_URL_INFO_ABOUT "https://www.thalden.de/datalogger")
 set(CPACK_NSIS_CONTACT "datalogger@thalden.de")
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-set(CPACK_NSIS_MODIFY_PATH OFF)
 # The zip is the program folder; the installer's name says what it is.
 set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_CURRENT_BINARY_DIR}/packaging-windows-generator.cmake")
 file(WRITE "${CPACK_PROJECT_CONFIG_FILE}" "
@@ -148,37 +103,20 @@ if(CPACK_GENERATOR STREQUAL \"NSIS\")
 endif()
 ")
 
-# CMake's installer script is for the 32-bit stub, which a 64-bit Windows
-# without its 32-bit layer (and Debian's wine64) cannot start: the same script
-# for the 64-bit Unicode stub that Debian's nsis also has.
-set(nsis_template "${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in")
-if(EXISTS "${nsis_template}")
-    # The template starts with a UTF-8 byte order mark, which must stay first.
-    file(READ "${nsis_template}" mark LIMIT 3)
-    file(READ "${nsis_template}" template OFFSET 3)
-    set(nsis_folder "${CMAKE_CURRENT_BINARY_DIR}/nsis")
-    # The installer's own key is not the program's settings key, which a
-    # per-user uninstall would otherwise delete; the empty vendor key goes too.
-    set(installer_key "Software\\@CPACK_PACKAGE_VENDOR@\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@")
-    string(FIND "${template}" "DeleteRegKey /ifempty SHCTX \"${installer_key}\"" found)
-    if(found EQUAL -1)
-        message(FATAL_ERROR "CMake's NSIS.template.in no longer removes ${installer_key}")
-    endif()
-    string(REPLACE "DeleteRegKey /ifempty SHCTX \"${installer_key}\""
-        "DeleteRegKey /ifempty SHCTX \"${installer_key}\"\n  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\""
-        template "${template}")
-    string(REPLACE "${installer_key}" "${installer_key} Setup" template "${template}")
-    set(header "Unicode true\nTarget amd64-unicode\n")
-    if(CMAKE_HOST_UNIX)
-        # NSIS >= 3.08 runs these on the uninstaller before it packs it (so
-        # the Uninstall.exe it writes at install time is the signed one) and
-        # on the finished installer.
-        string(APPEND header "!uninstfinalize '\"${sign_tool}\" --when-configured \"%1\"' = 0\n"
-            "!finalize '\"${sign_tool}\" --when-configured \"%1\"' = 0\n")
-    endif()
-    file(WRITE "${nsis_folder}/NSIS.template.in" "${mark}${header}${template}")
-    set(CPACK_MODULE_PATH "${nsis_folder}" ${CMAKE_MODULE_PATH})
-else()
-    message(WARNING "CMake's NSIS.template.in not found: the installer will be a 32-bit program")
+# The installer's script is our own (CMake's is for the 32-bit stub, which a
+# 64-bit Windows without its 32-bit layer and Debian's wine64 cannot start,
+# and speaks English only): desktop/windows-installer/, with the texts in the
+# program's languages.
+set(CPACK_MODULE_PATH "${PROJECT_SOURCE_DIR}/desktop/windows-installer" ${CMAKE_MODULE_PATH})
+set(CPACK_DATALOGGER_NSIS_FOLDER "${PROJECT_SOURCE_DIR}/desktop/windows-installer")
+set(CPACK_DATALOGGER_INSTANCE_MUTEX "${DATALOGGER_INSTANCE_MUTEX}")
+set(CPACK_DATALOGGER_COPYRIGHT "${DATALOGGER_COPYRIGHT}")
+set(CPACK_DATALOGGER_NSIS_FINALIZE "")
+if(CMAKE_HOST_UNIX)
+    # NSIS >= 3.08 runs these on the uninstaller before it packs it (so the
+    # Uninstall.exe it writes at install time is the signed one) and on the
+    # finished installer, which tools/sign-windows signs only when told so.
+    set(CPACK_DATALOGGER_NSIS_FINALIZE
+        "!uninstfinalize '\"${sign_tool}\" --when-configured \"%1\"' = 0\n!finalize '\"${sign_tool}\" --when-configured --nsis-finalize \"%1\"' = 0")
 endif()
 include(CPack)

@@ -45,11 +45,12 @@ QStringList translationsSearchFolders(const QString &dirName)
 
 // Qt's own texts (buttons, the command line's "Usage:") in the language now
 // the default: its catalogue beside ours, as the packages ship it, otherwise
-// the system's Qt's.
+// the system's Qt's. Qt Base's own: qt_XX.qm would load those of modules the
+// program does not use as well, and fail without them.
 static void installQtTranslator(QObject *owner, const QString &translationsDir)
 {
     auto *translator = new QTranslator(owner);
-    const QString name = QStringLiteral("qt_%1.qm").arg(QLocale().name().left(2));
+    const QString name = QStringLiteral("qtbase_%1.qm").arg(QLocale().name().left(2));
     for (const QString &folder : {translationsDir, QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
         if (translator->load(folder + QLatin1Char('/') + name)) {
             QCoreApplication::installTranslator(translator);

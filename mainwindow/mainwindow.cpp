@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "appconstants.h"
+#include "capturefailurelabel.h"
 #include "capturefolder.h"
 #include "capturerecorder.h"
 #include "capturewriter.h"
@@ -79,6 +80,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     statusBar()->setMinimumHeight(30);
     amountLabel = new ReceivedAmountLabel;
     statusBar()->addPermanentWidget(amountLabel, 0);
+    captureFailure = new CaptureFailureLabel(statusBar());
     cancelGuard = new ClickGuard(ui.cancelBtn);
     setState(State::Idle);
 
@@ -181,7 +183,11 @@ void MainWindow::download()
     connect(session, &DownloadSession::finished, session,
             [this, ended = session] { kept.keep(ended->received(), downloadTime); });
     // For support: what was sent, what came back and when, how it ended.
-    CaptureFolder().keep(*session, CaptureRecorder::portAt(portList->ports(), portPath), downloadTime);
+    captureFailure->clear();
+    CaptureFolder()
+        .keep(*session, CaptureRecorder::portAt(portList->ports(), portPath), downloadTime)
+        .whenFailed(captureFailure,
+                    [label = captureFailure](const QString &report) { label->report(report); });
     setState(State::Waiting);
     connect(session, &DownloadSession::lineBusy, this,
             [this] { statusBar()->showMessage(DownloadSession::busyLineText()); });

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTimer>
 
+class CaptureFailureLabel;
 class ClickGuard;
 class PortList;
 class QProgressBar;
@@ -103,6 +104,7 @@ private:
     Kv::PortWatcher *portWatcher = nullptr;
     // Beside the busy indicator: how much the running or last download received.
     ReceivedAmountLabel *amountLabel = nullptr;
+    CaptureFailureLabel *captureFailure = nullptr;
     // Keeps the second click of a double click on Download off Cancel.
     ClickGuard *cancelGuard = nullptr;
     QDateTime downloadTime;

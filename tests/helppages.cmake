@@ -21,8 +21,9 @@ set(ports_class_fr "Ports (COM et LPT)")
 set(ports_class_it "Porte (COM e LPT)")
 set(ports_class_nl "Poorten (COM &amp; LPT)")
 # What only one platform's page may say, whatever the language.
-set(only_linux dialout ModemManager brltty socat udev ttyUSB0 "/var/lock" "~/.local/share")
-set(only_windows CH340 PL2303 CP210x FT232 "\\\\.\\COM10" "%APPDATA%")
+# Settings are a file on Linux and a registry key on Windows.
+set(only_linux dialout ModemManager brltty socat udev ttyUSB0 "/var/lock" "~/.local/share" "~/.config/THALDEN")
+set(only_windows CH340 PL2303 CP210x FT232 "\\\\.\\COM10" "%APPDATA%" "HKEY_CURRENT_USER")
 
 # Every page found, and at least the languages above.
 if(DEFINED SOURCES)

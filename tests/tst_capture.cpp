@@ -232,12 +232,20 @@ void TestCapture::unwritable()
     QTest::failOnWarning(QRegularExpression(".*"));
     CaptureWriter writer(QDir(folder->path()).filePath(path));
     writer.setSizeLimit(sizeLimit);
+    QStringList reports;
+    QObject context;
+    writer.whenFailed(&context, [&reports](const QString &report) { reports << report; });
     writer.writeHeader({});
     for (int i = 0; i < 10; ++i)
         writer.writeChunk(i, QByteArray(1000, 'x').constData(), 1000);
     writer.writeEnd(Outcome::Complete, 10, QByteArray(10000, 'x'));
     writer.waitForWritten();
     QCOMPARE(writer.hasFailed(), fails);
+    // The same report, once, in this thread (a window shows it).
+    QCoreApplication::processEvents();
+    QCOMPARE(reports.size(), fails ? 1 : 0);
+    if (fails)
+        QVERIFY(reports.constFirst().startsWith("The capture " + writer.path() + " could not be written: "));
     if (sizeLimit < 0)
         return;
     QVERIFY(QFileInfo(writer.path()).size() <= sizeLimit);

@@ -61,7 +61,7 @@ void TestDialogLanguage::listingAndPreselection_data()
     QTest::addColumn<int>("expectedCurrent");
 
     QTest::newRow("system language preselected, Qt's own file not listed")
-        << QStringList{"ThaldenDataLogger_de.qm", "ThaldenDataLogger_en.qm", "qt_de.qm"} << QString()
+        << QStringList{"ThaldenDataLogger_de.qm", "ThaldenDataLogger_en.qm", "qtbase_de.qm"} << QString()
         << QStringList{"ThaldenDataLogger_de.qm", "ThaldenDataLogger_en.qm"} << 0;
     QTest::newRow("stored choice wins over the system language")
         << QStringList{"ThaldenDataLogger_de.qm", "ThaldenDataLogger_en.qm"} << "ThaldenDataLogger_en.qm"

@@ -1,3 +1,4 @@
+#include "capturefailurelabel.h"
 #include "capturefolder.h"
 #include "dataamount.h"
 #include "downloadsession.h"
@@ -40,6 +41,7 @@ private slots:
     void closingMidTransfer_data();
     void closingMidTransfer();
     void downloadAgain();
+    void captureNotWritten();
 
 private:
     // Counts the save dialogs that open, cancelling them.
@@ -448,6 +450,40 @@ void TestMainWindowDownload::downloadAgain()
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path) || !warningText.isEmpty(), 30000);
     QCOMPARE(warningDetail, QString());
     QVERIFY(readFile(path).toLatin1() == testerThread.tester->payload());
+}
+
+// A capture that cannot be written (a file stands where its folder would) is
+// said in the window, where a Windows user sees it, until the next download;
+// the download goes on without it.
+void TestMainWindowDownload::captureNotWritten()
+{
+    const QString captures = CaptureFolder::defaultPath();
+    QVERIFY(QDir(captures).removeRecursively() && QDir().mkpath(QFileInfo(captures).path()));
+    QFile blocker(captures);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    TesterSimulator::Options options;
+    options.neverAnswer = true;
+    TesterSimulatorThread testerThread(options);
+    auto window = windowOnPort(testerThread.tester->portPath());
+    auto *notice = window->findChild<CaptureFailureLabel *>();
+    QVERIFY(notice && notice->isHidden());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The capture .* could not be written: "));
+    window->ui.downloadBtn->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!notice->isHidden(), 10000);
+    QVERIFY2(notice->toolTip().startsWith("The capture " + QDir::toNativeSeparators(captures)),
+             qPrintable(notice->toolTip()));
+    QCOMPARE(notice->text(), QStringLiteral("Capture not written"));
+    QVERIFY(window->session);
+    window->ui.cancelBtn->click();
+    QVERIFY(!notice->isHidden());
+
+    QVERIFY(blocker.remove());
+    window->ui.downloadBtn->click();
+    QVERIFY(notice->isHidden());
+    QTest::qWait(300);
+    QVERIFY(notice->isHidden());
+    window->ui.cancelBtn->click();
 }
 
 DATALOGGER_TEST_MAIN(TestMainWindowDownload)

@@ -174,7 +174,7 @@ void TestStartup::changeLanguage()
         steps << menuTitle(first, "menuFile");
         TestSupport::whenShown<DialogLanguage>([&steps](DialogLanguage *dialog) {
             // The language in use is preselected; Qt's own texts come from
-            // the copied qt_de.qm catalogue and its qtbase_de.qm.
+            // the copied qtbase_de.qm catalogue.
             steps << dialog->selectedIso639Code() << dialogButton(dialog, QDialogButtonBox::Cancel)->text();
             selectLanguage(dialog, "en");
             dialogButton(dialog, QDialogButtonBox::Ok)->click();

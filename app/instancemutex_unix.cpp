@@ -1,0 +1,8 @@
+#include "instancemutex.h"
+
+struct InstanceMutex::Handles
+{};
+
+InstanceMutex::InstanceMutex() = default;
+
+InstanceMutex::~InstanceMutex() = default;

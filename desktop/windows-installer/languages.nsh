@@ -1,0 +1,81 @@
+﻿; The installer's own texts in the program's six languages (NSIS's language
+; files translate its pages). UTF-8; NSIS texts escape $ as $$, a line break
+; is $\n. $Installed is the installed version, $MoveFailed a file's path.
+
+; English
+LangString LanguageCode ${LANG_ENGLISH} "en"
+LangString RunProgram ${LANG_ENGLISH} "Run Korvane DataLogger"
+LangString ProgramRunning ${LANG_ENGLISH} "Korvane DataLogger is running, so its files cannot be replaced or removed.$\n$\nClose the program (and any download on the command line), then choose Retry. Cancel leaves everything as it is."
+LangString ProgramRunningDetail ${LANG_ENGLISH} "Korvane DataLogger is running: nothing was changed."
+LangString Upgrade ${LANG_ENGLISH} "${PRODUCT} $Installed is installed. Setup will replace it with version ${VERSION}.$\n$\nYour captures and settings are kept."
+LangString SameVersion ${LANG_ENGLISH} "${PRODUCT} $Installed is already installed. Install version ${VERSION} again?$\n$\nYour captures and settings are kept."
+LangString Downgrade ${LANG_ENGLISH} "A newer version, ${PRODUCT} $Installed, is installed.$\n$\nReplace it with the older version ${VERSION}?"
+LangString NotUnpacked ${LANG_ENGLISH} "The files of version ${VERSION} could not be unpacked (is the disk full?). Nothing was changed."
+LangString NotReplaced ${LANG_ENGLISH} "$MoveFailed could not be replaced. The installed version was put back as it was."
+LangString NotRemoved ${LANG_ENGLISH} "Korvane DataLogger could not be removed completely: files of it are still in use. Close the program and uninstall again."
+LangString RemoveUserData ${LANG_ENGLISH} "Remove your captures and settings as well?$\n$\nCaptures (measurement data): $APPDATA\THALDEN\THALDEN Datalogger$\nSettings: HKEY_CURRENT_USER\Software\THALDEN\THALDEN Datalogger$\n$\nChoose No to keep them for a later installation."
+
+; German
+LangString LanguageCode ${LANG_GERMAN} "de"
+LangString RunProgram ${LANG_GERMAN} "Korvane DataLogger starten"
+LangString ProgramRunning ${LANG_GERMAN} "Korvane DataLogger läuft, seine Dateien können daher nicht ersetzt oder entfernt werden.$\n$\nSchließen Sie das Programm (und eine Übertragung auf der Kommandozeile) und wählen Sie dann „Wiederholen“. „Abbrechen“ lässt alles, wie es ist."
+LangString ProgramRunningDetail ${LANG_GERMAN} "Korvane DataLogger läuft: Es wurde nichts geändert."
+LangString Upgrade ${LANG_GERMAN} "${PRODUCT} $Installed ist installiert. Das Setup ersetzt es durch Version ${VERSION}.$\n$\nIhre Mitschnitte und Einstellungen bleiben erhalten."
+LangString SameVersion ${LANG_GERMAN} "${PRODUCT} $Installed ist bereits installiert. Version ${VERSION} erneut installieren?$\n$\nIhre Mitschnitte und Einstellungen bleiben erhalten."
+LangString Downgrade ${LANG_GERMAN} "Eine neuere Version, ${PRODUCT} $Installed, ist installiert.$\n$\nSoll sie durch die ältere Version ${VERSION} ersetzt werden?"
+LangString NotUnpacked ${LANG_GERMAN} "Die Dateien der Version ${VERSION} konnten nicht entpackt werden (ist der Datenträger voll?). Es wurde nichts geändert."
+LangString NotReplaced ${LANG_GERMAN} "$MoveFailed konnte nicht ersetzt werden. Die installierte Version wurde wiederhergestellt, wie sie war."
+LangString NotRemoved ${LANG_GERMAN} "Korvane DataLogger konnte nicht vollständig entfernt werden: Dateien davon sind noch in Gebrauch. Schließen Sie das Programm und deinstallieren Sie es erneut."
+LangString RemoveUserData ${LANG_GERMAN} "Auch Ihre Mitschnitte und Einstellungen entfernen?$\n$\nMitschnitte (Messdaten): $APPDATA\THALDEN\THALDEN Datalogger$\nEinstellungen: HKEY_CURRENT_USER\Software\THALDEN\THALDEN Datalogger$\n$\nWählen Sie „Nein“, um sie für eine spätere Installation zu behalten."
+
+; Spanish
+LangString LanguageCode ${LANG_SPANISH} "es"
+LangString RunProgram ${LANG_SPANISH} "Ejecutar Korvane DataLogger"
+LangString ProgramRunning ${LANG_SPANISH} "Korvane DataLogger está en ejecución, por lo que sus archivos no se pueden sustituir ni eliminar.$\n$\nCierre el programa (y cualquier descarga en la línea de comandos) y elija Reintentar. Cancelar lo deja todo como está."
+LangString ProgramRunningDetail ${LANG_SPANISH} "Korvane DataLogger está en ejecución: no se ha cambiado nada."
+LangString Upgrade ${LANG_SPANISH} "${PRODUCT} $Installed está instalado. El programa de instalación lo sustituirá por la versión ${VERSION}.$\n$\nSus capturas y su configuración se conservan."
+LangString SameVersion ${LANG_SPANISH} "${PRODUCT} $Installed ya está instalado. ¿Instalar de nuevo la versión ${VERSION}?$\n$\nSus capturas y su configuración se conservan."
+LangString Downgrade ${LANG_SPANISH} "Hay instalada una versión más reciente, ${PRODUCT} $Installed.$\n$\n¿Sustituirla por la versión anterior ${VERSION}?"
+LangString NotUnpacked ${LANG_SPANISH} "No se pudieron descomprimir los archivos de la versión ${VERSION} (¿está lleno el disco?). No se ha cambiado nada."
+LangString NotReplaced ${LANG_SPANISH} "No se pudo sustituir $MoveFailed. La versión instalada se ha restablecido tal como estaba."
+LangString NotRemoved ${LANG_SPANISH} "Korvane DataLogger no se pudo eliminar por completo: algunos de sus archivos siguen en uso. Cierre el programa y desinstálelo de nuevo."
+LangString RemoveUserData ${LANG_SPANISH} "¿Eliminar también sus capturas y su configuración?$\n$\nCapturas (datos de medición): $APPDATA\THALDEN\THALDEN Datalogger$\nConfiguración: HKEY_CURRENT_USER\Software\THALDEN\THALDEN Datalogger$\n$\nElija No para conservarlas para una instalación posterior."
+
+; French (a no-break space before a colon, a question or an exclamation mark)
+LangString LanguageCode ${LANG_FRENCH} "fr"
+LangString RunProgram ${LANG_FRENCH} "Lancer Korvane DataLogger"
+LangString ProgramRunning ${LANG_FRENCH} "Korvane DataLogger est en cours d’exécution, ses fichiers ne peuvent donc être ni remplacés ni supprimés.$\n$\nFermez le programme (ainsi que tout téléchargement en ligne de commande), puis choisissez Réessayer. Annuler laisse tout en l’état."
+LangString ProgramRunningDetail ${LANG_FRENCH} "Korvane DataLogger est en cours d’exécution : rien n’a été modifié."
+LangString Upgrade ${LANG_FRENCH} "${PRODUCT} $Installed est installé. Le programme d’installation le remplacera par la version ${VERSION}.$\n$\nVos captures et vos paramètres sont conservés."
+LangString SameVersion ${LANG_FRENCH} "${PRODUCT} $Installed est déjà installé. Installer de nouveau la version ${VERSION} ?$\n$\nVos captures et vos paramètres sont conservés."
+LangString Downgrade ${LANG_FRENCH} "Une version plus récente, ${PRODUCT} $Installed, est installée.$\n$\nLa remplacer par la version plus ancienne ${VERSION} ?"
+LangString NotUnpacked ${LANG_FRENCH} "Les fichiers de la version ${VERSION} n’ont pas pu être décompressés (le disque est-il plein ?). Rien n’a été modifié."
+LangString NotReplaced ${LANG_FRENCH} "$MoveFailed n’a pas pu être remplacé. La version installée a été remise telle qu’elle était."
+LangString NotRemoved ${LANG_FRENCH} "Korvane DataLogger n’a pas pu être supprimé entièrement : certains de ses fichiers sont encore utilisés. Fermez le programme et désinstallez-le de nouveau."
+LangString RemoveUserData ${LANG_FRENCH} "Supprimer aussi vos captures et vos paramètres ?$\n$\nCaptures (données de mesure) : $APPDATA\THALDEN\THALDEN Datalogger$\nParamètres : HKEY_CURRENT_USER\Software\THALDEN\THALDEN Datalogger$\n$\nChoisissez Non pour les conserver en vue d’une installation ultérieure."
+
+; Italian (instructions in the infinitive)
+LangString LanguageCode ${LANG_ITALIAN} "it"
+LangString RunProgram ${LANG_ITALIAN} "Avviare Korvane DataLogger"
+LangString ProgramRunning ${LANG_ITALIAN} "Korvane DataLogger è in esecuzione, quindi i suoi file non possono essere sostituiti né rimossi.$\n$\nChiudere il programma (e qualsiasi download dalla riga di comando), poi scegliere Riprova. Annulla lascia tutto com’è."
+LangString ProgramRunningDetail ${LANG_ITALIAN} "Korvane DataLogger è in esecuzione: non è stato modificato nulla."
+LangString Upgrade ${LANG_ITALIAN} "${PRODUCT} $Installed è installato. L’installazione lo sostituirà con la versione ${VERSION}.$\n$\nLe registrazioni e le impostazioni vengono conservate."
+LangString SameVersion ${LANG_ITALIAN} "${PRODUCT} $Installed è già installato. Installare di nuovo la versione ${VERSION}?$\n$\nLe registrazioni e le impostazioni vengono conservate."
+LangString Downgrade ${LANG_ITALIAN} "È installata una versione più recente, ${PRODUCT} $Installed.$\n$\nSostituirla con la versione precedente ${VERSION}?"
+LangString NotUnpacked ${LANG_ITALIAN} "Non è stato possibile decomprimere i file della versione ${VERSION} (il disco è pieno?). Non è stato modificato nulla."
+LangString NotReplaced ${LANG_ITALIAN} "Non è stato possibile sostituire $MoveFailed. La versione installata è stata ripristinata com’era."
+LangString NotRemoved ${LANG_ITALIAN} "Non è stato possibile rimuovere completamente Korvane DataLogger: alcuni suoi file sono ancora in uso. Chiudere il programma e disinstallarlo di nuovo."
+LangString RemoveUserData ${LANG_ITALIAN} "Rimuovere anche le registrazioni e le impostazioni?$\n$\nRegistrazioni (dati di misura): $APPDATA\THALDEN\THALDEN Datalogger$\nImpostazioni: HKEY_CURRENT_USER\Software\THALDEN\THALDEN Datalogger$\n$\nScegliere No per conservarle per un’installazione successiva."
+
+; Dutch
+LangString LanguageCode ${LANG_DUTCH} "nl"
+LangString RunProgram ${LANG_DUTCH} "Korvane DataLogger starten"
+LangString ProgramRunning ${LANG_DUTCH} "Korvane DataLogger is actief, dus de bestanden ervan kunnen niet worden vervangen of verwijderd.$\n$\nSluit het programma (en een download op de opdrachtregel) en kies daarna Opnieuw. Annuleren laat alles zoals het is."
+LangString ProgramRunningDetail ${LANG_DUTCH} "Korvane DataLogger is actief: er is niets gewijzigd."
+LangString Upgrade ${LANG_DUTCH} "${PRODUCT} $Installed is geïnstalleerd. Setup vervangt het door versie ${VERSION}.$\n$\nUw opnamen en instellingen blijven bewaard."
+LangString SameVersion ${LANG_DUTCH} "${PRODUCT} $Installed is al geïnstalleerd. Versie ${VERSION} opnieuw installeren?$\n$\nUw opnamen en instellingen blijven bewaard."
+LangString Downgrade ${LANG_DUTCH} "Er is een nieuwere versie geïnstalleerd, ${PRODUCT} $Installed.$\n$\nDeze vervangen door de oudere versie ${VERSION}?"
+LangString NotUnpacked ${LANG_DUTCH} "De bestanden van versie ${VERSION} konden niet worden uitgepakt (is de schijf vol?). Er is niets gewijzigd."
+LangString NotReplaced ${LANG_DUTCH} "$MoveFailed kon niet worden vervangen. De geïnstalleerde versie is teruggezet zoals die was."
+LangString NotRemoved ${LANG_DUTCH} "Korvane DataLogger kon niet volledig worden verwijderd: bestanden ervan zijn nog in gebruik. Sluit het programma en verwijder het opnieuw."
+LangString RemoveUserData ${LANG_DUTCH} "Ook uw opnamen en instellingen verwijderen?$\n$\nOpnamen (meetgegevens): $APPDATA\THALDEN\THALDEN Datalogger$\nInstellingen: HKEY_CURRENT_USER\Software\THALDEN\THALDEN Datalogger$\n$\nKies Nee om ze te bewaren voor een latere installatie."
