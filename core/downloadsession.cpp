@@ -87,22 +87,6 @@ void DownloadSession::request()
     emit requested();
 }
 
-QString DownloadSession::busyLineText()
-{
-    return tr("Data keeps arriving on this port before the results have been asked for: the tester may "
-              "still be sending an earlier transfer, or this may be another device's port. Waiting until the "
-              "line falls quiet...");
-}
-
-QString DownloadSession::busyLineEndText(int seconds)
-{
-    return tr("Data kept arriving on this port for %n second(s) before the results could be asked for, so "
-              "they were not requested. The tester may still be sending an earlier transfer: end it on the "
-              "tester, or switch the tester off and on. Or this may be another device's port: check that the "
-              "tester's port is chosen. Then download again.",
-              "%n is a number of seconds", seconds);
-}
-
 void DownloadSession::cancel()
 {
     if (running)

@@ -184,7 +184,7 @@ void MainWindow::download()
     CaptureFolder().keep(*session, CaptureRecorder::portAt(portList->ports(), portPath), downloadTime);
     setState(State::Waiting);
     connect(session, &DownloadSession::lineBusy, this,
-            [this] { statusBar()->showMessage(DownloadSession::busyLineText()); });
+            [this] { statusBar()->showMessage(DownloadReport::busyLineText()); });
     // The line fell quiet: the tester's prompt again.
     connect(session, &DownloadSession::requested, this, [this] { setState(State::Waiting); });
     const Kv::PortDiagnosis failure = session->start();

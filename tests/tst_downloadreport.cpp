@@ -97,7 +97,7 @@ void TestDownloadReport::replays_data()
         << "The transfer ended in the middle of a line after %1. " + incomplete << 2;
     // Nothing was asked: the line is kept busy up to the end, counted from the port's opening.
     QTest::newRow("line busy past the wait") << capture({}, "line-busy", 1020, 1000) << Outcome::LineBusy
-                                             << 1000LL << 2 << DownloadSession::busyLineEndText(1) << 0;
+                                             << 1000LL << 2 << DownloadReport::busyLineEndText(1) << 0;
     QTest::newRow("line lost") << capture(midLine, "line-lost", 1020) << Outcome::LineLost << 1020LL << 5
                                << "The connection to the tester was lost after %1. " + incomplete << 2;
     QTest::newRow("port gone") << capture({}, "port-gone", 700) << Outcome::PortGone << 700LL << 2

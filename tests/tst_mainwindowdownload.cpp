@@ -1,6 +1,6 @@
 #include "capturefolder.h"
 #include "dataamount.h"
-#include "downloadsession.h"
+#include "downloadreport.h"
 #include "testersimulator.h"
 #include "testersimulatorthread.h"
 #include "windowtest.h"
@@ -444,7 +444,7 @@ void TestMainWindowDownload::downloadAgain()
     TestSupport::whenShown<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Discard)->click(); });
     window->ui.downloadBtn->click();
     catchWarning();
-    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(), DownloadSession::busyLineText(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(), DownloadReport::busyLineText(), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path) || !warningText.isEmpty(), 30000);
     QCOMPARE(warningDetail, QString());
     QVERIFY(readFile(path).toLatin1() == testerThread.tester->payload());
