@@ -176,7 +176,8 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesW
 
     const BlockingCall blocking(port->wakeFd);
     const char *data = static_cast<const char *>(buffer);
-    DWORD done = 0;
+    // Counts as it goes: a failure reports the bytes written before it.
+    DWORD &done = *bytesWritten;
     while (done < bytesToWrite) {
         const ssize_t n = ::write(port->fd, data + done, bytesToWrite - done);
         if (n > 0) {
@@ -185,29 +186,20 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesW
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno != EAGAIN) {
-            *bytesWritten = done;
+        if (n < 0 && errno != EAGAIN)
             return failErrno();
-        }
         pollfd requests[] = {{port->fd, POLLOUT, 0}, {port->wakeFd, POLLIN, 0}};
         const int ready = ::poll(requests, 2, deadline ? millisecondsUntil(*deadline) : -1);
-        if (ready < 0 && errno != EINTR) {
-            *bytesWritten = done;
+        if (ready < 0 && errno != EINTR)
             return failErrno();
-        }
-        if (ready > 0 && (requests[1].revents & POLLIN)) {
-            *bytesWritten = done;
+        if (ready > 0 && (requests[1].revents & POLLIN))
             return fail(ERROR_OPERATION_ABORTED);
-        }
-        if (ready > 0 && hungUp(requests[0].revents)) {
-            *bytesWritten = done;
+        if (ready > 0 && hungUp(requests[0].revents))
             return fail(ERROR_BAD_COMMAND);
-        }
         // Win32 reports a write time-out as success with the bytes written so far.
         if (ready == 0)
             break;
     }
-    *bytesWritten = done;
     return TRUE;
 }
 
