@@ -351,7 +351,7 @@ int download(const Request &request, DownloadSession &transfer, CaptureReplayLin
                             CaptureRecorder::portAt(ports, request.port));
     }
     if (!replayLine) {
-        QObject::connect(&transfer, &DownloadSession::lineBusy, [] { say(DownloadSession::busyLineText()); });
+        QObject::connect(&transfer, &DownloadSession::lineBusy, [] { say(DownloadReport::busyLineText()); });
         QObject::connect(&transfer, &DownloadSession::requested, [] {
             say(CommandLine::tr("Waiting for the tester: start the transfer on the tester."));
         });

@@ -42,6 +42,14 @@ bool CaptureReader::open()
         state = State::Failed;
         return false;
     }
+    if (!readFormatLine() || !readHeader())
+        return false;
+    state = State::Chunks;
+    return true;
+}
+
+bool CaptureReader::readFormatLine()
+{
     QByteArray line;
     const QByteArray magic = QByteArray(CaptureFormat::magic) + ' ';
     const bool firstLine = readLine(line);
@@ -67,11 +75,17 @@ bool CaptureReader::open()
         state = State::Failed;
         return false;
     }
+    return true;
+}
+
+bool CaptureReader::readHeader()
+{
+    QByteArray line;
     while (true) {
         if (!readLine(line))
             return lineNotRead(tr("the header does not end"));
         if (line.isEmpty())
-            break;
+            return true;
         // Ten short lines in every capture the program writes: a header of
         // countless lines would stall whatever reads the captures folder.
         if (file.pos() > maxLineLength)
@@ -79,35 +93,36 @@ bool CaptureReader::open()
         const qsizetype colon = line.indexOf(": ");
         if (colon <= 0)
             return damaged(tr("a header line is \"key: value\""));
-        const QByteArray key = line.left(colon);
-        const QByteArray value = QByteArray::fromPercentEncoding(line.mid(colon + 2));
-        const QString text = QString::fromUtf8(value);
-        if (key == "program")
-            head.program = text;
-        else if (key == "time")
-            head.time = QDateTime::fromString(text, Qt::ISODateWithMs);
-        else if (key == "port")
-            head.portName = text;
-        else if (key == "device")
-            head.devicePath = text;
-        else if (key == "vid-pid")
-            head.vidPid = text;
-        else if (key == "serial-number")
-            head.serialNumber = text;
-        else if (key == "by-id")
-            head.stableName = text;
-        else if (key == "line")
-            head.line = text;
-        else if (key == "commands")
-            head.commands = value;
-        // Figures only told: one that is no number counts as none.
-        else if (key == "discarded" && !readNumber(value, head.discarded))
-            head.discarded = 0;
-        else if (key == "wait" && !readNumber(value, head.waitMs))
-            head.waitMs = 0;
+        takeHeaderLine(line.left(colon), QByteArray::fromPercentEncoding(line.mid(colon + 2)));
     }
-    state = State::Chunks;
-    return true;
+}
+
+void CaptureReader::takeHeaderLine(const QByteArray &key, const QByteArray &value)
+{
+    const QString text = QString::fromUtf8(value);
+    if (key == "program")
+        head.program = text;
+    else if (key == "time")
+        head.time = QDateTime::fromString(text, Qt::ISODateWithMs);
+    else if (key == "port")
+        head.portName = text;
+    else if (key == "device")
+        head.devicePath = text;
+    else if (key == "vid-pid")
+        head.vidPid = text;
+    else if (key == "serial-number")
+        head.serialNumber = text;
+    else if (key == "by-id")
+        head.stableName = text;
+    else if (key == "line")
+        head.line = text;
+    else if (key == "commands")
+        head.commands = value;
+    // Figures only told: one that is no number counts as none.
+    else if (key == "discarded" && !readNumber(value, head.discarded))
+        head.discarded = 0;
+    else if (key == "wait" && !readNumber(value, head.waitMs))
+        head.waitMs = 0;
 }
 
 const CaptureFormat::Header &CaptureReader::header() const
@@ -130,28 +145,8 @@ bool CaptureReader::readChunk(CaptureFormat::Chunk &chunk)
         const QList<QByteArray> words = line.split(' ');
         const QByteArray &kind = words.constFirst();
         qint64 microseconds = 0;
-        if (kind == "chunk" && words.size() == 3 && !cut) {
-            qint64 length = 0;
-            if (!readNumber(words[1], microseconds) || !readNumber(words[2], length))
-                return damaged(tr("a chunk's time or length is not a number"));
-            if (!takeTime(microseconds))
-                return false;
-            // Read into a buffer only as large as what is there: a damaged
-            // length must not make a huge one.
-            chunk.bytes = file.read(qMin(length, file.size() - file.pos()));
-            char lineEnd = 0;
-            if (chunk.bytes.size() < length || !file.getChar(&lineEnd)) {
-                state = State::Missing;
-                return false;
-            }
-            ++lineNumber;
-            if (lineEnd != '\n')
-                return damaged(tr("a chunk's bytes do not end with a line end"));
-            chunk.microseconds = microseconds;
-            hash.addData(chunk.bytes);
-            bytes += chunk.bytes.size();
-            return true;
-        }
+        if (kind == "chunk" && words.size() == 3 && !cut)
+            return takeChunk(words, chunk);
         if (kind == "cut" && words.size() == 2 && readNumber(words[1], microseconds)) {
             if (!takeTime(microseconds))
                 return false;
@@ -160,27 +155,58 @@ bool CaptureReader::readChunk(CaptureFormat::Chunk &chunk)
         }
         if (kind == "end" && words.size() == 5 && readNumber(words[1], ending.microseconds) &&
             readNumber(words[3], ending.bytes)) {
-            if (!takeTime(ending.microseconds))
-                return false;
-            ending.reason = CaptureFormat::reasonOf(words[2]);
-            ending.sha256 = words[4];
-            if (ending.reason == Download::Outcome::NotEnded)
-                return damaged(tr("its end names no known reason"));
-            // A cut that left nothing out leaves the capture whole.
-            const bool whole = ending.bytes == bytes && ending.sha256 == hash.result().toHex();
-            if ((cut && ending.bytes < bytes) || (!cut && !whole)) {
-                error =
-                    tr("its bytes do not match the count and SHA-256 of its end on line %1").arg(lineNumber);
-                state = State::Failed;
-                return false;
-            }
-            cut = cut && !whole;
-            state = State::Ended;
+            takeEnd(words);
             return false;
         }
         return damaged(tr("expected a chunk or the end"));
     }
     return false;
+}
+
+bool CaptureReader::takeChunk(const QList<QByteArray> &words, CaptureFormat::Chunk &chunk)
+{
+    qint64 microseconds = 0;
+    qint64 length = 0;
+    if (!readNumber(words[1], microseconds) || !readNumber(words[2], length))
+        return damaged(tr("a chunk's time or length is not a number"));
+    if (!takeTime(microseconds))
+        return false;
+    // Read into a buffer only as large as what is there: a damaged length
+    // must not make a huge one.
+    chunk.bytes = file.read(qMin(length, file.size() - file.pos()));
+    char lineEnd = 0;
+    if (chunk.bytes.size() < length || !file.getChar(&lineEnd)) {
+        state = State::Missing;
+        return false;
+    }
+    ++lineNumber;
+    if (lineEnd != '\n')
+        return damaged(tr("a chunk's bytes do not end with a line end"));
+    chunk.microseconds = microseconds;
+    hash.addData(chunk.bytes);
+    bytes += chunk.bytes.size();
+    return true;
+}
+
+void CaptureReader::takeEnd(const QList<QByteArray> &words)
+{
+    if (!takeTime(ending.microseconds))
+        return;
+    ending.reason = CaptureFormat::reasonOf(words[2]);
+    ending.sha256 = words[4];
+    if (ending.reason == Download::Outcome::NotEnded) {
+        damaged(tr("its end names no known reason"));
+        return;
+    }
+    // A cut that left nothing out leaves the capture whole.
+    const bool whole = ending.bytes == bytes && ending.sha256 == hash.result().toHex();
+    if ((cut && ending.bytes < bytes) || (!cut && !whole)) {
+        error = tr("its bytes do not match the count and SHA-256 of its end on line %1").arg(lineNumber);
+        state = State::Failed;
+        return;
+    }
+    cut = cut && !whole;
+    state = State::Ended;
 }
 
 bool CaptureReader::outcomeMissing() const

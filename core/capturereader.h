@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QList>
 
 // Reads a capture back chunk by chunk, so that a capture of any size takes
 // little memory beyond the chunk in hand. A capture cut short (a crash, a full
@@ -41,6 +42,17 @@ public:
 
 private:
     enum class State { Closed, Chunks, Ended, Missing, Failed };
+
+    // The first line: a capture, of a format this reader knows.
+    bool readFormatLine();
+    // The "key: value" lines up to the empty one that ends the header.
+    bool readHeader();
+    void takeHeaderLine(const QByteArray &key, const QByteArray &value);
+    // A chunk line's time and length, and its bytes; false at damage or at
+    // the end of a file cut short.
+    bool takeChunk(const QList<QByteArray> &words, CaptureFormat::Chunk &chunk);
+    // The end line's reason, count and SHA-256, checked against the chunks.
+    void takeEnd(const QList<QByteArray> &words);
 
     // One line without its line end; false at the end of the file, at a
     // line that does not end, or at one too long (lineTooLong).

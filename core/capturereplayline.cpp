@@ -35,8 +35,7 @@ int CaptureReplayLine::recordedWaitMs() const
         return int(qMin<qint64>(waitMs, std::numeric_limits<int>::max()));
     // A capture made before the header named the wait: one in which nothing
     // arrived waited until its end.
-    if (chunksEnded && broken == Download::Outcome::NotEnded &&
-        reader->end().reason == Download::Outcome::NothingArrived)
+    if (chunksEnded && !broken && reader->end().reason == Download::Outcome::NothingArrived)
         return int(qMin<qint64>(reader->end().microseconds / 1000, std::numeric_limits<int>::max()));
     return 0;
 }
@@ -60,7 +59,7 @@ Kv::PortDiagnosis CaptureReplayLine::open()
     return {};
 }
 
-void CaptureReplayLine::request()
+void CaptureReplayLine::write(const QByteArray &)
 {
     requestUs = now;
 }
@@ -70,7 +69,7 @@ qint64 CaptureReplayLine::bytesAvailable() const
     return buffer.size() - taken;
 }
 
-qint64 CaptureReplayLine::bytesBeforeRequest() const
+qint64 CaptureReplayLine::bytesBeforeWrite() const
 {
     return requestUs < 0 ? bytesAvailable() : 0;
 }
@@ -121,11 +120,11 @@ void CaptureReplayLine::readAhead()
         return;
     chunksEnded = true;
     if (reader->outcomeMissing())
-        broken = Download::Outcome::CutShort;
+        broken = End::CutShort;
     else if (reader->hasError())
-        broken = Download::Outcome::CaptureDamaged;
+        broken = End::Damaged;
     else if (reader->isCut())
-        broken = Download::Outcome::CaptureUnreadable;
+        broken = End::Unreadable;
 }
 
 qint64 CaptureReplayLine::nextEventUs() const
@@ -135,7 +134,7 @@ qint64 CaptureReplayLine::nextEventUs() const
         return now + periodUs;
     if (haveAhead)
         return qMin(qMax(now, requestUs + ahead.microseconds), now + periodUs);
-    if (broken != Download::Outcome::NotEnded)
+    if (broken)
         return now;
     const qint64 end = requestUs + reader->end().microseconds;
     if (now >= end)
@@ -166,17 +165,17 @@ void CaptureReplayLine::step()
     now = at;
     // A download that never asked: data kept the line busy up to its end,
     // counted from the port's opening. Its bytes were thrown away unseen.
-    if (requestUs < 0 && !haveAhead && broken == Download::Outcome::NotEnded &&
-        reader->end().reason == Download::Outcome::LineBusy && now <= reader->end().microseconds) {
+    if (requestUs < 0 && !haveAhead && !broken && reader->end().reason == Download::Outcome::LineBusy &&
+        now <= reader->end().microseconds) {
         buffer = QByteArray(1, '\0');
         taken = 0;
         emit readyRead();
         return;
     }
     if (requestUs >= 0 && !haveAhead) {
-        if (broken != Download::Outcome::NotEnded) {
+        if (broken) {
             close();
-            emit stopped(broken);
+            emit ended(*broken);
             return;
         }
         const CaptureFormat::End &end = reader->end();
@@ -186,7 +185,7 @@ void CaptureReplayLine::step()
                 end.reason == Download::Outcome::LineLost || end.reason == Download::Outcome::PortGone;
             if (end.reason == Download::Outcome::Cancelled || now > endUs + graceUs) {
                 close();
-                emit stopped(Download::Outcome::Cancelled);
+                emit ended(End::RecordingOver);
                 return;
             }
             failed = failed || lineEnded;

@@ -6,16 +6,19 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <optional>
+
 class CaptureReader;
 
 // A capture played back as the line it was read from: its chunks come at the
-// times they record, and between them the read periods pass as a serial
-// line's would, on the capture's clock, so that the session's end rule finds
-// the end again. The period that ends the recording falls on the recorded end
-// (the moment the download found it); a line that failed fails there, and a
-// download that was cancelled stops there. A recording the rule does not end
-// stops as cancelled a grace period after its end. A download that never
-// asked (line-busy) is played as a line busy up to its end.
+// times they record, counted from the session's write, and between them the
+// read periods pass as a serial line's would, on the capture's clock, so that
+// the session's end rule finds the end again. The period that ends the
+// recording falls on the recorded end (the moment the download found it); a
+// line that failed fails there. A download that was cancelled ends the
+// recording there, one the rule does not end a grace period after its end;
+// a capture cut short or damaged ends after its last whole chunk. A download
+// that never asked (line-busy) is played as a line busy up to its end.
 class CaptureReplayLine : public DownloadLine
 {
     Q_OBJECT
@@ -34,9 +37,9 @@ public:
     CaptureFormat::End recordedEnd();
 
     Kv::PortDiagnosis open() override;
-    void request() override;
+    void write(const QByteArray &data) override;
     qint64 bytesAvailable() const override;
-    qint64 bytesBeforeRequest() const override;
+    qint64 bytesBeforeWrite() const override;
     qint64 read(char *data, qint64 maxSize) override;
     qint64 skip(qint64 maxSize) override;
     bool lineFailed() const override;
@@ -58,14 +61,15 @@ private:
     double speed = 0;
     bool running = false;
     qint64 now = 0;
+    // When the session wrote its request: the capture's times count from it.
     qint64 requestUs = -1;
     qint64 lastChunkUs = 0;
     CaptureFormat::Chunk ahead;
     bool haveAhead = false;
     bool chunksEnded = false;
-    // When the chunks end: CutShort, CaptureDamaged or CaptureUnreadable
-    // instead of an end.
-    Download::Outcome broken = Download::Outcome::NotEnded;
+    // When the chunks end: the capture is cut short, damaged or cut at a
+    // size limit instead of having an end.
+    std::optional<End> broken;
     bool failed = false;
     QByteArray buffer;
     qsizetype taken = 0;

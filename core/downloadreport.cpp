@@ -26,8 +26,7 @@ QString DownloadReport::headline() const
     case Outcome::NothingArrived:
         return tr("Nothing arrived within %n second(s).", "%n is a number of seconds", (waitMs + 500) / 1000);
     case Outcome::LineBusy:
-        return DownloadSession::busyLineEndText((waitMs > 0 ? waitMs : DownloadSession::busyLineLimitMs) /
-                                                1000);
+        return busyLineEndText((waitMs > 0 ? waitMs : DownloadSession::busyLineLimitMs) / 1000);
     case Outcome::PortGone:
         return tr("The port was lost before any results arrived.");
     case Outcome::Cancelled:
@@ -102,4 +101,20 @@ int DownloadReport::exitCode() const
         return Interrupted;
     }
     return Saved;
+}
+
+QString DownloadReport::busyLineText()
+{
+    return tr("Data keeps arriving on this port before the results have been asked for: the tester may "
+              "still be sending an earlier transfer, or this may be another device's port. Waiting until the "
+              "line falls quiet...");
+}
+
+QString DownloadReport::busyLineEndText(int seconds)
+{
+    return tr("Data kept arriving on this port for %n second(s) before the results could be asked for, so "
+              "they were not requested. The tester may still be sending an earlier transfer: end it on the "
+              "tester, or switch the tester off and on. Or this may be another device's port: check that the "
+              "tester's port is chosen. Then download again.",
+              "%n is a number of seconds", seconds);
 }

@@ -7,10 +7,10 @@
 
 class DownloadSession;
 
-// What the user is told of a finished download, the same in the window and
-// on the command line: the headline, why and what to do where the outcome
-// has a remedy, whether the results may be incomplete, and the command
-// line's exit code.
+// What the user is told of a download, the same in the window and on the
+// command line: of a finished one the headline, why and what to do where the
+// outcome has a remedy, whether the results may be incomplete, and the
+// command line's exit code; of a running one, a line kept busy.
 class DownloadReport
 {
     Q_DECLARE_TR_FUNCTIONS(DownloadReport)
@@ -41,6 +41,13 @@ public:
     qint64 amount() const;
     // The command line's, once the results (if any) are written.
     int exitCode() const;
+
+    // What the window and the command line say while data keeps the line
+    // busy before the request (DownloadSession::lineBusy()), and once it has
+    // kept it busy for seconds: an earlier transfer, or another device on a
+    // wrong port.
+    static QString busyLineText();
+    static QString busyLineEndText(int seconds);
 
 private:
     Download::Outcome how;

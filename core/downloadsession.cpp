@@ -1,6 +1,7 @@
 #include "downloadsession.h"
 
 #include "appendgrowing.h"
+#include "testerline.h"
 
 #include <utility>
 
@@ -23,6 +24,23 @@ Tail tailOf(const char *bytes, qsizetype size)
     return Tail::Controls;
 }
 
+// A line that ends by itself is a replay: a recording over before the rule
+// found its end was a download cancelled there.
+Download::Outcome outcomeOf(DownloadLine::End why)
+{
+    switch (why) {
+    case DownloadLine::End::RecordingOver:
+        break;
+    case DownloadLine::End::CutShort:
+        return Download::Outcome::CutShort;
+    case DownloadLine::End::Damaged:
+        return Download::Outcome::CaptureDamaged;
+    case DownloadLine::End::Unreadable:
+        return Download::Outcome::CaptureUnreadable;
+    }
+    return Download::Outcome::Cancelled;
+}
+
 } // namespace
 
 DownloadSession::DownloadSession(DownloadLine *line, QObject *parent)
@@ -32,9 +50,9 @@ DownloadSession::DownloadSession(DownloadLine *line, QObject *parent)
     line->setParent(this);
     connect(line, &DownloadLine::readyRead, this, &DownloadSession::take);
     connect(line, &DownloadLine::readTimeOut, this, &DownloadSession::readTimeOut);
-    connect(line, &DownloadLine::stopped, this, [this](Outcome how) {
+    connect(line, &DownloadLine::ended, this, [this](DownloadLine::End why) {
         if (running)
-            finish(how);
+            finish(outcomeOf(why));
     });
 }
 
@@ -64,25 +82,9 @@ Kv::PortDiagnosis DownloadSession::start()
 
 void DownloadSession::request()
 {
-    line->request();
+    line->write(Kv::TesterLine::commands());
     requestUs = line->microseconds();
     emit requested();
-}
-
-QString DownloadSession::busyLineText()
-{
-    return tr("Data keeps arriving on this port before the results have been asked for: the tester may "
-              "still be sending an earlier transfer, or this may be another device's port. Waiting until the "
-              "line falls quiet...");
-}
-
-QString DownloadSession::busyLineEndText(int seconds)
-{
-    return tr("Data kept arriving on this port for %n second(s) before the results could be asked for, so "
-              "they were not requested. The tester may still be sending an earlier transfer: end it on the "
-              "tester, or switch the tester off and on. Or this may be another device's port: check that the "
-              "tester's port is chosen. Then download again.",
-              "%n is a number of seconds", seconds);
 }
 
 void DownloadSession::cancel()
@@ -140,7 +142,7 @@ bool DownloadSession::take()
 {
     if (!running)
         return false;
-    const qint64 stale = line->bytesBeforeRequest();
+    const qint64 stale = line->bytesBeforeWrite();
     if (stale > 0)
         discarded += line->skip(stale);
     if (requestUs < 0) {
@@ -240,7 +242,7 @@ void DownloadSession::finish(Outcome how)
     line->close();
     // What the line read between the last take and the close, but for what
     // came before the request.
-    const qint64 stale = line->bytesBeforeRequest();
+    const qint64 stale = line->bytesBeforeWrite();
     QByteArray rest = line->takeRemainder();
     rest.remove(0, stale);
     if (!rest.isEmpty())

@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QString>
 
 // One download of the tester's stored results, for every front end: opens
 // the line it is given, asks for the results once the line is quiet, keeps
@@ -69,12 +68,6 @@ public:
     qint64 microseconds() const;
     // Bytes of an earlier transfer thrown away before the request.
     qint64 discardedBytes() const;
-
-    // What the window and the command line say while data keeps the line
-    // busy before the request, and once it has kept it busy for seconds: an
-    // earlier transfer, or another device on a wrong port.
-    static QString busyLineText();
-    static QString busyLineEndText(int seconds);
 
 signals:
     // received() has grown.

@@ -19,10 +19,10 @@ Kv::PortDiagnosis SerialLine::open()
     return Kv::openForDownload(device, portPath);
 }
 
-void SerialLine::request()
+void SerialLine::write(const QByteArray &data)
 {
-    Kv::TesterLine::requestResults(device);
-    requested = true;
+    device.write(data);
+    written = true;
 }
 
 qint64 SerialLine::bytesAvailable() const
@@ -30,9 +30,10 @@ qint64 SerialLine::bytesAvailable() const
     return device.bytesAvailable();
 }
 
-qint64 SerialLine::bytesBeforeRequest() const
+qint64 SerialLine::bytesBeforeWrite() const
 {
-    return requested ? device.bytesAvailableBeforeWrite() : device.bytesAvailable();
+    // The device counts from its last write: before the first, every byte came before.
+    return written ? device.bytesAvailableBeforeWrite() : device.bytesAvailable();
 }
 
 qint64 SerialLine::read(char *data, qint64 maxSize)

@@ -7,7 +7,7 @@
 #include <QString>
 
 // The tester's serial line: the port opened with the tester's settings,
-// unless another program reads it, and the request written to it.
+// unless another program reads it.
 class SerialLine : public DownloadLine
 {
     Q_OBJECT
@@ -16,9 +16,9 @@ public:
     explicit SerialLine(const QString &portPath, QObject *parent = nullptr);
 
     Kv::PortDiagnosis open() override;
-    void request() override;
+    void write(const QByteArray &data) override;
     qint64 bytesAvailable() const override;
-    qint64 bytesBeforeRequest() const override;
+    qint64 bytesBeforeWrite() const override;
     qint64 read(char *data, qint64 maxSize) override;
     qint64 skip(qint64 maxSize) override;
     bool lineFailed() const override;
@@ -30,5 +30,5 @@ private:
     const QString portPath;
     Kv::WinSerialDeviceAsync device;
     QElapsedTimer clock;
-    bool requested = false;
+    bool written = false;
 };

@@ -2,8 +2,6 @@
 
 #include "serialsettings.h"
 
-#include <QIODevice>
-
 namespace Kv {
 
 SerialSettings *TesterLine::newSettings()
@@ -32,12 +30,6 @@ SerialSettings *TesterLine::newSettings()
     settings->setNullDiscard(0);
     settings->setAbortOnError(0);
     return settings;
-}
-
-void TesterLine::requestResults(QIODevice &device)
-{
-    device.write("SYST:REM\r\n");
-    device.write("MEM:DATA? ALL\r\n");
 }
 
 QByteArray TesterLine::commands()

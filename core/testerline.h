@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-class QIODevice;
-
 namespace Kv {
 
 class SerialSettings;
@@ -19,10 +17,9 @@ public:
     // A new record with the tester's 22 line settings; the caller owns it.
     static SerialSettings *newSettings();
 
-    // Writes "SYST:REM\r\n" (remote operation), then "MEM:DATA? ALL\r\n" (the
-    // whole stored memory), with no wait between them.
-    static void requestResults(QIODevice &device);
-    // The bytes requestResults() writes.
+    // What asks the tester for its results: "SYST:REM\r\n" (remote
+    // operation), then "MEM:DATA? ALL\r\n" (the whole stored memory), with no
+    // wait between them.
     static QByteArray commands();
     // The settings in a line, such as "9600 8N1, no flow control, DTR on, RTS on".
     static QString describe(const SerialSettings &settings);

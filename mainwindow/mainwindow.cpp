@@ -35,15 +35,7 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(parent, flags)
 {
     ui.setupUi(this);
-    // Records read best one to a line; a long line scrolls sideways.
-    ui.outputTextEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // The output is Latin-1 text, legible without shaping (kerning and
-    // ligatures), which halves the time to lay a long line out.
-    QFont outputFont = ui.outputTextEdit->font();
-    outputFont.setStyleStrategy(QFont::PreferNoShaping);
-    ui.outputTextEdit->setFont(outputFont);
-    // A read-only log: an undo history would only hold a second copy.
-    ui.outputTextEdit->setUndoRedoEnabled(false);
+    setUpOutput();
     receiveTimer.setSingleShot(true);
     connect(&receiveTimer, &QTimer::timeout, this, &MainWindow::takeReceived);
 
@@ -64,6 +56,40 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     if (windowIcon().availableSizes().isEmpty())
         setWindowIcon(QApplication::windowIcon());
 
+    setUpStatusBar();
+    cancelGuard = new ClickGuard(ui.cancelBtn);
+    setState(State::Idle);
+
+    QSettings settings;
+    restoreGeometry(settings.value(SettingsKeyMainWindowGeometry).toByteArray());
+    restoreState(settings.value(SettingsKeyMainWindowState).toByteArray(), 0);
+
+    // The list follows the hardware; it grows with its longest entry.
+    ui.comPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    portList = new PortList(ui.comPorts, settings.value(SettingsKeyDevicePortName).toString());
+    portWatcher = new Kv::PortWatcher(this);
+    refreshPorts();
+    connect(portWatcher, &Kv::PortWatcher::portsChanged, this, &MainWindow::refreshPorts);
+
+    connectCommands();
+    statusBar()->showMessage(tr("Please select a port and connect your device"));
+}
+
+void MainWindow::setUpOutput()
+{
+    // Records read best one to a line; a long line scrolls sideways.
+    ui.outputTextEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The output is Latin-1 text, legible without shaping (kerning and
+    // ligatures), which halves the time to lay a long line out.
+    QFont outputFont = ui.outputTextEdit->font();
+    outputFont.setStyleStrategy(QFont::PreferNoShaping);
+    ui.outputTextEdit->setFont(outputFont);
+    // A read-only log: an undo history would only hold a second copy.
+    ui.outputTextEdit->setUndoRedoEnabled(false);
+}
+
+void MainWindow::setUpStatusBar()
+{
     progressBar = new QProgressBar;
     progressBar->setValue(0);
     progressBar->setMaximum(0);
@@ -81,20 +107,10 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     amountLabel = new ReceivedAmountLabel;
     statusBar()->addPermanentWidget(amountLabel, 0);
     captureFailure = new CaptureFailureLabel(statusBar());
-    cancelGuard = new ClickGuard(ui.cancelBtn);
-    setState(State::Idle);
+}
 
-    QSettings settings;
-    restoreGeometry(settings.value(SettingsKeyMainWindowGeometry).toByteArray());
-    restoreState(settings.value(SettingsKeyMainWindowState).toByteArray(), 0);
-
-    // The list follows the hardware; it grows with its longest entry.
-    ui.comPorts->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    portList = new PortList(ui.comPorts, settings.value(SettingsKeyDevicePortName).toString());
-    portWatcher = new Kv::PortWatcher(this);
-    refreshPorts();
-    connect(portWatcher, &Kv::PortWatcher::portsChanged, this, &MainWindow::refreshPorts);
-
+void MainWindow::connectCommands()
+{
     connect(ui.actionExit, &QAction::triggered, this, &QWidget::close);
     connect(ui.actionChangeLanguage, &QAction::triggered, this, &MainWindow::changeLanguage);
     connect(ui.actionRefreshPorts, &QAction::triggered, this, &MainWindow::refreshPorts);
@@ -114,8 +130,6 @@ MainWindow::MainWindow(QWidget *parent, Qt::WindowFlags flags)
     ui.actionHelp->setShortcut(QKeySequence::HelpContents);
     ui.actionRefreshPorts->setShortcut(Qt::Key_F5);
     ui.cancelBtn->setShortcut(Qt::Key_Escape);
-
-    statusBar()->showMessage(tr("Please select a port and connect your device"));
 }
 
 MainWindow::~MainWindow()
@@ -190,7 +204,7 @@ void MainWindow::download()
                     [label = captureFailure](const QString &report) { label->report(report); });
     setState(State::Waiting);
     connect(session, &DownloadSession::lineBusy, this,
-            [this] { statusBar()->showMessage(DownloadSession::busyLineText()); });
+            [this] { statusBar()->showMessage(DownloadReport::busyLineText()); });
     // The line fell quiet: the tester's prompt again.
     connect(session, &DownloadSession::requested, this, [this] { setState(State::Waiting); });
     const Kv::PortDiagnosis failure = session->start();
@@ -426,13 +440,23 @@ bool MainWindow::mayDiscardResults()
     return mayDiscard;
 }
 
+// The end of the session cannot wait for an answer: the results are kept for
+// the next start instead. Otherwise, while the question or the save dialog is
+// open, closing waits for that one.
+bool MainWindow::mayClose()
+{
+    if (sessionEnding)
+        return true;
+    if (asking || saving)
+        return false;
+    const bool mayDiscard = mayDiscardResults();
+    // The session may end while the question is open (and closes it).
+    return mayDiscard || sessionEnding;
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // The end of the session cannot wait for an answer: the results are kept
-    // for the next start instead. It may also come while the question or the
-    // save dialog is open (and closes it). Otherwise, while either is open,
-    // it waits for that one.
-    if (!sessionEnding && (asking || saving || !mayDiscardResults()) && !sessionEnding) {
+    if (!mayClose()) {
         event->ignore();
         return;
     }

@@ -69,6 +69,13 @@ private:
     bool resultsUnsaved() const;
     // Asks before the results are discarded while they are unsaved.
     bool mayDiscardResults();
+    // Whether the window may close now: asks about unsaved results.
+    bool mayClose();
+    // Parts of the constructor: the output field, the status bar with its
+    // busy indicator and amount, and the commands with their keys.
+    void setUpOutput();
+    void setUpStatusBar();
+    void connectCommands();
 
     friend class TestMainWindow;
     friend class TestMainWindowDownload;

@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <tuple>
 
 QString RecoveryStore::folderPath()
@@ -176,6 +177,71 @@ static bool saveKept(QFile &file, const QString &title, const QDateTime &downloa
     return saved;
 }
 
+// Asks question with more below it and the count of those to follow; Save
+// runs save(). True once saved or discarded.
+static bool settled(const QString &title, const QString &question, QStringList more, int later,
+                    const std::function<bool()> &save)
+{
+    QMessageBox box(QMessageBox::Question, title, question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (later > 0)
+        more << RecoveryStore::tr("%n more unsaved download(s) will follow.", nullptr, later);
+    box.setInformativeText(more.join(QLatin1String("\n\n")));
+    box.setDefaultButton(QMessageBox::Save);
+    const int answer = box.exec();
+    return answer == QMessageBox::Discard || (answer == QMessageBox::Save && save());
+}
+
+// Asks about the kept file at path, later more to follow; false once the
+// user keeps it for the next start.
+static bool offerKept(const QString &path, const QString &title, int later)
+{
+    QFile file(path);
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return true;
+    const QDateTime downloaded = info.lastModified();
+    // Left empty by a program that ended while it kept its results.
+    if (info.size() == 0) {
+        file.remove();
+        return true;
+    }
+    const QString question =
+        RecoveryStore::tr("The results downloaded on %1 (%2) were not saved. Save them now?",
+                          "The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.")
+            .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(info.size()));
+    QStringList place;
+    // Kept where the data folder could not be written.
+    if (info.path() != RecoveryStore::folderPath() && path != RecoveryStore::legacyFilePath())
+        place << RecoveryStore::tr("They were kept in %1, as the program's data folder could not be written.",
+                                   "%1 is a folder")
+                     .arg(QDir::toNativeSeparators(info.path()));
+    if (!settled(title, question, place, later, [&] { return saveKept(file, title, downloaded); }))
+        return false;
+    file.remove();
+    return true;
+}
+
+// Asks about the interrupted download's capture at path, later more to
+// follow; false once the user keeps it for the next start.
+static bool offerInterrupted(const QString &path, const QString &title, int later)
+{
+    QByteArray arrived;
+    QDateTime downloaded;
+    if (!InterruptedCaptures::read(path, arrived, downloaded))
+        return true;
+    downloaded = downloaded.toLocalTime();
+    const QString question =
+        RecoveryStore::tr("The download of %1 was interrupted after %2. Save what arrived?",
+                          "The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.")
+            .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(arrived.size()));
+    if (!settled(title, question, {}, later,
+                 [&] { return !ResultsSaver::save(nullptr, title, arrived, downloaded).isEmpty(); }))
+        return false;
+    CaptureFolder::markOffered(path);
+    return true;
+}
+
 void RecoveryStore::offer()
 {
     const QString title = QCoreApplication::translate("MainWindow", "Korvane DataLogger");
@@ -194,57 +260,12 @@ void RecoveryStore::offer()
     interrupted.removeIf([&keptTimes](const QString &path) {
         return keptTimes.contains(CaptureFolder::startedAt(path)) && CaptureFolder::markOffered(path);
     });
-    // Save runs save(); true once saved or discarded.
-    const auto settled = [&title](const QString &question, QStringList more, int later,
-                                  const std::function<bool()> &save) {
-        QMessageBox box(QMessageBox::Question, title, question,
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-        if (later > 0)
-            more << tr("%n more unsaved download(s) will follow.", nullptr, later);
-        box.setInformativeText(more.join(QLatin1String("\n\n")));
-        box.setDefaultButton(QMessageBox::Save);
-        const int answer = box.exec();
-        return answer == QMessageBox::Discard || (answer == QMessageBox::Save && save());
-    };
     for (qsizetype i = 0; i < kept.size(); ++i) {
-        QFile file(kept.at(i));
-        const QFileInfo info(file.fileName());
-        if (!info.isFile())
-            continue;
-        const QDateTime downloaded = info.lastModified();
-        // Left empty by a program that ended while it kept its results.
-        if (info.size() == 0) {
-            file.remove();
-            continue;
-        }
-        const QString question =
-            tr("The results downloaded on %1 (%2) were not saved. Save them now?",
-               "The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.")
-                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(info.size()));
-        QStringList place;
-        // Kept where the data folder could not be written.
-        if (info.path() != folderPath() && file.fileName() != legacyFilePath())
-            place << tr("They were kept in %1, as the program's data folder could not be written.",
-                        "%1 is a folder")
-                         .arg(QDir::toNativeSeparators(info.path()));
-        if (!settled(question, place, int(kept.size() - i - 1 + interrupted.size()),
-                     [&] { return saveKept(file, title, downloaded); }))
+        if (!offerKept(kept.at(i), title, int(kept.size() - i - 1 + interrupted.size())))
             return;
-        file.remove();
     }
     for (qsizetype i = 0; i < interrupted.size(); ++i) {
-        QByteArray arrived;
-        QDateTime downloaded;
-        if (!InterruptedCaptures::read(interrupted.at(i), arrived, downloaded))
-            continue;
-        downloaded = downloaded.toLocalTime();
-        const QString question =
-            tr("The download of %1 was interrupted after %2. Save what arrived?",
-               "The %1 is the date and time of the download, the %2 an amount such as 12.3 kB.")
-                .arg(QLocale().toString(downloaded, QLocale::ShortFormat), dataAmount(arrived.size()));
-        if (!settled(question, {}, int(interrupted.size() - i - 1),
-                     [&] { return !ResultsSaver::save(nullptr, title, arrived, downloaded).isEmpty(); }))
+        if (!offerInterrupted(interrupted.at(i), title, int(interrupted.size() - i - 1)))
             return;
-        CaptureFolder::markOffered(interrupted.at(i));
     }
 }

@@ -49,6 +49,10 @@ public:
     // Another process that has the serial device at path open, found without
     // opening it; cause None when there is none (or it cannot be seen).
     static PortDiagnosis ofOtherReader(const QString &path);
+
+private:
+    QString accessText() const;
+    QString inUseText() const;
 };
 
 } // namespace Kv

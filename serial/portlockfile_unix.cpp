@@ -1,5 +1,7 @@
 #include "portlockfile.h"
 
+#include "wholewrite.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -59,20 +61,6 @@ QByteArray ownContents()
            QSysInfo::bootUniqueId() + '\n';
 }
 
-bool writeWhole(int fd, const QByteArray &data)
-{
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
 // Whether this account may remove the file at path (without removing it):
 // it may write in the folder, and in a sticky folder such as the lock folder
 // the file or the folder is its own, unless it is root.
@@ -99,7 +87,8 @@ bool createWhole(const QString &lockPath, const QByteArray &contents, struct sta
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    const bool complete = ::fchmod(fd, 0644) == 0 && writeWhole(fd, contents) && ::fstat(fd, created) == 0;
+    const bool complete = ::fchmod(fd, 0644) == 0 && writeWhole(fd, contents.constData(), contents.size()) &&
+                          ::fstat(fd, created) == 0;
     ::close(fd);
     const bool linked =
         complete && ::link(temporary.constData(), QFile::encodeName(lockPath).constData()) == 0;

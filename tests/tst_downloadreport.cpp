@@ -75,12 +75,24 @@ void TestDownloadReport::replays_data()
     // Each a line: a lone carriage return, a pair, a line feed.
     QTest::newRow("line ends of every kind") << capture({{1000, "1\r2\r\n3\n"}}, "complete", 1050)
                                              << Outcome::Complete << 1050LL << 0 << QString() << 3;
+    QTest::newRow("a pause after a line end ends it")
+        << capture({{1000, "1.5,2.25\r\n"}, {1700, "1.6,2.5\r\n"}}, "complete", 1050) << Outcome::Complete
+        << 1050LL << 0 << QString() << 1;
+    QTest::newRow("a line that ends with a carriage return")
+        << capture({{1000, "1.5,2.25\r"}}, "complete", 1050) << Outcome::Complete << 1050LL << 0 << QString()
+        << 1;
+    QTest::newRow("control characters after the last line end")
+        << capture({{1000, QByteArray("1.5,2.25\r\n\x11\0", 12)}}, "complete", 1050) << Outcome::Complete
+        << 1050LL << 0 << QString() << 2;
     QTest::newRow("a pause mid-line shorter than the grace")
         << capture({{1000, "1.5,"}, {2900, "2.25\r\n"}}, "complete", 2950) << Outcome::Complete << 2950LL << 0
         << QString() << 1;
     QTest::newRow("silent mid-line for the grace too")
         << capture(midLine, "ended-mid-line", 3070) << Outcome::EndedMidLine << 3070LL << 5
         << "The transfer ended in the middle of a line after %1. " + incomplete << 2;
+    QTest::newRow("silent mid-line for the grace, then more")
+        << capture({{1000, "1.5,"}, {3600, "2.25\r\n"}}, "ended-mid-line", 3050) << Outcome::EndedMidLine
+        << 3050LL << 5 << "The transfer ended in the middle of a line after %1. " + incomplete << 1;
     QTest::newRow("recorded complete, but mid-line: the rule decides")
         << capture(midLine, "complete", 1050) << Outcome::EndedMidLine << 3050LL << 5
         << "The transfer ended in the middle of a line after %1. " + incomplete << 2;
@@ -97,7 +109,7 @@ void TestDownloadReport::replays_data()
         << "The transfer ended in the middle of a line after %1. " + incomplete << 2;
     // Nothing was asked: the line is kept busy up to the end, counted from the port's opening.
     QTest::newRow("line busy past the wait") << capture({}, "line-busy", 1020, 1000) << Outcome::LineBusy
-                                             << 1000LL << 2 << DownloadSession::busyLineEndText(1) << 0;
+                                             << 1000LL << 2 << DownloadReport::busyLineEndText(1) << 0;
     QTest::newRow("line lost") << capture(midLine, "line-lost", 1020) << Outcome::LineLost << 1020LL << 5
                                << "The connection to the tester was lost after %1. " + incomplete << 2;
     QTest::newRow("port gone") << capture({}, "port-gone", 700) << Outcome::PortGone << 700LL << 2

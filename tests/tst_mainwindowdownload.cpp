@@ -1,6 +1,7 @@
 #include "capturefailurelabel.h"
 #include "capturefolder.h"
 #include "dataamount.h"
+#include "downloadreport.h"
 #include "downloadsession.h"
 #include "testersimulator.h"
 #include "testersimulatorthread.h"
@@ -8,6 +9,7 @@
 #include "winserialdevice.h"
 #include "winserialdeviceasync.h"
 
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
@@ -99,6 +101,8 @@ void TestMainWindowDownload::cancel()
     sinceDownload.start();
     QTest::mouseClick(window->ui.downloadBtn, Qt::LeftButton);
     QVERIFY(window->downloadedData.isEmpty());
+    // Destroyed once every event queued before its end has come.
+    const QPointer<DownloadSession> session = window->session;
     if (cancelAfter < 0) {
         // The second click of a double click lands on Cancel, in Download's place.
         QTest::mouseDClick(window->ui.cancelBtn, Qt::LeftButton);
@@ -120,7 +124,8 @@ void TestMainWindowDownload::cancel()
                 [](QMessageBox *box) { box->button(QMessageBox::Discard)->click(); });
             QVERIFY(window->close());
             window.reset();
-            QTest::qWait(300);
+            QVERIFY(session.isNull());
+            QCoreApplication::processEvents();
             QCOMPARE(saveDialogs, 0);
             QCOMPARE(QSettings().value("Device/PortName").toString(), tester.portPath().mid(5));
             return;
@@ -136,7 +141,7 @@ void TestMainWindowDownload::cancel()
     QTRY_COMPARE_WITH_TIMEOUT(window->ui.outputTextEdit->toPlainText(),
                               QString::fromLatin1(kept).remove(QLatin1Char('\r')), 20000);
     QCOMPARE(window->downloadedData, kept);
-    QTest::qWait(300);
+    QTRY_VERIFY(session.isNull());
     QCOMPARE(saveDialogs, 0);
 }
 
@@ -446,7 +451,7 @@ void TestMainWindowDownload::downloadAgain()
     TestSupport::whenShown<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Discard)->click(); });
     window->ui.downloadBtn->click();
     catchWarning();
-    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(), DownloadSession::busyLineText(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(), DownloadReport::busyLineText(), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path) || !warningText.isEmpty(), 30000);
     QCOMPARE(warningDetail, QString());
     QVERIFY(readFile(path).toLatin1() == testerThread.tester->payload());

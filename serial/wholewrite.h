@@ -2,6 +2,9 @@
 
 #include <QtGlobal>
 
+// Linux's writes to a descriptor, for the port lock files here and for the
+// results, saves and captures of the layers above.
+
 // Writes size bytes to the descriptor fd, going on after short writes and
 // interrupted calls: a full disk then fails with its own errno, where a short
 // write alone would tell nothing. A pipe, a FIFO or a terminal that takes
