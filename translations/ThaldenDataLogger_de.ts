@@ -11,6 +11,13 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureFailureLabel</name>
+    <message>
+        <source>Capture not written</source>
+        <translation>Mitschnitt nicht geschrieben</translation>
+    </message>
+</context>
+<context>
     <name>CaptureReader</name>
     <message>
         <source>it is not a capture</source>
@@ -309,9 +316,6 @@ Exit-Codes: 0 gespeichert; 1 Aufruffehler; 2 der Anschluss konnte nicht geöffne
         <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
         <translation>Die Wiedergabe endet an einer beschädigten Stelle des Mitschnitts nach %1: %2. Die Ergebnisse sind möglicherweise unvollständig.</translation>
     </message>
-</context>
-<context>
-    <name>DownloadSession</name>
     <message>
         <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
         <translation>Auf diesem Anschluss treffen Daten ein, bevor die Ergebnisse angefordert wurden: Das Prüfgerät sendet vielleicht noch eine frühere Übertragung, oder dies ist der Anschluss eines anderen Geräts. Es wird gewartet, bis die Leitung still ist...</translation>

@@ -11,6 +11,13 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureFailureLabel</name>
+    <message>
+        <source>Capture not written</source>
+        <translation>Capture not written</translation>
+    </message>
+</context>
+<context>
     <name>CaptureReader</name>
     <message>
         <source>it is not a capture</source>
@@ -309,9 +316,6 @@ Exit codes: 0 saved; 1 usage error; 2 the port could not be opened; 3 nothing ar
         <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
         <translation>The replay stops at damage in the capture after %1: %2. The results may be incomplete.</translation>
     </message>
-</context>
-<context>
-    <name>DownloadSession</name>
     <message>
         <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
         <translation>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</translation>

@@ -11,6 +11,13 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureFailureLabel</name>
+    <message>
+        <source>Capture not written</source>
+        <translation>Captura no escrita</translation>
+    </message>
+</context>
+<context>
     <name>CaptureReader</name>
     <message>
         <source>it is not a capture</source>
@@ -309,9 +316,6 @@ Códigos de salida: 0 guardado; 1 error de uso; 2 no se pudo abrir el puerto; 3 
         <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
         <translation>La reproducción se detiene en un daño de la captura tras %1: %2. Es posible que los resultados estén incompletos.</translation>
     </message>
-</context>
-<context>
-    <name>DownloadSession</name>
     <message>
         <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
         <translation>Siguen llegando datos por este puerto antes de haber pedido los resultados: puede que el comprobador aún esté enviando una transferencia anterior, o que este sea el puerto de otro dispositivo. Esperando a que la línea quede en silencio...</translation>

@@ -11,6 +11,13 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureFailureLabel</name>
+    <message>
+        <source>Capture not written</source>
+        <translation>Capture non écrite</translation>
+    </message>
+</context>
+<context>
     <name>CaptureReader</name>
     <message>
         <source>it is not a capture</source>
@@ -309,9 +316,6 @@ Codes de sortie&#xa0;: 0 enregistré&#xa0;; 1 erreur d’utilisation&#xa0;; 2 le
         <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
         <translation>Le rejeu s’arrête à un endroit endommagé de la capture après %1&#xa0;: %2. Les résultats sont peut-être incomplets.</translation>
     </message>
-</context>
-<context>
-    <name>DownloadSession</name>
     <message>
         <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
         <translation>Des données arrivent sur ce port avant que les résultats aient été demandés&#xa0;: le testeur envoie peut-être encore un transfert antérieur, ou ce port est celui d’un autre appareil. Attente du silence sur la ligne...</translation>

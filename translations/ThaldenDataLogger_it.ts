@@ -11,6 +11,13 @@ thalden-datalogger-cli.exe --help</translation>
     </message>
 </context>
 <context>
+    <name>CaptureFailureLabel</name>
+    <message>
+        <source>Capture not written</source>
+        <translation>Registrazione non scritta</translation>
+    </message>
+</context>
+<context>
     <name>CaptureReader</name>
     <message>
         <source>it is not a capture</source>
@@ -309,9 +316,6 @@ Codici di uscita: 0 salvato; 1 errore di utilizzo; 2 impossibile aprire la porta
         <comment>%1 is an amount such as 12.3 KB, %2 what is damaged, such as: line 12 is damaged: ...</comment>
         <translation>La riproduzione si ferma a un danno nella registrazione dopo %1: %2. I risultati potrebbero essere incompleti.</translation>
     </message>
-</context>
-<context>
-    <name>DownloadSession</name>
     <message>
         <source>Data keeps arriving on this port before the results have been asked for: the tester may still be sending an earlier transfer, or this may be another device&apos;s port. Waiting until the line falls quiet...</source>
         <translation>Su questa porta continuano ad arrivare dati prima che i risultati siano stati richiesti: il tester potrebbe stare ancora inviando un trasferimento precedente, oppure questa potrebbe essere la porta di un altro dispositivo. In attesa che la linea diventi silenziosa...</translation>
