@@ -187,21 +187,6 @@ DCB lineOf(PtyPair &pty, const QString &path, WinSerialDevice &device)
 #endif
 }
 
-// The highest rate a real port's UART makes; none for a pseudo-terminal.
-DWORD fastestRate(const QString &path)
-{
-#ifndef _WIN32
-    serial_struct serial = {};
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    const bool told = ::ioctl(fd, TIOCGSERIAL, &serial) == 0 && serial.baud_base > 0;
-    ::close(fd);
-    if (told)
-        return DWORD(serial.baud_base);
-#endif
-    Q_UNUSED(path);
-    return UINT_MAX;
-}
-
 } // namespace
 
 class TestWinSerialDevice : public QObject
@@ -419,9 +404,16 @@ private slots:
 #endif
             return described;
         };
-        // Beyond the UART's clock a driver keeps another rate: refused, as
+        // Beyond a real UART's clock a driver keeps another rate: refused, as
         // Windows does, and the line left as it was.
-        const bool beyond = handedOver.left(handedOver.indexOf(' ')).toUInt() > fastestRate(path);
+        bool beyond = false;
+#ifndef _WIN32
+        serial_struct uart = {};
+        const int probe = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        beyond = ::ioctl(probe, TIOCGSERIAL, &uart) == 0 && uart.baud_base > 0 &&
+                 handedOver.left(handedOver.indexOf(' ')).toUInt() > uint(uart.baud_base);
+        ::close(probe);
+#endif
         RecordingDevice device(path);
         device.setSettings(settingsOf(settings));
         for (int round = 0; round < 2; ++round) {
