@@ -21,7 +21,7 @@
 // and conversion, About and Help, keys, unsaved results, and a port or file
 // the user may not open (downloads through a simulated tester are in
 // tst_mainwindowdownload).
-class TestMainWindow : public QObject, public WindowTest
+class TestMainWindow : public WindowTest
 {
     Q_OBJECT
 
@@ -35,7 +35,6 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
-    void cleanup();
 
     void firstStart();
     void extraSpaceGoesToGapsAndOutput();
@@ -78,13 +77,8 @@ void TestMainWindow::cleanupTestCase()
 
 void TestMainWindow::init()
 {
-    setUp();
+    WindowTest::init();
     openedUrls.clear();
-}
-
-void TestMainWindow::cleanup()
-{
-    tearDown();
 }
 
 // At the first start: nothing to save or open, no busy indicator yet, the

@@ -20,20 +20,11 @@
 // that does not open, a transfer that ends early, data of any kind, closing
 // mid-transfer, and the next download. How a transfer ends is the download
 // session's (tst_downloadsession); these show what the window makes of it.
-class TestMainWindowDownload : public QObject, public WindowTest
+class TestMainWindowDownload : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        setUp();
-    }
-    void cleanup()
-    {
-        tearDown();
-    }
-
     void cancel_data();
     void cancel();
     void failedOpen_data();

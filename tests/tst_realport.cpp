@@ -14,7 +14,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-class TestRealPort : public QObject, public WindowTest
+class TestRealPort : public WindowTest
 {
     Q_OBJECT
 
@@ -23,17 +23,13 @@ private slots:
     {
         // A pseudo-terminal for comparison is listed through DATALOGGER_EXTRA_PORTS.
         const QByteArray extraPorts = qgetenv("DATALOGGER_EXTRA_PORTS");
-        setUp();
+        WindowTest::init();
         qputenv("DATALOGGER_EXTRA_PORTS", extraPorts);
         port = qEnvironmentVariable("DATALOGGER_TEST_REAL_PORT");
         QFile sent(qEnvironmentVariable("DATALOGGER_TEST_TESTER_RESULTS"));
         if (port.isEmpty() || !sent.open(QIODevice::ReadOnly))
             QSKIP("Needs a real port with the tester on it: run through tools/test-real-serial");
         results = sent.readAll();
-    }
-    void cleanup()
-    {
-        tearDown();
     }
 
     void download()

@@ -9,19 +9,11 @@
 
 #include <QProcess>
 
-class TestWindowReplay : public QObject, public WindowTest
+class TestWindowReplay : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        setUp();
-    }
-    void cleanup()
-    {
-        tearDown();
-    }
     void replayIntoWindow();
 
 private:

@@ -19,20 +19,11 @@
 // the window from the tester simulator that tools/test-windows puts on COM12
 // (opened as \\.\COM12): saved into a folder with a non-ASCII name, converted
 // in a German run, the port and the file stored in the registry.
-class TestWindows : public QObject, public WindowTest
+class TestWindows : public WindowTest
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        setUp();
-    }
-    void cleanup()
-    {
-        tearDown();
-    }
-
     // Why a COM port did not open, from Windows' own error on a real open
     // (tools/test-windows links COM31 to a device that is no serial line and
     // COM32 to nothing).

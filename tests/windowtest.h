@@ -18,11 +18,14 @@
 #include <list>
 #include <memory>
 
-class WindowTest
+// The window suites' base: its init() and cleanup() run around every test.
+class WindowTest : public QObject
 {
-public:
-    // From init(): a fresh folder and settings, no ports listed, an English run.
-    void setUp()
+    Q_OBJECT
+
+protected slots:
+    // A fresh folder and settings, no ports listed, an English run.
+    void init()
     {
         QSettings().clear();
         QLocale::setDefault(QLocale(QLocale::English));
@@ -36,13 +39,13 @@ public:
         TestSupport::armWatchdog();
     }
 
-    // From cleanup().
-    void tearDown()
+    void cleanup()
     {
         TestSupport::stopWatching();
         ptys.clear();
     }
 
+public:
     // Pseudo-terminals that the port list shows through DATALOGGER_EXTRA_PORTS.
     QStringList makePorts(int count)
     {
