@@ -146,9 +146,10 @@ QByteArray describe(const DCB &s, bool modemLines)
 }
 
 // The line as the port holds it: on Linux the driver's termios and modem
-// lines, read from a second descriptor while the device is open (from a
-// pseudo-terminal's master, which has no modem lines); under Wine
-// GetCommState, once the device has closed.
+// lines, read while the device is open, on a real port through the device's
+// own descriptor (another open would raise DTR and RTS), on a pseudo-terminal
+// through its master (no modem lines); under Wine GetCommState, once the
+// device has closed.
 DCB lineOf(PtyPair &pty, const QString &path, WinSerialDevice &device)
 {
 #ifdef _WIN32
@@ -157,7 +158,6 @@ DCB lineOf(PtyPair &pty, const QString &path, WinSerialDevice &device)
     return lineState(path);
 #else
     Q_UNUSED(device);
-    // A real port's own descriptor: another open would raise DTR and RTS.
     int fd = pty.master;
     const QString target = QFileInfo(path).canonicalFilePath();
     for (const QFileInfo &open : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System)) {
